@@ -1,0 +1,16 @@
+#include "app/error_handler.h"
+
+#include "app/korvanis_error.h"
+
+void ShowException(Dialogs& dialogs, std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const KorvanisError& e) {
+        dialogs.showError(e.text());
+    } catch (const std::exception& e) {
+        dialogs.showError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        dialogs.showError(QStringLiteral("Unbekannter Fehler"));
+    }
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class XBaseTable;
+
+// The personal-records table KORVANIS.DBF with its count index (KORVANIS.NTX) and
+// times index (KORVANI2.NTX). This is the program's one connection to the table
+// (the main window's DBDaten); every training window reaches it through the
+// application context.
+class RecordsTable {
+public:
+    RecordsTable();
+    ~RecordsTable();
+    RecordsTable(const RecordsTable&) = delete;
+    RecordsTable& operator=(const RecordsTable&) = delete;
+
+    // Opens the table in programDir (ending in '/'), creating it when missing and
+    // converting an old layout. A failure to create a missing table is raised as
+    // KorvanisError; every later failure ends the call silently, leaving the table
+    // closed or open without indexes.
+    void OpenRecordsTable(const QString& programDir);
+    // Closes the table and marks the header's update year byte with 1.
+    void CloseRecordsTable();
+
+    bool isOpen() const;
+
+    // Lookups find nothing on a closed or unindexed table.
+    std::optional<double> LookupBestTime(int code, int count, int perLine);
+    std::optional<double> LookupPointsRecord(int code, double memoTime, double recallTime);
+
+    // Stores raise KorvanisError when the table is closed or a value does not fit.
+    void StoreBestTime(int code, int count, int perLine, double time);
+    void StorePointsRecord(int code, int count, double memoTime, double recallTime, int points,
+                           double memoTimeUsed, double recallTimeUsed);
+
+    int CountIndexOrder = 0;
+    int TimesIndexOrder = 0;
+
+    // The date stored with a record; tests fix it.
+    void setToday(std::function<QDate()> today) { today_ = std::move(today); }
+
+private:
+    std::unique_ptr<XBaseTable> table_;
+    QString programDir_;
+    std::function<QDate()> today_ = [] { return QDate::currentDate(); };
+};
+
+// The lookup keys, built exactly like the index expressions, with '.' as the
+// decimal point whatever the locale. A value that would not fit its part of the
+// key gives no key at all.
+std::optional<QString> BestTimeKey(int code, int count, int perLine);
+std::optional<QString> PointsKey(int code, double memoTime, double recallTime);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/services.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+
+// A clock the test moves by hand.
+class FakeTickSource final : public TickSource {
+public:
+    quint32 now() override { return ticks; }
+    void advance(quint32 ms) { ticks += ms; }
+    quint32 ticks = 1000;
+};
+
+// Records every name handed to it instead of playing.
+class RecordingWavePlayer final : public WavePlayer {
+public:
+    void play(const QString& fileName) override { played << fileName; }
+    void stop() override { ++stops; }
+    QStringList played;
+    int stops = 0;
+};
+
+// Answers questions from a script (yes when the script is empty, unless told
+// otherwise) and keeps what would have been shown.
+class ScriptedDialogs final : public Dialogs {
+public:
+    bool askYesNo(const QString& text) override;
+    void showError(const QString& text) override { errors << text; }
+    void openUrl(const QString& url) override { urls << url; }
+
+    std::deque<bool> answers;
+    bool defaultAnswer = true;
+    QStringList questions;
+    QStringList errors;
+    QStringList urls;
+};
+
+// The services a window test hands to the application context.
+struct FakeServices {
+    FakeTickSource tick;
+    RecordingWavePlayer wave;
+    ScriptedDialogs dialogs;
+    SeededRandom random{12345};
+};
+
+// A fresh, empty program folder; path() ends in '/'.
+class TempProgramDir {
+public:
+    TempProgramDir();
+    bool isValid() const { return dir_.isValid(); }
+    QString path() const;
+    QString file(const QString& name) const { return path() + name; }
+
+private:
+    QTemporaryDir dir_;
+};
