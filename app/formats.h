@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// Number and date texts shown to the user. The decimal separator follows the
+// system's regional settings (the default QLocale); record keys and table numbers
+// never come through here, they always use '.'.
+
+QChar DecimalSeparator();
+
+// Fixed notation with the given number of decimals, the user's decimal separator
+// and no thousands separator: FormatFixed(45.678, 2) is "45,68" under a comma
+// locale.
+QString FormatFixed(double value, int decimals);
+
+// The shortest decimal text of a number (at most 15 significant digits), with the
+// user's decimal separator: 125 gives "125", 4.5 gives "4,5".
+QString FormatShortest(double value);
+
+// Parses a number written with the user's decimal separator, ',' or '.';
+// surrounding blanks are ignored. Returns false for anything else.
+bool ParseDecimal(const QString& text, double& value);
+
+// The program's fixed date formats, whatever the system's settings.
+inline const QString ShortDateFormat = QStringLiteral("dd.MM.yyyy");
+inline const QString LongDateFormat = QStringLiteral("dddd, dd. MMMM yyyy");
+inline const QString ShortTimeFormat = QStringLiteral("hh:mm");
+inline const QString LongTimeFormat = QStringLiteral("hh:mm:ss");
+QString FormatShortDate(const QDate& date);
+QDate ParseShortDate(const QString& text);

@@ -1,0 +1,278 @@
+#include "app/ini_file.h"
+
+#include "app/formats.h"
+#include "app/korvanis_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <limits>
+#include <vector>
+
+namespace {
+
+const QByteArray Bom("\xEF\xBB\xBF");
+
+// One line of the file: its bytes without the line break, and the break itself
+// ("\n", "\r\n" or nothing for a last line without one).
+struct Line {
+    QByteArray text;
+    QByteArray eol;
+};
+
+std::vector<Line> splitLines(const QByteArray& content)
+{
+    std::vector<Line> lines;
+    qsizetype start = 0;
+    while (start < content.size()) {
+        const qsizetype nl = content.indexOf('\n', start);
+        if (nl < 0) {
+            lines.push_back({content.mid(start), QByteArray()});
+            break;
+        }
+        qsizetype end = nl;
+        QByteArray eol("\n");
+        if (end > start && content.at(end - 1) == '\r') {
+            --end;
+            eol = "\r\n";
+        }
+        lines.push_back({content.mid(start, end - start), eol});
+        start = nl + 1;
+    }
+    return lines;
+}
+
+QByteArray joinLines(const std::vector<Line>& lines)
+{
+    QByteArray out;
+    for (const Line& line : lines)
+        out += line.text + line.eol;
+    return out;
+}
+
+// The text of a line as the parser sees it: without a leading byte-order mark
+// and surrounding blanks.
+QByteArray parsedText(const Line& line, bool first)
+{
+    QByteArray text = line.text;
+    if (first && text.startsWith(Bom))
+        text.remove(0, Bom.size());
+    return text.trimmed();
+}
+
+bool sectionName(const QByteArray& text, QByteArray& name)
+{
+    if (!text.startsWith('['))
+        return false;
+    const qsizetype close = text.indexOf(']');
+    name = (close < 0 ? text.mid(1) : text.mid(1, close - 1)).trimmed();
+    return true;
+}
+
+bool keyLine(const QByteArray& text, QByteArray& key, QByteArray& value)
+{
+    if (text.startsWith(';') || text.startsWith('#'))
+        return false;
+    const qsizetype eq = text.indexOf('=');
+    if (eq <= 0)
+        return false;
+    key = text.left(eq).trimmed();
+    value = text.mid(eq + 1).trimmed();
+    return !key.isEmpty();
+}
+
+bool sameName(const QByteArray& a, const QByteArray& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Where a section and a key stand in the file; -1 when absent.
+struct Location {
+    int sectionLine = -1;
+    int lastContentLine = -1; // last non-blank line of the section
+    int keyLine = -1;
+    QByteArray value;
+};
+
+Location locate(const std::vector<Line>& lines, const QByteArray& section, const QByteArray& key)
+{
+    Location where;
+    bool inSection = false;
+    for (int i = 0; i < int(lines.size()); ++i) {
+        const QByteArray text = parsedText(lines[i], i == 0);
+        QByteArray name;
+        if (sectionName(text, name)) {
+            if (inSection)
+                break; // the first section of that name is the one that counts
+            inSection = sameName(name, section);
+            if (inSection) {
+                where.sectionLine = i;
+                where.lastContentLine = i;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (!text.isEmpty())
+            where.lastContentLine = i;
+        QByteArray k, v;
+        if (where.keyLine < 0 && keyLine(text, k, v) && sameName(k, key)) {
+            where.keyLine = i;
+            where.value = v;
+        }
+    }
+    return where;
+}
+
+QByteArray preferredEol(const std::vector<Line>& lines)
+{
+    for (const Line& line : lines) {
+        if (!line.eol.isEmpty())
+            return line.eol;
+    }
+    return QByteArray("\n");
+}
+
+QByteArray readAll(const QString& fileName, bool* readable = nullptr)
+{
+    QFile file(fileName);
+    if (!file.exists()) {
+        if (readable)
+            *readable = true;
+        return QByteArray();
+    }
+    const bool ok = QFileInfo(fileName).isFile() && file.open(QIODevice::ReadOnly);
+    if (readable)
+        *readable = ok;
+    return ok ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+bool IniFile::lookup(const QByteArray& content, const QByteArray& section, const QByteArray& key, QByteArray& value)
+{
+    const Location where = locate(splitLines(content), section, key);
+    if (where.keyLine < 0)
+        return false;
+    value = where.value;
+    if (value.size() >= 2 && ((value.startsWith('"') && value.endsWith('"'))
+                              || (value.startsWith('\'') && value.endsWith('\''))))
+        value = value.mid(1, value.size() - 2);
+    return true;
+}
+
+QByteArray IniFile::withValue(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                              const QByteArray& value)
+{
+    std::vector<Line> lines = splitLines(content);
+    const QByteArray eol = preferredEol(lines);
+    const Location where = locate(lines, section, key);
+
+    if (where.keyLine >= 0) {
+        // Keep the key as the file spells it and the line's own line break.
+        Line& line = lines[where.keyLine];
+        QByteArray prefix;
+        if (where.keyLine == 0 && line.text.startsWith(Bom))
+            prefix = Bom;
+        QByteArray k, v;
+        keyLine(parsedText(line, where.keyLine == 0), k, v);
+        line.text = prefix + k + '=' + value;
+        return joinLines(lines);
+    }
+
+    if (!lines.empty() && lines.back().eol.isEmpty())
+        lines.back().eol = eol;
+
+    const Line newKey{key + '=' + value, eol};
+    if (where.sectionLine >= 0) {
+        lines.insert(lines.begin() + where.lastContentLine + 1, newKey);
+        return joinLines(lines);
+    }
+
+    bool hasContent = false;
+    for (int i = 0; i < int(lines.size()); ++i)
+        hasContent = hasContent || !parsedText(lines[i], i == 0).isEmpty();
+    if (hasContent && !parsedText(lines.back(), lines.size() == 1).isEmpty())
+        lines.push_back({QByteArray(), eol});
+    lines.push_back({'[' + section + ']', eol});
+    lines.push_back(newKey);
+    return joinLines(lines);
+}
+
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const
+{
+    QByteArray value;
+    if (!lookup(readAll(fileName_), section.toUtf8(), key.toUtf8(), value))
+        return def;
+    return QString::fromUtf8(value);
+}
+
+bool ParseIniInteger(const QString& text, int& value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    qsizetype i = 0;
+    if (t.at(0) == QLatin1Char('-') || t.at(0) == QLatin1Char('+'))
+        i = 1;
+    if (i == t.size())
+        return false;
+    for (qsizetype j = i; j < t.size(); ++j) {
+        if (t.at(j) < QLatin1Char('0') || t.at(j) > QLatin1Char('9'))
+            return false;
+    }
+    bool ok = false;
+    const qlonglong parsed = t.toLongLong(&ok);
+    if (!ok || parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max())
+        return false;
+    value = int(parsed);
+    return true;
+}
+
+int IniFile::ReadInteger(const QString& section, const QString& key, int def) const
+{
+    int value = def;
+    return ParseIniInteger(ReadString(section, key, QString()), value) ? value : def;
+}
+
+double IniFile::ReadFloat(const QString& section, const QString& key, double def) const
+{
+    double value = def;
+    return ParseDecimal(ReadString(section, key, QString()), value) ? value : def;
+}
+
+void IniFile::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    const auto fail = [this] {
+        throw KorvanisError(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(fileName_));
+    };
+    bool readable = false;
+    const QByteArray content = readAll(fileName_, &readable);
+    // A file we cannot read would be replaced by one holding only this key.
+    if (!readable)
+        fail();
+    const QByteArray updated = withValue(content, section.toUtf8(), key.toUtf8(), value.toUtf8());
+    // Nothing to change: leave the file alone, so a read-only file that already
+    // holds the value is no failure.
+    const QFileInfo info(fileName_);
+    if (updated == content && info.exists())
+        return;
+    // A file marked read-only stays untouched, even for a user allowed to
+    // override the mark.
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && !(info.permissions() & anyWrite))
+        fail();
+    QSaveFile file(fileName_);
+    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
+        fail();
+}
+
+void IniFile::WriteInteger(const QString& section, const QString& key, int value)
+{
+    WriteString(section, key, QString::number(value));
+}
+
+void IniFile::WriteFloat(const QString& section, const QString& key, double value)
+{
+    WriteString(section, key, FormatShortest(value));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A settings file of the Windows initialisation-file kind, read and written the
+// way the platform's private-profile functions do it: sections and keys compared
+// without regard to case, keys with spaces written as they are, every read and
+// every write going straight to the file. A write changes only the line it
+// concerns; other sections, keys, comments, unknown lines, a byte-order mark and
+// CRLF line endings survive byte for byte. Writes go through a temporary file and
+// a rename, so a crash never leaves a truncated file.
+class IniFile {
+public:
+    explicit IniFile(const QString& fileName) : fileName_(fileName) {}
+    const QString& fileName() const { return fileName_; }
+
+    // The value of key in section, blanks and one pair of enclosing quotes
+    // removed; def when the file, section or key is missing.
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    // A decimal integer; def for anything that is not one or does not fit.
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    // A number with the user's decimal separator (',' and '.' are read too); def otherwise.
+    double ReadFloat(const QString& section, const QString& key, double def) const;
+
+    // Each raises KorvanisError "nach <file> kann nicht geschrieben werden" when
+    // the file cannot be written; the file is then left as it was.
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+    // Shortest decimal form with the user's decimal separator.
+    void WriteFloat(const QString& section, const QString& key, double value);
+
+    // The edit a write makes, on the file's bytes; exposed for tests.
+    static QByteArray withValue(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                                const QByteArray& value);
+    static bool lookup(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                       QByteArray& value);
+
+private:
+    QString fileName_;
+};
+
+// Parses a whole decimal integer with optional sign and surrounding blanks.
+bool ParseIniInteger(const QString& text, int& value);
