@@ -1,10 +1,23 @@
 #include "app/korvanis_application.h"
+#include "app/main_win.h"
 #include "app/qt_services.h"
+#include "app/startup.h"
+
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     KorvanisApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/korvanis_icon.png")));
+
+    SteadyTickSource tickSource;
     QtDialogs dialogs;
     app.setErrorDialogs(&dialogs);
-    return 0;
+    SeededRandom random(clockSeed());
+    QtWavePlayer wavePlayer;
+
+    const auto mainWin = CreateKorvanisWindows(tickSource, wavePlayer, dialogs, random,
+                                               QCoreApplication::applicationFilePath());
+    mainWin->show();
+    return app.exec();
 }

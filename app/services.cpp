@@ -17,6 +17,11 @@ int SeededRandom::next(int n)
     return dist(engine_);
 }
 
+void SeededRandom::Randomize()
+{
+    engine_.seed(clockSeed());
+}
+
 quint64 clockSeed()
 {
     return static_cast<quint64>(std::chrono::high_resolution_clock::now().time_since_epoch().count());

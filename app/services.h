@@ -42,6 +42,8 @@ class Random {
 public:
     virtual ~Random() = default;
     virtual int next(int n) = 0;
+    // Seeds the generator from the clock; done once when the main window is created.
+    virtual void Randomize() = 0;
 };
 
 // Monotonic clock truncated to 32 bits.
@@ -50,13 +52,12 @@ public:
     quint32 now() override;
 };
 
-// A Mersenne twister with a given seed; the program seeds it from the clock at
-// start-up, tests with a fixed number.
+// A Mersenne twister; the program seeds it from the clock at start-up.
 class SeededRandom final : public Random {
 public:
     explicit SeededRandom(quint64 seed) : engine_(seed) {}
-    void reseed(quint64 seed) { engine_.seed(seed); }
     int next(int n) override;
+    void Randomize() override;
 
 private:
     std::mt19937_64 engine_;

@@ -38,12 +38,23 @@ public:
     QStringList urls;
 };
 
+// Repeatable draws: the clock seeding at start-up is ignored.
+class FixedRandom final : public Random {
+public:
+    explicit FixedRandom(quint64 seed = 12345) : inner_(seed) {}
+    int next(int n) override { return inner_.next(n); }
+    void Randomize() override {}
+
+private:
+    SeededRandom inner_;
+};
+
 // The services a window test hands to the application context.
 struct FakeServices {
     FakeTickSource tick;
     RecordingWavePlayer wave;
     ScriptedDialogs dialogs;
-    SeededRandom random{12345};
+    FixedRandom random;
 };
 
 // A fresh, empty program folder; path() ends in '/'.

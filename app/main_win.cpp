@@ -1,0 +1,141 @@
+#include "app/main_win.h"
+
+#include "app/error_handler.h"
+#include "app/ini_file.h"
+#include "app/program_info.h"
+#include "app/win_sprache.h"
+#include "app/window_helpers.h"
+
+#include <QMenuBar>
+#include <QWidget>
+
+TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs, Random& random,
+                   const QString& programFile)
+    : ctx_(tickSource, wavePlayer, dialogs, random)
+{
+    setObjectName(QStringLiteral("MainWin"));
+    setWindowTitle(QStringLiteral("Korvanis - von den Korvanis-Entwicklern"));
+
+    mDatei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mBeenden = mDatei->addAction(QStringLiteral("&Beenden"), this, &QWidget::close);
+    mBeenden->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    mTraining = menuBar()->addMenu(QStringLiteral("&Training"));
+    mZahlen = mTraining->addAction(QStringLiteral("&Zahlen"), this, &TMainWin::mZahlenClick);
+    // These windows are not part of the program yet: their commands stay in the
+    // menu but cannot be chosen.
+    mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"));
+    mBinaer->setEnabled(false);
+    mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"));
+    mKarten->setEnabled(false);
+    mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"));
+    mSpokenNo->setEnabled(false);
+
+    mOptionen = menuBar()->addMenu(QStringLiteral("&Optionen"));
+    mStandard = mOptionen->addAction(QStringLiteral("&Standards"), this, &TMainWin::mStandardClick);
+    mStandard->setVisible(false);
+    mQuendor = mOptionen->addAction(QStringLiteral("Eigene &Quendor-Rekorde"));
+    mQuendor->setEnabled(false);
+    mSprache = mOptionen->addAction(QStringLiteral("Sprache/Language"), this, &TMainWin::mSpracheClick);
+
+    mHilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    mAbout = mHilfe->addAction(QStringLiteral("Inf&o..."), this, &TMainWin::mAboutClick);
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(526, 323);
+    setCentralWidget(client);
+    adjustSize();
+    setFixedSize(sizeHint());
+
+    RunGuarded(ctx_.dialogs, [&] { FormCreate(programFile); });
+    CenterOnScreen(this);
+}
+
+TMainWin::~TMainWin()
+{
+    FormDestroy();
+    // The other windows refer to the context; they go before it does.
+    const auto children = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (child->isWindow())
+            delete child;
+    }
+}
+
+void TMainWin::FormCreate(const QString& programFile)
+{
+    // Date and time formats are the program's own constants (app/formats.h), so
+    // nothing of the system's regional settings reaches a stored date.
+    ctx_.random.Randomize();
+    ctx_.VersionText = ReadVersionText();
+    ctx_.ProgramDir = ProgramDirFromPath(programFile);
+
+    IniFile ini(ctx_.settingsFile());
+    ctx_.Language = ini.ReadInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), 0);
+    ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
+
+    ApplyInterfaceTexts();
+    ctx_.DBDaten.OpenRecordsTable(ctx_.ProgramDir);
+}
+
+void TMainWin::FormDestroy()
+{
+    RunGuarded(ctx_.dialogs, [&] { ctx_.DBDaten.CloseRecordsTable(); });
+}
+
+void TMainWin::setWindows(const Windows& windows)
+{
+    windows_ = windows;
+}
+
+void TMainWin::ApplyInterfaceTexts()
+{
+    const auto apply = [this](auto* item, int id) {
+        item->setText(ctx_.InterfaceText(id, item->text()));
+    };
+    apply(mDatei->menuAction(), 100);
+    apply(mTraining->menuAction(), 101);
+    apply(mOptionen->menuAction(), 102);
+    apply(mHilfe->menuAction(), 103);
+    apply(mBeenden, 104);
+    apply(mZahlen, 105);
+    apply(mBinaer, 106);
+    apply(mKarten, 107);
+    apply(mSpokenNo, 108);
+    apply(mStandard, 109);
+    apply(mQuendor, 110);
+    apply(mSprache, 111);
+    apply(mAbout, 112);
+    setWindowTitle(ctx_.InterfaceText(120, windowTitle()));
+}
+
+void TMainWin::showModal(QDialog* window)
+{
+    if (window)
+        window->exec();
+}
+
+void TMainWin::mZahlenClick()
+{
+    showModal(windows_.WinZahlen);
+}
+
+void TMainWin::mStandardClick()
+{
+    showModal(windows_.WinChamp);
+}
+
+void TMainWin::mAboutClick()
+{
+    showModal(windows_.WinAbout);
+}
+
+void TMainWin::mSpracheClick()
+{
+    TWinSprache* dialog = windows_.WinSprache;
+    if (!dialog || dialog->exec() != QDialog::Accepted)
+        return;
+    ctx_.Language = dialog->selectedLanguage();
+    ApplyInterfaceTexts();
+    IniFile(ctx_.settingsFile()).WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
+}

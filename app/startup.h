@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class TMainWin;
+class TickSource;
+class WavePlayer;
+class Dialogs;
+class Random;
+
+// Creates every window of the program once, in the program's fixed order, the
+// main window first; the others are its children and stay hidden until a menu
+// command shows them.
+std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
+                                                Random& random, const QString& programFile);

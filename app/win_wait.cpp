@@ -1,0 +1,27 @@
+#include "app/win_wait.h"
+
+#include "app/window_helpers.h"
+
+#include <QLabel>
+
+TWinWait::TWinWait(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("WinWait"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint
+                   | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(QStringLiteral("Einen Moment"));
+    setFixedSize(193, 49);
+    setFocusPolicy(Qt::NoFocus);
+
+    lNachricht = new QLabel(this);
+    lNachricht->setGeometry(0, 18, 193, 16);
+    lNachricht->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lNachricht->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TWinWait::showEvent(QShowEvent* event)
+{
+    CenterOnScreen(this);
+    QDialog::showEvent(event);
+}
