@@ -1,0 +1,239 @@
+#include "app/ini_file.h"
+#include "app/main_win.h"
+#include "app/program_info.h"
+#include "app/startup.h"
+#include "app/win_about.h"
+#include "app/win_sprache.h"
+#include "app/win_wait.h"
+#include "tests/support/fakes.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QByteArray readFile(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& name, const QByteArray& content)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QStringList menuTexts(TMainWin& win)
+{
+    QStringList texts;
+    for (QAction* action : win.menuBar()->actions())
+        texts << action->text();
+    return texts;
+}
+
+// Answers the next modal dialog with the given action once it is shown; a dialog
+// the action leaves open is cancelled, so a failed check never hangs the test.
+void whenShown(QDialog* dialog, std::function<void()> action)
+{
+    QTimer::singleShot(0, dialog, [dialog, action] {
+        if (dialog->isVisible())
+            action();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+} // namespace
+
+class TestShell : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TMainWin> start(FakeServices& services, const TempProgramDir& dir)
+    {
+        return CreateKorvanisWindows(services.tick, services.wave, services.dialogs, services.random,
+                                     dir.file("korvanis"));
+    }
+
+private Q_SLOTS:
+    void programFolderAlwaysEndsInOneSeparator_data()
+    {
+        QTest::addColumn<QString>("programFile");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("root") << "/korvanis" << "/";
+        QTest::newRow("nested") << "/opt/korvanis/korvanis" << "/opt/korvanis/";
+        QTest::newRow("none") << "" << "";
+    }
+
+    void programFolderAlwaysEndsInOneSeparator()
+    {
+        QFETCH(QString, programFile);
+        QFETCH(QString, folder);
+        QCOMPARE(ProgramDirFromPath(programFile), folder);
+    }
+
+    void versionTextHasFourNumbers()
+    {
+        QVERIFY(QRegularExpression("^V\\d+\\.\\d+\\.\\d+\\.\\d+$").match(ReadVersionText()).hasMatch());
+    }
+
+    void firstStartInAnEmptyFolder()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        auto win = start(services, dir);
+        QCOMPARE(win->context().ProgramDir, dir.path());
+        QCOMPARE(readFile(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\nSprache=0\n"));
+        QCOMPARE(menuTexts(*win), QStringList({"&Datei", "&Training", "&Optionen", "&Hilfe"}));
+        QCOMPARE(win->windowTitle(), QString("Korvanis - von den Korvanis-Entwicklern"));
+        QCOMPARE(win->centralWidget()->size(), QSize(526, 323));
+        QVERIFY(!win->mStandard->isVisible());
+        QVERIFY(services.dialogs.errors.isEmpty());
+        // The about window knows the version from its creation on.
+        auto* about = qobject_cast<TWinAbout*>(win->windows().WinAbout);
+        QCOMPARE(about->lab2->text(), "Korvanis - Version " + ReadVersionText());
+    }
+
+    void storedLanguageIsAppliedAndKept_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("fileMenu");
+        QTest::addColumn<QByteArray>("afterwards");
+        QTest::newRow("English") << QByteArray("1") << 1 << "&File" << QByteArray("1");
+        QTest::newRow("other number acts as German") << QByteArray("5") << 5 << "&Datei" << QByteArray("5");
+        QTest::newRow("no number") << QByteArray("englisch") << 0 << "&Datei" << QByteArray("0");
+    }
+
+    void storedLanguageIsAppliedAndKept()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, language);
+        QFETCH(QString, fileMenu);
+        QFETCH(QByteArray, afterwards);
+        FakeServices services;
+        TempProgramDir dir;
+        writeFile(dir.file("BRAIN.INI"), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + stored + "\r\n");
+        auto win = start(services, dir);
+        QCOMPARE(win->context().Language, language);
+        QCOMPARE(menuTexts(*win).first(), fileMenu);
+        QCOMPARE(readFile(dir.file("BRAIN.INI")), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + afterwards + "\r\n");
+    }
+
+    void unwritableSettingsStopTheMainWindowsCreation()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        QVERIFY(QDir().mkdir(dir.file("BRAIN.INI")));
+        auto win = start(services, dir);
+        QCOMPARE(services.dialogs.errors,
+                 QStringList("nach " + dir.file("BRAIN.INI") + " kann nicht geschrieben werden"));
+        // The program goes on, with the design texts.
+        QCOMPARE(menuTexts(*win).first(), QString("&Datei"));
+        QVERIFY(win->windows().WinSprache);
+    }
+
+    void confirmingALanguageRenamesTheMenuAndStoresIt()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        auto win = start(services, dir);
+        TWinSprache* dialog = win->windows().WinSprache;
+        whenShown(dialog, [dialog] {
+            QCOMPARE(dialog->lbSprache->currentRow(), 0);
+            dialog->lbSprache->setCurrentRow(1);
+            QCOMPARE(dialog->windowTitle(), QString("Choose language"));
+            QCOMPARE(dialog->bAbort->text(), QString("Abort"));
+            dialog->bOK->click();
+        });
+        win->mSprache->trigger();
+        QCOMPARE(win->context().Language, 1);
+        QCOMPARE(menuTexts(*win), QStringList({"&File", "&Training", "&Options", "&Help"}));
+        QCOMPARE(win->mAbout->text(), QString("About..."));
+        QCOMPARE(win->windowTitle(), QString("Korvanis - from the Korvanis developers"));
+        QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Sprache", -9), 1);
+
+        // The about window follows the next time it is shown.
+        auto* about = qobject_cast<TWinAbout*>(win->windows().WinAbout);
+        whenShown(about, [about] { about->Button1->click(); });
+        win->mAbout->trigger();
+        QCOMPARE(about->windowTitle(), QString("About"));
+        QCOMPARE(about->lab2->text(), "Korvanis - Version " + ReadVersionText());
+        QCOMPARE(about->lab3->text(), QString("A trainer for memory sports"));
+    }
+
+    void cancellingKeepsEverythingAndTheNextShowingIsGermanAgain()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        auto win = start(services, dir);
+        TWinSprache* dialog = win->windows().WinSprache;
+        whenShown(dialog, [dialog] {
+            dialog->lbSprache->setCurrentRow(1);
+            QCOMPARE(dialog->bOK->text(), QString("OK"));
+            QCOMPARE(dialog->lab1->text(), QString("Sprache wählen / Choose language"));
+            dialog->bAbort->click();
+        });
+        win->mSprache->trigger();
+        QCOMPARE(win->context().Language, 0);
+        QCOMPARE(menuTexts(*win).first(), QString("&Datei"));
+        whenShown(dialog, [dialog] {
+            QCOMPARE(dialog->windowTitle(), QString("Sprache wählen"));
+            QCOMPARE(dialog->bAbort->text(), QString("Abbrechen"));
+            dialog->reject();
+        });
+        win->mSprache->trigger();
+        QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Sprache", -9), 0);
+    }
+
+    void confirmingWithNothingSelectedStoresMinusOne()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        writeFile(dir.file("BRAIN.INI"), "[Korvanis]\nSprache=3\n");
+        auto win = start(services, dir);
+        TWinSprache* dialog = win->windows().WinSprache;
+        whenShown(dialog, [dialog] {
+            QVERIFY(dialog->lbSprache->selectedItems().isEmpty());
+            dialog->bOK->click();
+        });
+        win->mSprache->trigger();
+        QCOMPARE(win->context().Language, -1);
+        QCOMPARE(menuTexts(*win).first(), QString("&Datei"));
+        QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Sprache", -9), -1);
+    }
+
+    void aboutAddressOpensThroughTheShell()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        auto win = start(services, dir);
+        auto* about = qobject_cast<TWinAbout*>(win->windows().WinAbout);
+        about->Label4Click();
+        QCOMPARE(services.dialogs.urls, QStringList(QString::fromLatin1(AboutWebAddress)));
+        QVERIFY(services.dialogs.urls.first().startsWith("https://"));
+    }
+
+    void waitWindowStaysOnTopAndTakesNoInput()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        auto win = start(services, dir);
+        TWinWait* wait = win->windows().WinWait;
+        QVERIFY(wait->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(wait->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        QCOMPARE(wait->windowTitle(), QString("Einen Moment"));
+        QCOMPARE(wait->size(), QSize(193, 49));
+    }
+};
+
+QTEST_MAIN(TestShell)
+#include "test_shell.moc"

@@ -1,0 +1,27 @@
+#include "widgets/up_down_edit.h"
+
+#include <algorithm>
+#include <climits>
+
+TUpDownEdit::TUpDownEdit(QWidget* parent) : QSpinBox(parent)
+{
+    setGroupSeparatorShown(true);
+    setKeyboardTracking(true);
+}
+
+bool TUpDownEdit::applyIfAcceptable(int value)
+{
+    if (!acceptable(value))
+        return false;
+    setValue(value);
+    return true;
+}
+
+void TUpDownEdit::stepBy(int steps)
+{
+    const qint64 wide = qint64(value()) + qint64(steps) * singleStep();
+    const int proposed = int(std::clamp<qint64>(wide, INT_MIN, INT_MAX));
+    const bool allowed = changing ? changing(proposed) : acceptable(proposed);
+    if (allowed)
+        setValue(proposed);
+}
