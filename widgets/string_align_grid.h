@@ -30,8 +30,9 @@ enum class GridColor : quint8 {
 // text cells, each with its own background and text colour, per-column alignment
 // and font, an optional fixed label column and fixed header row, a current cell and
 // a top row. The sheets of the number windows hold up to 20000 digits, so a cell is
-// three bytes (text, background, text colour) in a compact model; a text longer
-// than one ASCII character lives in a side table. Nothing per cell is an object.
+// three bytes (text, background, text colour) in a compact model; any text other
+// than a single Latin-1 character lives in a side table. Nothing per cell is an
+// object.
 //
 // Coordinates are always (col, row), counted from 0; column 0 is the fixed label
 // column when setFixedCols(1). Column widths and row heights include the grid line,
