@@ -4,6 +4,7 @@
 #include "app/win_about.h"
 #include "app/win_sprache.h"
 #include "app/win_wait.h"
+#include "numbers/win_zahlen.h"
 
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
                                                 Random& random, const QString& programFile)
@@ -11,8 +12,12 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     auto main = std::make_unique<TMainWin>(tickSource, wavePlayer, dialogs, random, programFile);
     AppContext& ctx = main->context();
 
+    // The order of creation is the order in which the windows read their settings.
     TMainWin::Windows windows;
+    auto* winZahlen = new TWinZahlen(ctx, main.get());
+    windows.WinZahlen = winZahlen;
     windows.WinWait = new TWinWait(main.get());
+    winZahlen->setWaitWindow(windows.WinWait);
     windows.WinAbout = new TWinAbout(ctx, main.get());
     windows.WinSprache = new TWinSprache(ctx, main.get());
     main->setWindows(windows);

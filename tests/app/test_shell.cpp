@@ -91,7 +91,8 @@ private Q_SLOTS:
         TempProgramDir dir;
         auto win = start(services, dir);
         QCOMPARE(win->context().ProgramDir, dir.path());
-        QCOMPARE(readFile(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\nSprache=0\n"));
+        QCOMPARE(readFile(dir.file("BRAIN.INI")),
+                 QByteArray("[Korvanis]\nSprache=0\nTraining Zahlen Anzahl=200\nTraining Zahlen Zeile=2\n"));
         QCOMPARE(menuTexts(*win), QStringList({"&Datei", "&Training", "&Optionen", "&Hilfe"}));
         QCOMPARE(win->windowTitle(), QString("Korvanis - von den Korvanis-Entwicklern"));
         QCOMPARE(win->centralWidget()->size(), QSize(526, 323));
@@ -125,7 +126,8 @@ private Q_SLOTS:
         auto win = start(services, dir);
         QCOMPARE(win->context().Language, language);
         QCOMPARE(menuTexts(*win).first(), fileMenu);
-        QCOMPARE(readFile(dir.file("BRAIN.INI")), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + afterwards + "\r\n");
+        QCOMPARE(readFile(dir.file("BRAIN.INI")), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + afterwards
+                     + "\r\nTraining Zahlen Anzahl=200\r\nTraining Zahlen Zeile=2\r\n");
     }
 
     void unwritableSettingsStopTheMainWindowsCreation()
@@ -134,8 +136,9 @@ private Q_SLOTS:
         TempProgramDir dir;
         QVERIFY(QDir().mkdir(dir.file("BRAIN.INI")));
         auto win = start(services, dir);
-        QCOMPARE(services.dialogs.errors,
-                 QStringList("nach " + dir.file("BRAIN.INI") + " kann nicht geschrieben werden"));
+        // The main window and each training window report their failed write.
+        const QString message = "nach " + dir.file("BRAIN.INI") + " kann nicht geschrieben werden";
+        QCOMPARE(services.dialogs.errors, QStringList({message, message}));
         // The program goes on, with the design texts.
         QCOMPARE(menuTexts(*win).first(), QString("&Datei"));
         QVERIFY(win->windows().WinSprache);

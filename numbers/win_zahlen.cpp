@@ -1,0 +1,23 @@
+#include "numbers/win_zahlen.h"
+
+const NumbersWindowConstants TWinZahlen::Constants = {
+    .objectName = "WinZahlen",
+    .captionTextId = 169,
+    .caption = "Zahlentraining",
+    .countLabelTextId = 154,
+    .countLabel = "Anzahl Zahlen",
+    .alphabetSize = 10,
+    .pictureCode = 0,
+    .memoCode = 10,
+    .settingsWord = "Zahlen",
+    .anzahl = {1, 10000, 10, 200},
+    .zeile = {1, 10, 1, 2},
+    .anzahlM = {1, 20000, 100, 400},
+    .memoZeit = {1, 10000, 5, 5},
+    .replay = {1, 10000, 5, 10},
+    .rowWidth = 40,
+    .jumpWidth = 10,
+    .pictureFontPx = 24,
+    .speedPanelAdvances = false,
+    .NoLimitCount = 20000,
+};

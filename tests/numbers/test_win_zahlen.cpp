@@ -1,0 +1,507 @@
+#include "app/formats.h"
+#include "app/ini_file.h"
+#include "app/main_win.h"
+#include "app/startup.h"
+#include "app/win_wait.h"
+#include "numbers/clock_text.h"
+#include "numbers/win_zahlen.h"
+#include "tests/support/fakes.h"
+#include "widgets/panel.h"
+#include "widgets/string_align_grid.h"
+#include "widgets/up_down_edit.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// One program start in a program folder, with fake services.
+struct Program {
+    explicit Program(FakeServices& services, const TempProgramDir& dir)
+        : main(CreateKorvanisWindows(services.tick, services.wave, services.dialogs, services.random,
+                                     dir.file("korvanis"))),
+          win(qobject_cast<TWinZahlen*>(main->windows().WinZahlen))
+    {
+    }
+    std::unique_ptr<TMainWin> main;
+    TWinZahlen* win;
+};
+
+struct Session {
+    FakeServices services;
+    TempProgramDir dir;
+    Program program{services, dir};
+    TWinZahlen* win = program.win;
+
+    void openMemoPage()
+    {
+        win->show();
+        win->pcTraining->setCurrentWidget(win->tsMemo);
+    }
+    // A limited attempt of `digits` digits with the given times in minutes.
+    void startAttempt(int digits, int memoMinutes = 5, int recallMinutes = 10)
+    {
+        openMemoPage();
+        win->rbLimit->click();
+        win->udAnzahlM->setValue(digits);
+        win->udMemoZeit->setValue(memoMinutes);
+        win->udReplay->setValue(recallMinutes);
+        win->bStartStop->click();
+    }
+    // Moves the clock to `ms` after the phase began and lets the timer tick once.
+    void tickAt(quint32 sinceStart)
+    {
+        services.tick.ticks = win->startTick + sinceStart;
+        win->tZehntelTimer();
+    }
+    QString given(int col, int row) const { return win->sgMemo->cell(col, row); }
+    void type(const QString& keys)
+    {
+        for (QChar ch : keys)
+            QTest::keyClick(win->sgReplay, ch.toLatin1());
+    }
+    // Types the given digits of the first `count` cells back.
+    void typeGiven(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            type(given(i % win->rowWidth + 1, i / win->rowWidth));
+    }
+    CellPos replayCursor() const { return {win->sgReplay->currentCol(), win->sgReplay->currentRow()}; }
+};
+
+} // namespace
+
+class TestWinZahlen : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void clockTexts_data()
+    {
+        QTest::addColumn<quint32>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << 0u << "00:00:00,0";
+        QTest::newRow("83.456 s") << 83456u << "00:01:23,4";
+        QTest::newRow("a day and more") << quint32(25 * 3600000 + 61000) << "01:01:01,0";
+    }
+
+    void clockTexts()
+    {
+        QFETCH(quint32, ms);
+        QFETCH(QString, text);
+        QCOMPARE(ClockText(ms), text);
+        QCOMPARE(LimitText(1500), QString("01:00:00")); // 25 hours, modulo 24
+        QCOMPARE(LimitText(5), QString("00:05:00"));
+        QCOMPARE(RunningSecondsText(12340), QString("12,3"));
+        QCOMPARE(FinalSecondsText(45678), QString("45,68"));
+        QCOMPARE(ElapsedMs(0xFFFFFF00u, 0x100u), 0x200u);
+    }
+
+    void captionsFollowTheLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("German") << 0
+                                << QStringList{"Zahlentraining", "Bildertraining", "Memorieren", "Anzahl Zahlen",
+                                               "START / STOP", "Punkterekord", "ohne Limit", "Bestzeit", "Schliessen"};
+        QTest::newRow("English") << 1
+                                 << QStringList{"Training numbers", "Training Memorisation Pictures", "Memorisation",
+                                                "Count of numbers", "START / STOP", "Record points",
+                                                "without limitations", "Best time", "Close"};
+    }
+
+    void captionsFollowTheLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QStringList, texts);
+        Session s;
+        s.program.main->context().Language = language;
+        s.win->show();
+        TWinZahlen* w = s.win;
+        QCOMPARE(QStringList({w->windowTitle(), w->pcTraining->tabText(0), w->pcTraining->tabText(1), w->lab1->text(),
+                              w->bStartStop->text(), w->labPunkteRekord->text(), w->rbNoLimit->text(),
+                              w->labBestzeit->text(), w->bClose->text()}),
+                 texts);
+        QCOMPARE(w->size(), QSize(913, 358));
+    }
+
+    void aMemorisationAttemptRunsThroughItsPhases()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.openMemoPage();
+        QCOMPARE(w->bStartStop->text(), QString("START"));
+        QCOMPARE(w->pErgeb->text(), QString("00:00:00,0"));
+        QVERIFY(!w->labPunkteRekord->isHidden() && w->labBestzeit->isHidden());
+        s.startAttempt(95);
+
+        QCOMPARE(w->phase, quint8(TNumbersBase::Memorising));
+        QCOMPARE(w->bStartStop->text(), QString("Memorieren fertig"));
+        QCOMPARE(w->gbMemorieren->title(), QString("Memorieren"));
+        QVERIFY(!w->bClose->isEnabled() && !w->udMemoZeit->isEnabled() && !w->rbNoLimit->isEnabled());
+        QVERIFY(w->bChange->isHidden());
+        QVERIFY(w->tZehntel->isActive());
+        QVERIFY(s.program.main->windows().WinWait->isHidden());
+        QCOMPARE(w->sgMemo->rowCount(), 3);
+        QCOMPARE(QStringList({w->sgMemo->cell(0, 0), w->sgMemo->cell(0, 1), w->sgMemo->cell(0, 2)}),
+                 QStringList({"0", "40", "80"}));
+        for (int i = 0; i < 95; ++i)
+            QVERIFY(QString("0123456789").contains(s.given(i % 40 + 1, i / 40)));
+        QCOMPARE(w->sgMemo->cellBackground(15, 2), GridColor::Window);
+        QCOMPARE(w->sgMemo->cellBackground(16, 2), GridColor::ButtonFace);
+        QCOMPARE(w->sgMemo->cell(16, 2), QString());
+        QCOMPARE(w->sgReplay->cellBackground(40, 2), GridColor::ButtonFace);
+        QVERIFY(w->sgReplay->isHidden());
+
+        // The page cannot be changed while the attempt runs.
+        QTest::mouseClick(w->pcTraining->tabBar(), Qt::LeftButton, {},
+                          w->pcTraining->tabBar()->tabRect(0).center());
+        QCOMPARE(w->pcTraining->currentWidget(), w->tsMemo);
+
+        s.tickAt(83456);
+        w->bStartStop->click();
+        QCOMPARE(w->phase, quint8(TNumbersBase::Recalling));
+        QCOMPARE(w->memoTimeUsed, 83.456);
+        QCOMPARE(w->pErgeb->text(), QString("00:01:23,4"));
+        QCOMPARE(w->gbMemorieren->title(), QString("Wiedergabe"));
+        QCOMPARE(w->bStartStop->text(), QString("Wiedergabe fertig"));
+        QVERIFY(w->sgMemo->isHidden() && !w->sgReplay->isHidden());
+        s.tickAt(1500);
+        QCOMPARE(w->pErgeb->text(), QString("00:00:01,5"));
+
+        s.typeGiven(95);
+        s.tickAt(2000);
+        w->bStartStop->click();
+        QCOMPARE(w->phase, quint8(TNumbersBase::Idle));
+        QCOMPARE(w->recallTimeUsed, 2.0);
+        QCOMPARE(w->pErgeb->text(), QString("00:00:02,0"));
+        QCOMPARE(w->pPunkte->text(), QString("95"));
+        QCOMPARE(w->pZiffern->text(), QString("95"));
+        QCOMPARE(QStringList({w->sgPoints->cell(0, 0), w->sgPoints->cell(0, 1), w->sgPoints->cell(0, 2)}),
+                 QStringList({"40", "40", "15"}));
+        QCOMPARE(w->sgReplay->cellFontColor(1, 0), GridColor::Green);
+        QCOMPARE(w->gbMemorieren->title(), QString("Ergebnis"));
+        QCOMPARE(w->bStartStop->text(), QString("START"));
+        QVERIFY(!w->bChange->isHidden() && w->bClose->isEnabled() && w->udAnzahlM->isEnabled());
+        QVERIFY(!w->tZehntel->isActive());
+        QCOMPARE(s.replayCursor(), (CellPos{1, 0}));
+    }
+
+    void bothTimeLimitsSignalAndMoveOnByThemselves()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.startAttempt(40, 1, 1);
+        const quint32 memoStart = w->startTick;
+        QList<int> beeps;
+        for (quint32 ms = 100; w->phase == TNumbersBase::Memorising; ms += 100) {
+            const int before = s.services.wave.played.size();
+            s.tickAt(ms);
+            if (s.services.wave.played.size() > before)
+                beeps << int(ms / 100);
+        }
+        QCOMPARE(beeps, QList<int>({500, 550, 560, 570, 580, 590}));
+        QVERIFY(s.services.wave.played.startsWith("Sounds/Beep.wav"));
+        // Recall started by itself at 60 s and shows the memorisation time used.
+        QCOMPARE(w->phase, quint8(TNumbersBase::Recalling));
+        QCOMPARE(w->startTick, memoStart + 60000);
+        QCOMPARE(w->pErgeb->text(), QString("00:01:00,0"));
+
+        s.type("12");
+        s.tickAt(59999);
+        QCOMPARE(w->phase, quint8(TNumbersBase::Recalling));
+        s.tickAt(60000);
+        QCOMPARE(w->phase, quint8(TNumbersBase::Idle));
+        QCOMPARE(w->pErgeb->text(), QString("00:01:00"));
+        QCOMPARE(w->recallTimeUsed, 60.0);
+    }
+
+    void lateTicksDoNotFalsifyTheTime()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.startAttempt(40, 5, 10);
+        // Ticks that arrive late, or not at all, leave the clock right.
+        s.tickAt(300);
+        s.tickAt(7777);
+        QCOMPARE(w->pErgeb->text(), QString("00:00:07,7"));
+        // The tick counter wraps during the attempt.
+        s.services.tick.ticks = 0xFFFFFFF0u;
+        w->startTick = 0xFFFFFFF0u - 1000;
+        s.services.tick.ticks = 0x10u;
+        w->tZehntelTimer();
+        QCOMPARE(w->pErgeb->text(), QString("00:00:01,0"));
+    }
+
+    void typingBackFollowsTheTypistsRules()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.startAttempt(95);
+        w->bStartStop->click();
+        QCOMPARE(s.replayCursor(), (CellPos{1, 0}));
+        s.type("0123456789012345678901234567890123456789");
+        QCOMPARE(s.replayCursor(), (CellPos{1, 1}));
+        QCOMPARE(w->sgReplay->cell(40, 0), QString("9"));
+        // Letters, punctuation and Enter change nothing.
+        s.type("a.");
+        QTest::keyClick(w->sgReplay, Qt::Key_Return);
+        QCOMPARE(s.replayCursor(), (CellPos{1, 1}));
+        QCOMPARE(w->sgReplay->cell(1, 1), QString());
+        // Backspace on column 1 empties column 40 of the row above.
+        QTest::keyClick(w->sgReplay, Qt::Key_Backspace);
+        QCOMPARE(s.replayCursor(), (CellPos{40, 0}));
+        QCOMPARE(w->sgReplay->cell(40, 0), QString());
+        // Space skips a digit.
+        s.type(" ");
+        QCOMPARE(s.replayCursor(), (CellPos{1, 1}));
+        // Delete empties without moving.
+        w->sgReplay->setCurrentCell(5, 0);
+        QTest::keyClick(w->sgReplay, Qt::Key_Delete);
+        QCOMPARE(w->sgReplay->cell(5, 0), QString());
+        QCOMPARE(s.replayCursor(), (CellPos{5, 0}));
+        // In the last row typing stops at the last digit.
+        w->sgReplay->setCurrentCell(13, 2);
+        s.type("12345");
+        QCOMPARE(s.replayCursor(), (CellPos{15, 2}));
+        QCOMPARE(w->sgReplay->cell(15, 2), QString("5"));
+        // Backspace on the first cell empties it and stays.
+        w->sgReplay->setCurrentCell(1, 0);
+        QTest::keyClick(w->sgReplay, Qt::Key_Backspace);
+        QCOMPARE(s.replayCursor(), (CellPos{1, 0}));
+        QCOMPARE(w->sgReplay->cell(1, 0), QString());
+        // The cursor rules apply with the recall sheet's own cursor.
+        w->sgReplay->setCurrentCell(35, 0);
+        QTest::keyClick(w->sgReplay, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(s.replayCursor(), (CellPos{5, 1}));
+
+        w->bStartStop->click();
+        // After recall, characters do nothing but the cursor rules still hold.
+        s.type("7");
+        QCOMPARE(w->sgReplay->cell(1, 0), QString());
+        QTest::keyClick(w->sgReplay, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(s.replayCursor(), (CellPos{15, 2}));
+    }
+
+    void memorisationSheetKeysFollowTheSheetRules()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.startAttempt(95);
+        QTest::keyClick(w->sgMemo, Qt::Key_Left);
+        QCOMPARE(w->sgMemo->currentCol(), 1);
+        w->sgMemo->setCurrentCell(30, 1);
+        QTest::keyClick(w->sgMemo, Qt::Key_Down);
+        QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{15, 2}));
+        QTest::keyClick(w->sgMemo, Qt::Key_PageUp);
+        QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{15, 0}));
+        QTest::keyClick(w->sgMemo, Qt::Key_PageUp);
+        QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{1, 0}));
+        // Recall takes over the cursor where the user left it.
+        w->sgMemo->setCurrentCell(22, 1);
+        w->bStartStop->click();
+        QCOMPARE(s.replayCursor(), (CellPos{22, 1}));
+    }
+
+    void scrollingKeepsTheCursorInViewAndMovesThePoints()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.openMemoPage();
+        w->bStartStop->click(); // without limit: 20000 digits in 500 rows
+        QCOMPARE(w->digitCount, 20000);
+        QCOMPARE(w->sgMemo->rowCount(), 500);
+        QCOMPARE(w->sgMemo->cell(0, 499), QString("19960"));
+        w->sgMemo->setTopRow(100);
+        QCOMPARE(w->sgMemo->currentRow(), 100);
+        w->sgMemo->setTopRow(50);
+        QCOMPARE(w->sgMemo->currentRow(), 59);
+        w->bStartStop->click();
+        QCOMPARE(w->sgReplay->topRow(), 50);
+        QCOMPARE(w->sgPoints->topRow(), 50);
+        w->sgReplay->setTopRow(200);
+        QCOMPARE(w->sgReplay->currentRow(), 200);
+        QCOMPARE(w->sgPoints->topRow(), 200);
+    }
+
+    void marksAndTheResultViewToggle()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.startAttempt(95);
+        w->bStartStop->click();
+        s.typeGiven(3);
+        const QChar wrong = s.given(4, 0) == QChar('0') ? QChar('1') : QChar('0');
+        s.type(QString(wrong));
+        w->bStartStop->click();
+        QCOMPARE(w->sgReplay->cellFontColor(3, 0), GridColor::Green);
+        QCOMPARE(w->sgReplay->cellFontColor(4, 0), GridColor::Red);
+        QCOMPARE(w->sgReplay->cellBackground(5, 0), GridColor::LightRed);
+        QCOMPARE(w->sgReplay->cellBackground(1, 2), GridColor::LightRed);
+        QCOMPARE(w->sgPoints->cell(0, 0), QString("2")); // 3 right, 1 wrong in the last written row
+        QCOMPARE(w->pZiffern->text(), QString("3"));
+
+        w->sgReplay->setCurrentCell(7, 2);
+        w->bChange->click();
+        QCOMPARE(w->bChange->text(), QString("Ergebnis anzeigen"));
+        QCOMPARE(w->gbMemorieren->title(), QString("Vorgabe"));
+        QVERIFY(!w->sgMemo->isHidden() && w->sgReplay->isHidden());
+        QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{7, 2}));
+        w->sgMemo->setCurrentCell(9, 1);
+        w->bChange->click();
+        QCOMPARE(w->bChange->text(), QString("Vorgabe anzeigen"));
+        QCOMPARE(w->gbMemorieren->title(), QString("Ergebnis"));
+        QCOMPARE(s.replayCursor(), (CellPos{9, 1}));
+    }
+
+    void closingDuringAnAttemptKeepsItAndReopeningGoesOn()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.startAttempt(40, 1, 1);
+        s.tickAt(10000);
+        w->close();
+        QCOMPARE(w->pErgeb->text(), QString("0,00"));
+        QVERIFY(!w->tZehntel->isActive());
+        QCOMPARE(w->phase, quint8(TNumbersBase::Memorising));
+        s.services.tick.ticks = w->startTick + 70000;
+        w->show();
+        QVERIFY(!w->bClose->isEnabled());
+        QTest::mouseClick(w->pcTraining->tabBar(), Qt::LeftButton, {},
+                          w->pcTraining->tabBar()->tabRect(0).center());
+        QCOMPARE(w->pcTraining->currentWidget(), w->tsMemo);
+        // The clock runs again, and the limit that passed meanwhile ends memorising.
+        QVERIFY(w->tZehntel->isActive());
+        w->tZehntelTimer();
+        QCOMPARE(w->phase, quint8(TNumbersBase::Recalling));
+        QCOMPARE(w->memoTimeUsed, 70.0);
+    }
+
+    void pictureSettingsAreRemembered()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        {
+            QFile file(dir.file("BRAIN.INI"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Korvanis]\r\nSprache=0\r\nTraining Zahlen Anzahl=350\r\nTraining Zahlen Zeile=11\r\n");
+        }
+        {
+            Program program(services, dir);
+            QCOMPARE(program.win->udAnzahl->value(), 350);
+            // Above the maximum: refused, and the design value is written back at once.
+            QCOMPARE(program.win->udZeile->value(), 2);
+            QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Training Zahlen Zeile", 0), 2);
+            program.win->show();
+            program.win->udAnzahl->setValue(420);
+            program.win->udZeile->setValue(4);
+            program.win->udAnzahlM->setValue(1000);
+            program.win->bClose->click();
+        }
+        Program again(services, dir);
+        QCOMPARE(again.win->udAnzahl->value(), 420);
+        QCOMPARE(again.win->udZeile->value(), 4);
+        QCOMPARE(again.win->udAnzahlM->value(), 400);
+        QVERIFY(again.win->rbNoLimit->isChecked());
+    }
+
+    void spinStepsOutOfRangeAreRefused()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        w->udZeile->setValue(10);
+        w->udZeile->stepBy(1);
+        QCOMPARE(w->udZeile->value(), 10);
+        w->udZeile->setValue(1);
+        w->udZeile->stepBy(-1);
+        QCOMPARE(w->udZeile->value(), 1);
+        w->udAnzahl->setValue(200);
+        w->udAnzahl->stepBy(1);
+        QCOMPARE(w->udAnzahl->value(), 210);
+    }
+
+    void pictureRunsShowTheirGroups_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("perLine");
+        QTest::addColumn<QList<int>>("groups");
+        QList<int> hundredPairs;
+        for (int i = 0; i < 100; ++i)
+            hundredPairs << 2;
+        QTest::newRow("200 in lines of 2") << 200 << 2 << hundredPairs;
+        QTest::newRow("7 in lines of 3") << 7 << 3 << QList<int>({3, 3, 1});
+        QTest::newRow("5 in lines of 10") << 5 << 10 << QList<int>({5});
+    }
+
+    void pictureRunsShowTheirGroups()
+    {
+        QFETCH(int, count);
+        QFETCH(int, perLine);
+        QFETCH(QList<int>, groups);
+        Session s;
+        TWinZahlen* w = s.win;
+        w->show();
+        w->udAnzahl->setValue(count);
+        w->udZeile->setValue(perLine);
+        s.services.dialogs.defaultAnswer = false;
+        w->bStartStop->click();
+        QCOMPARE(w->bClose->isEnabled(), true);
+        QVERIFY(!w->udAnzahl->isEnabled());
+        QList<int> seen;
+        for (int click = 0; w->phase == TNumbersBase::Running && click < 1000; ++click) {
+            seen << w->pZahlen->text().size();
+            s.services.tick.ticks += 10;
+            QTest::mouseClick(w->pZahlen, Qt::LeftButton);
+        }
+        QCOMPARE(seen, groups);
+        QCOMPARE(w->pErgeb->text(), FormatFixed(groups.size() * 0.01, 2));
+        QCOMPARE(w->pZahlen->text(), QString());
+        QCOMPARE(s.services.dialogs.questions.size(), 1);
+        // Declined: the best time keeps its value, now with the suffix.
+        QCOMPARE(w->pRekZahlen->text(), QString("99999,00s"));
+    }
+
+    void aBrokenOffRunIsNoResult()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        w->show();
+        w->bStartStop->click();
+        QTest::mouseClick(w->pZahlen, Qt::LeftButton);
+        s.services.tick.ticks += 1234;
+        w->bStartStop->click();
+        QCOMPARE(w->phase, quint8(TNumbersBase::Idle));
+        QCOMPARE(w->pErgeb->text(), QString("1,23"));
+        QVERIFY(s.services.dialogs.questions.isEmpty());
+        // Clicks while idle do nothing.
+        QTest::mouseClick(w->pZahlen, Qt::LeftButton);
+        QCOMPARE(w->pZahlen->text(), QString());
+    }
+
+    void timePerLineUsesARealDivision()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        w->show();
+        w->udAnzahl->setValue(200);
+        w->udZeile->setValue(3);
+        QCOMPARE(w->pRekZahlen->text(), QString("99999"));
+        QCOMPARE(w->pSpeedZahlen->text(), FormatFixed(99999 / (200 / 3.0), 2) + "s");
+        QLocale::setDefault(QLocale::c());
+        w->udAnzahl->stepBy(1);
+        QCOMPARE(w->pSpeedZahlen->text(), QString("1428.56s"));
+    }
+};
+
+QTEST_MAIN(TestWinZahlen)
+#include "test_win_zahlen.moc"
