@@ -3,6 +3,7 @@
 #include "app/error_handler.h"
 #include "app/qt_services.h"
 
+#include <QFont>
 #include <clocale>
 
 KorvanisApplication::KorvanisApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -11,6 +12,10 @@ KorvanisApplication::KorvanisApplication(int& argc, char** argv) : QApplication(
     // and parses numbers with the C library and must always see '.'.
     std::setlocale(LC_NUMERIC, "C");
     setApplicationName(QStringLiteral("Korvanis"));
+    // The windows are laid out for a compact 11-pixel type.
+    QFont compact = font();
+    compact.setPixelSize(11);
+    setFont(compact);
 }
 
 bool KorvanisApplication::notify(QObject* receiver, QEvent* event)

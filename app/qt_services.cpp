@@ -56,5 +56,6 @@ void QtDialogs::showError(const QString& text)
 
 void QtDialogs::openUrl(const QString& url)
 {
-    QDesktopServices::openUrl(QUrl(url));
+    // An address may come without its scheme ("www....").
+    QDesktopServices::openUrl(QUrl::fromUserInput(url));
 }

@@ -2,6 +2,7 @@
 
 #include "app/main_win.h"
 #include "app/win_about.h"
+#include "app/win_champ.h"
 #include "app/win_sprache.h"
 #include "app/win_wait.h"
 #include "numbers/win_zahlen.h"
@@ -19,6 +20,7 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     windows.WinWait = new TWinWait(main.get());
     winZahlen->setWaitWindow(windows.WinWait);
     windows.WinAbout = new TWinAbout(ctx, main.get());
+    windows.WinChamp = new TWinChamp(main.get());
     windows.WinSprache = new TWinSprache(ctx, main.get());
     main->setWindows(windows);
     return main;

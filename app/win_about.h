@@ -37,4 +37,4 @@ private:
 };
 
 // Where the about box points to.
-inline constexpr const char* AboutWebAddress = "https://www.worldmemorychampionships.com";
+inline constexpr const char* AboutWebAddress = "www.worldmemorychampionships.com";

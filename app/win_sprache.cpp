@@ -15,10 +15,11 @@ TWinSprache::TWinSprache(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     setFixedSize(185, 161);
 
     lab1 = new QLabel(QStringLiteral("Sprache wählen / Choose language"), this);
-    lab1->setGeometry(8, 8, 169, 16);
+    lab1->setGeometry(8, 4, 169, 30);
+    lab1->setWordWrap(true);
     lbSprache = new QListWidget(this);
     lbSprache->addItems({QStringLiteral("Deutsch"), QStringLiteral("English")});
-    lbSprache->setGeometry(8, 28, 169, 90);
+    lbSprache->setGeometry(8, 36, 169, 82);
     bOK = new QPushButton(QStringLiteral("OK"), this);
     bOK->setGeometry(8, 127, 80, 26);
     bOK->setDefault(true);

@@ -292,6 +292,7 @@ void TNumbersBase::FormCreate()
     sgPoints->setColFont(0, font());
     sgPoints->setVerticalScrollBarShown(false);
     sgPoints->setShowSelection(false);
+    sgPoints->setFontColor(GridColor::Black);
     sgPoints->setEnabled(false);
 
     // The sheets lie on top of each other under their column headings, the points

@@ -1,0 +1,111 @@
+// Renders every window of the program, in German and in English, and the numbers
+// window in each phase of an attempt, into PNG files. Used for the README and to
+// look over the layouts; run as
+//   QT_QPA_PLATFORM=offscreen build/tools/korvanis_screenshots <folder>
+#include "app/korvanis_application.h"
+#include "app/main_win.h"
+#include "app/startup.h"
+#include "app/win_about.h"
+#include "app/win_champ.h"
+#include "app/win_sprache.h"
+#include "app/win_wait.h"
+#include "numbers/win_zahlen.h"
+#include "tests/support/fakes.h"
+#include "widgets/panel.h"
+#include "widgets/string_align_grid.h"
+#include "widgets/up_down_edit.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+QString folder;
+
+void save(QWidget* widget, const QString& name)
+{
+    QApplication::processEvents();
+    widget->grab().save(folder + "/" + name + ".png");
+    std::printf("%s/%s.png\n", qPrintable(folder), qPrintable(name));
+}
+
+void shootLanguage(int language, const QString& suffix)
+{
+    QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                      : QLocale(QLocale::German, QLocale::Germany));
+    FakeServices services;
+    TempProgramDir dir;
+    auto main = CreateKorvanisWindows(services.tick, services.wave, services.dialogs, services.random,
+                                      dir.file("korvanis"));
+    main->context().Language = language;
+    main->ApplyInterfaceTexts();
+    main->show();
+    save(main.get(), "main_" + suffix);
+    for (QMenu* menu : {main->mTraining, main->mOptionen}) {
+        menu->popup(main->mapToGlobal(QPoint(0, 0)));
+        save(menu, "menu_" + menu->objectName() + QString::number(main->menuBar()->actions().indexOf(menu->menuAction())) + "_" + suffix);
+        menu->hide();
+    }
+    const TMainWin::Windows& w = main->windows();
+    for (QDialog* dialog : {w.WinAbout, static_cast<QDialog*>(w.WinSprache), w.WinChamp}) {
+        dialog->show();
+        save(dialog, dialog->objectName() + "_" + suffix);
+        dialog->hide();
+    }
+    w.WinWait->lNachricht->setText(main->context().InterfaceText(161, "Zahlen werden vorbereitet ..."));
+    w.WinWait->show();
+    save(w.WinWait, "WinWait_" + suffix);
+    w.WinWait->hide();
+
+    auto* z = qobject_cast<TWinZahlen*>(w.WinZahlen);
+    z->show();
+    save(z, "zahlen_bilder_" + suffix);
+    z->bStartStop->click();
+    for (int i = 0; i < 7; ++i)
+        QTest::mouseClick(z->pZahlen, Qt::LeftButton);
+    services.tick.advance(2345);
+    z->tZehntelTimer();
+    save(z, "zahlen_bilder_running_" + suffix);
+    z->bStartStop->click();
+
+    z->pcTraining->setCurrentWidget(z->tsMemo);
+    save(z, "zahlen_memo_idle_" + suffix);
+    z->rbLimit->click();
+    z->udAnzahlM->setValue(95);
+    z->bStartStop->click();
+    services.tick.advance(83456);
+    z->tZehntelTimer();
+    save(z, "zahlen_memorising_" + suffix);
+    z->bStartStop->click();
+    for (int i = 0; i < 53; ++i) {
+        const QString digit = z->sgMemo->cell(i % 40 + 1, i / 40);
+        QTest::keyClick(z->sgReplay, (i == 45 ? (digit == "0" ? "1" : "0") : digit).at(0).toLatin1());
+    }
+    services.tick.advance(61000);
+    z->tZehntelTimer();
+    save(z, "zahlen_recalling_" + suffix);
+    services.dialogs.defaultAnswer = false;
+    z->bStartStop->click();
+    save(z, "zahlen_result_" + suffix);
+    z->bChange->click();
+    save(z, "zahlen_given_" + suffix);
+    z->bChange->click();
+    z->hide();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    KorvanisApplication app(argc, argv);
+    folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    shootLanguage(0, "de");
+    shootLanguage(1, "en");
+    return 0;
+}
