@@ -62,6 +62,7 @@ struct HookFile {
     std::vector<char> cache;
     std::uint64_t cacheStart = 0;
     std::uint64_t cacheLength = 0;
+    std::uint64_t readEnd = 0;
     // What the header claims and what the file can hold, found at open.
     std::uint32_t headerCount = 0;
     std::uint64_t recordsHeld = 0;
@@ -108,7 +109,10 @@ std::uint64_t readAt(HookFile& file, char* out, std::uint64_t length, std::uint6
             done += part;
             continue;
         }
-        if (length - done >= kCacheChunk) {
+        // Only a read that continues the previous one fills the cache: a scan
+        // reads on in order, while a lookup wants one record and would pay for
+        // the whole chunk.
+        if (length - done >= kCacheChunk || at != file.readEnd) {
             const ssize_t got = ::pread(file.fd, out + done, length - done, static_cast<off_t>(at));
             if (got < 0 && errno == EINTR)
                 continue;
@@ -128,6 +132,7 @@ std::uint64_t readAt(HookFile& file, char* out, std::uint64_t length, std::uint6
         file.cacheStart = at;
         file.cacheLength = static_cast<std::uint64_t>(got);
     }
+    file.readEnd = offset + done;
     return done;
 }
 
