@@ -137,6 +137,7 @@ private Q_SLOTS:
     {
         QTemporaryDir localeDir;
         const QByteArray previous = std::setlocale(LC_NUMERIC, nullptr);
+        auto restore = qScopeGuard([&] { std::setlocale(LC_NUMERIC, previous.constData()); });
         if (!UseGermanNumbers(localeDir))
             QSKIP("no German locale and no localedef");
         char probe[16];
@@ -156,7 +157,6 @@ private Q_SLOTS:
         QCOMPARE(again.LookupPointsRecord(10, 250.5, 600), std::optional<double>(99));
         QCOMPARE(again.LookupBestTime(0, 200, 2), std::optional<double>(7.75));
         again.CloseRecordsTable();
-        std::setlocale(LC_NUMERIC, previous.constData());
 
         const QByteArray file = ReadBytes(dir.file("KORVANIS.DBF"));
         QVERIFY(file.contains("  250.50  600.00  250.25    1.50"));
