@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cmath>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -75,7 +73,8 @@ void RequireFits(std::string_view fieldName, double value)
     if (!(value >= 0) || !FormatXBaseNumber(value, field.width, field.decimals)) {
         throw KorvanisError(QStringLiteral("DBDaten: Der Wert %1 passt nicht in das Feld %2 (höchstens %3 Stellen, "
                                            "%4 nach dem Komma, nicht negativ); der Rekord wurde nicht gespeichert.")
-                                .arg(QString::number(value, 'f', field.decimals), QString::fromLatin1(fieldName.data()))
+                                .arg(QString::number(value, 'f', field.decimals),
+                                     QLatin1String(fieldName.data(), static_cast<qsizetype>(fieldName.size())))
                                 .arg(field.width)
                                 .arg(field.decimals));
     }
@@ -97,7 +96,7 @@ std::optional<QString> TimePart(double seconds)
 {
     if (!(seconds >= 0))
         return std::nullopt;
-    const std::optional<std::string> text = FormatXBaseNumber(seconds == 0 ? 0.0 : seconds, 8, 2);
+    const std::optional<std::string> text = FormatXBaseNumber(seconds, 8, 2);
     if (!text)
         return std::nullopt;
     return QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size()));
