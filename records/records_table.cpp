@@ -161,8 +161,8 @@ void RecordsTable::OpenRecordsTable(const QString& programDir)
         try {
             XBaseTable::create(tableFile, RecordFields(), today_());
         } catch (const XBaseError& error) {
-            throw KorvanisError(QStringLiteral("DBDaten: Die Tabelle %1 kann nicht angelegt werden (%2).")
-                                    .arg(tableFile, QString::fromLocal8Bit(error.what())));
+            throw KorvanisError(QStringLiteral("DBDaten: Die Tabelle kann nicht angelegt werden: %1")
+                                    .arg(QString::fromLocal8Bit(error.what())));
         }
     }
 
