@@ -1,28 +1,332 @@
 #include "records/records_table.h"
 
 #include "app/korvanis_error.h"
+#include "records/xbase_table.h"
 
-// Placeholder until the xBase engine layer lands: the table stays closed, so
-// lookups find nothing and stores fail as they do on a closed dataset.
-class XBaseTable {};
+#include <QFile>
+#include <QFileInfo>
 
-RecordsTable::RecordsTable() = default;
-RecordsTable::~RecordsTable() = default;
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-void RecordsTable::OpenRecordsTable(const QString& programDir) { programDir_ = programDir; }
-void RecordsTable::CloseRecordsTable() {}
-bool RecordsTable::isOpen() const { return false; }
+namespace {
 
-std::optional<double> RecordsTable::LookupBestTime(int, int, int) { return std::nullopt; }
-std::optional<double> RecordsTable::LookupPointsRecord(int, double, double) { return std::nullopt; }
+const QString kTableName = QStringLiteral("KORVANIS.DBF");
+const QString kCountIndexName = QStringLiteral("KORVANIS.NTX");
+const QString kTimesIndexName = QStringLiteral("KORVANI2.NTX");
+const QString kTempTableName = QStringLiteral("KVTEMP.DBF");
 
-static void throwClosed()
+constexpr std::string_view kCountKey = "STR(DISZIPLIN,3)+STR(ANZAHL,5)+STR(ZEILE,3)";
+constexpr std::string_view kTimesKey = "STR(DISZIPLIN,3)+STR(ZEIT,8,2)+STR(REPLAYZEIT,8,2)+STR(ANZAHL,5)";
+
+const std::vector<XBaseField>& RecordFields()
+{
+    static const std::vector<XBaseField> fields = {
+        {"DISZIPLIN", 'N', 3, 0}, {"ANZAHL", 'N', 5, 0},     {"PUNKTE", 'N', 7, 1},
+        {"ZEILE", 'N', 3, 0},     {"ZEIT", 'N', 8, 2},       {"REPLAYZEIT", 'N', 8, 2},
+        {"ZEIT_NUTZ", 'N', 8, 2}, {"REPL_NUTZ", 'N', 8, 2}, {"DATUM", 'D', 8, 0},
+    };
+    return fields;
+}
+
+const XBaseField& Field(std::string_view name)
+{
+    for (const XBaseField& field : RecordFields()) {
+        if (field.name == name)
+            return field;
+    }
+    throw std::logic_error("no records field " + std::string(name));
+}
+
+// Every field our records use must be there with the layout we write; a table
+// where ZEIT is text or two characters narrower would have values cut or misread.
+bool HasRecordLayout(const XBaseTable& table)
+{
+    for (const XBaseField& wanted : RecordFields()) {
+        const std::optional<XBaseField> found = table.fieldInfo(table.fieldNum(wanted.name));
+        if (!found || found->width != wanted.width || found->decimals != wanted.decimals)
+            return false;
+        const bool numeric = found->type == 'N' || found->type == 'F';
+        if (wanted.type == 'N' ? !numeric : found->type != wanted.type)
+            return false;
+    }
+    return true;
+}
+
+[[noreturn]] void ThrowClosed()
 {
     throw KorvanisError(QStringLiteral("DBDaten: Operation bei geschlossener Datenmenge nicht ausführbar"));
 }
 
-void RecordsTable::StoreBestTime(int, int, int, double) { throwClosed(); }
-void RecordsTable::StorePointsRecord(int, int, double, double, int, double, double) { throwClosed(); }
+[[noreturn]] void ThrowEngineError(const XBaseError& error)
+{
+    throw KorvanisError(QStringLiteral("DBDaten: ") + QString::fromLocal8Bit(error.what()));
+}
 
-std::optional<QString> BestTimeKey(int, int, int) { return std::nullopt; }
-std::optional<QString> PointsKey(int, double, double) { return std::nullopt; }
+// A record is stored whole or not at all: a value that its field cannot hold is
+// refused before anything is written, never cut short.
+void RequireFits(std::string_view fieldName, double value)
+{
+    const XBaseField& field = Field(fieldName);
+    if (!(value >= 0) || !FormatXBaseNumber(value, field.width, field.decimals)) {
+        throw KorvanisError(QStringLiteral("DBDaten: Der Wert %1 passt nicht in das Feld %2 (höchstens %3 Stellen, "
+                                           "%4 nach dem Komma, nicht negativ); der Rekord wurde nicht gespeichert.")
+                                .arg(QString::number(value, 'f', field.decimals),
+                                     QLatin1String(fieldName.data(), static_cast<qsizetype>(fieldName.size())))
+                                .arg(field.width)
+                                .arg(field.decimals));
+    }
+}
+
+// The part of a key for an unsigned value right-aligned in `width`, or nothing when
+// it would need more room (printf would widen the key and shift every part after).
+std::optional<QString> UnsignedPart(qint64 value, int width)
+{
+    if (value < 0)
+        return std::nullopt;
+    const QString text = QString::number(value);
+    if (text.size() > width)
+        return std::nullopt;
+    return text.rightJustified(width, QLatin1Char(' '));
+}
+
+std::optional<QString> TimePart(double seconds)
+{
+    if (!(seconds >= 0))
+        return std::nullopt;
+    const std::optional<std::string> text = FormatXBaseNumber(seconds, 8, 2);
+    if (!text)
+        return std::nullopt;
+    return QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size()));
+}
+
+// Marks the table as closed by the program: the header's year byte becomes 1.
+// Only when nobody else holds the file.
+void MarkClosed(const QString& fileName)
+{
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat status {};
+    const char one = 1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
+        && status.st_size >= 32) {
+        if (::pwrite(fd, &one, 1, 1) == 1)
+            ::fdatasync(fd);
+    }
+    ::close(fd);
+}
+
+} // namespace
+
+std::optional<QString> BestTimeKey(int code, int count, int perLine)
+{
+    const auto codePart = UnsignedPart(code, 3);
+    const auto countPart = UnsignedPart(count, 5);
+    const auto linePart = UnsignedPart(perLine, 3);
+    if (!codePart || !countPart || !linePart)
+        return std::nullopt;
+    return *codePart + *countPart + *linePart;
+}
+
+std::optional<QString> PointsKey(int code, double memoTime, double recallTime)
+{
+    const auto codePart = UnsignedPart(code, 3);
+    const auto memoPart = TimePart(memoTime);
+    const auto recallPart = TimePart(recallTime);
+    if (!codePart || !memoPart || !recallPart)
+        return std::nullopt;
+    return *codePart + *memoPart + *recallPart;
+}
+
+RecordsTable::RecordsTable() = default;
+RecordsTable::~RecordsTable() = default;
+
+bool RecordsTable::isOpen() const
+{
+    return table_ && table_->isOpen();
+}
+
+void RecordsTable::OpenRecordsTable(const QString& programDir)
+{
+    table_.reset();
+    CountIndexOrder = 0;
+    TimesIndexOrder = 0;
+    programDir_ = programDir;
+    const QString tableFile = programDir + kTableName;
+
+    if (!QFileInfo::exists(tableFile)) {
+        try {
+            XBaseTable::create(tableFile, RecordFields(), today_());
+        } catch (const XBaseError& error) {
+            throw KorvanisError(QStringLiteral("DBDaten: Die Tabelle kann nicht angelegt werden: %1")
+                                    .arg(QString::fromLocal8Bit(error.what())));
+        }
+    }
+
+    // From here on a failure ends the opening without a word: the program runs on
+    // without records, and a store says the dataset is closed.
+    try {
+        auto table = std::make_unique<XBaseTable>();
+        table->use(tableFile, today_());
+        if (table->fieldNum("REPLAYZEIT") == 0)
+            table = ConvertOldTable(std::move(table));
+        if (!HasRecordLayout(*table))
+            return;
+        table_ = std::move(table);
+        CountIndexOrder = table_->index(programDir + kCountIndexName, kCountKey);
+        TimesIndexOrder = table_->index(programDir + kTimesIndexName, kTimesKey);
+        table_->setOrder(CountIndexOrder);
+    } catch (const std::exception&) {
+    }
+}
+
+// The old layout lacks REPLAYZEIT. Its records are carried into a complete new
+// table under KVTEMP.DBF, which then takes the old table's place in one rename:
+// whenever the program stops, KORVANIS.DBF is the old table or the new one, whole.
+// The old table stays open and locked until then, so a second copy starting now
+// cannot convert it too.
+std::unique_ptr<XBaseTable> RecordsTable::ConvertOldTable(std::unique_ptr<XBaseTable> old)
+{
+    const QString tempFile = programDir_ + kTempTableName;
+    const QString tableFile = programDir_ + kTableName;
+    ::unlink(QFile::encodeName(tempFile).constData()); // left by a conversion that was cut off
+    XBaseTable::create(tempFile, RecordFields(), today_());
+    try {
+        XBaseTable temp;
+        temp.use(tempFile, today_());
+        temp.appendFrom(*old);
+        temp.close();
+        XBaseTable::replaceFile(tempFile, tableFile);
+    } catch (...) {
+        ::unlink(QFile::encodeName(tempFile).constData());
+        throw;
+    }
+    old->close();
+    auto table = std::make_unique<XBaseTable>();
+    table->use(tableFile, today_());
+    return table;
+}
+
+void RecordsTable::CloseRecordsTable()
+{
+    // Only a table this program had open is marked: a file it could not use (held
+    // by another copy, damaged, of a foreign layout) is left exactly as found.
+    const bool held = isOpen();
+    if (table_) {
+        try {
+            table_->close();
+        } catch (const XBaseError&) {
+            // Every store committed; nothing is left that a failed close could lose.
+        }
+        table_.reset();
+    }
+    CountIndexOrder = 0;
+    TimesIndexOrder = 0;
+    if (held)
+        MarkClosed(programDir_ + kTableName);
+}
+
+std::optional<double> RecordsTable::LookupBestTime(int code, int count, int perLine)
+{
+    const std::optional<QString> key = BestTimeKey(code, count, perLine);
+    if (!isOpen() || CountIndexOrder == 0 || !key)
+        return std::nullopt;
+    try {
+        table_->setOrder(CountIndexOrder);
+        if (!table_->seek(key->toStdString()))
+            return std::nullopt;
+        return table_->readNumeric("ZEIT");
+    } catch (const XBaseError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> RecordsTable::LookupPointsRecord(int code, double memoTime, double recallTime)
+{
+    const std::optional<QString> key = PointsKey(code, memoTime, recallTime);
+    if (!isOpen() || TimesIndexOrder == 0 || !key)
+        return std::nullopt;
+    try {
+        table_->setOrder(TimesIndexOrder);
+        if (!table_->seek(key->toStdString()))
+            return std::nullopt;
+        return table_->readNumeric("PUNKTE");
+    } catch (const XBaseError&) {
+        return std::nullopt;
+    }
+}
+
+void RecordsTable::RequireIndex(int order, const QString& indexName) const
+{
+    // Without its index a store could not tell whether the record exists and
+    // would add a second one for the same setting.
+    if (order == 0)
+        throw KorvanisError(QStringLiteral("DBDaten: Der Index %1 fehlt; der Rekord wurde nicht gespeichert.")
+                                .arg(indexName));
+}
+
+void RecordsTable::StoreBestTime(int code, int count, int perLine, double time)
+{
+    if (!isOpen())
+        ThrowClosed();
+    RequireFits("DISZIPLIN", code);
+    RequireFits("ANZAHL", count);
+    RequireFits("ZEILE", perLine);
+    RequireFits("ZEIT", time);
+    const QString key = *BestTimeKey(code, count, perLine);
+    RequireIndex(CountIndexOrder, kCountIndexName);
+    const QDate today = today_();
+    try {
+        table_->setLastUpdate(today);
+        table_->setOrder(CountIndexOrder);
+        if (!table_->seek(key.toStdString())) {
+            table_->appendBlank();
+            table_->replaceInt("DISZIPLIN", code);
+            table_->replaceInt("ANZAHL", count);
+            table_->replaceInt("ZEILE", perLine);
+        }
+        table_->replaceDouble("ZEIT", time);
+        table_->replaceDate("DATUM", today);
+        table_->commit();
+    } catch (const XBaseError& error) {
+        ThrowEngineError(error);
+    }
+}
+
+void RecordsTable::StorePointsRecord(int code, int count, double memoTime, double recallTime, int points,
+                                     double memoTimeUsed, double recallTimeUsed)
+{
+    if (!isOpen())
+        ThrowClosed();
+    RequireFits("DISZIPLIN", code);
+    RequireFits("ANZAHL", count);
+    RequireFits("ZEIT", memoTime);
+    RequireFits("REPLAYZEIT", recallTime);
+    RequireFits("PUNKTE", points);
+    RequireFits("ZEIT_NUTZ", memoTimeUsed);
+    RequireFits("REPL_NUTZ", recallTimeUsed);
+    const QString key = *PointsKey(code, memoTime, recallTime);
+    RequireIndex(TimesIndexOrder, kTimesIndexName);
+    const QDate today = today_();
+    try {
+        table_->setLastUpdate(today);
+        table_->setOrder(TimesIndexOrder);
+        if (!table_->seek(key.toStdString())) {
+            table_->appendBlank();
+            table_->replaceInt("DISZIPLIN", code);
+            table_->replaceInt("ANZAHL", count);
+            table_->replaceDouble("ZEIT", memoTime);
+            table_->replaceDouble("REPLAYZEIT", recallTime);
+        }
+        table_->replaceInt("PUNKTE", points);
+        table_->replaceDouble("ZEIT_NUTZ", memoTimeUsed);
+        table_->replaceDouble("REPL_NUTZ", recallTimeUsed);
+        table_->replaceDate("DATUM", today);
+        table_->commit();
+    } catch (const XBaseError& error) {
+        ThrowEngineError(error);
+    }
+}

@@ -45,6 +45,9 @@ public:
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
 
 private:
+    std::unique_ptr<XBaseTable> ConvertOldTable(std::unique_ptr<XBaseTable> old);
+    void RequireIndex(int order, const QString& indexName) const;
+
     std::unique_ptr<XBaseTable> table_;
     QString programDir_;
     std::function<QDate()> today_ = [] { return QDate::currentDate(); };

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A failure inside the table engine. The records table decides whether the user
+// sees it; the text names the file and the cause for that case.
+class XBaseError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct XBaseField {
+    std::string name;
+    char type = 'N'; // 'N' numeric, 'D' date, 'C' character, 'L' logical
+    int width = 0;
+    int decimals = 0;
+};
+
+// A small xBase engine over shapelib's DBF functions: one dBase III table, held
+// exclusively while open, with any number of in-memory indexes whose keys are
+// STR() expressions over numeric fields. Every index is also written to a file when
+// it is built, as the sorted keys with their record numbers; the engine itself only
+// ever seeks in memory and keeps the indexes current as records are written.
+//
+// Record numbers are 1-based as in xBase; 0 means no current record.
+class XBaseTable {
+public:
+    XBaseTable();
+    ~XBaseTable();
+    XBaseTable(const XBaseTable&) = delete;
+    XBaseTable& operator=(const XBaseTable&) = delete;
+
+    // Writes an empty table with these fields. The file appears whole or not at
+    // all, and an existing file is never replaced.
+    static void create(const QString& fileName, const std::vector<XBaseField>& fields, QDate today);
+    // Renames `from` onto `to` in one step, replacing `to`, and makes the rename
+    // durable, so a crash leaves either file whole under the name `to`.
+    static void replaceFile(const QString& from, const QString& to);
+
+    // Opens for reading and writing, locked against every other opener until
+    // close(). `today` becomes the header's date of last update once anything is
+    // written.
+    void use(const QString& fileName, QDate today);
+    // Opens for reading only, sharing the lock with other readers.
+    void useReadOnly(const QString& fileName);
+    void close();
+    bool isOpen() const { return handle_ != nullptr; }
+    const QString& fileName() const { return fileName_; }
+
+    int fieldCount() const;
+    // 1-based number of the field, 0 when the table has none of that name.
+    int fieldNum(std::string_view name) const;
+    std::optional<XBaseField> fieldInfo(int fieldNum) const;
+    int recCount() const;
+    int recNo() const { return current_; }
+
+    // Appends every record of `source`, filling fields of the same name and leaving
+    // the others blank. Refuses (and appends nothing further) when a value cannot
+    // be carried over exactly.
+    void appendFrom(XBaseTable& source);
+    void appendFrom(const QString& sourceFileName);
+
+    // Builds an index over the whole table from a key expression of STR(field,width)
+    // and STR(field,width,decimals) terms joined by '+', writes it to indexFile and
+    // returns its order number (1, 2, ...). Deleted records and records whose key
+    // fields hold no number are left out.
+    int index(const QString& indexFile, std::string_view keyExpression);
+    // Order 0 means natural record order.
+    void setOrder(int order);
+    int order() const { return order_; }
+    int keyLength(int order) const;
+
+    // Finds the first record in the current order whose key begins with `key`. On
+    // failure the last record of the order becomes current.
+    bool seek(std::string_view key);
+    void goBottom();
+    void go(int recNo);
+
+    // The value of a numeric field of the current record: a blank field reads as 0,
+    // text that is no number reads as nothing.
+    std::optional<double> readNumeric(std::string_view fieldName);
+    // The raw text of a field of the current record.
+    std::string readRaw(std::string_view fieldName);
+
+    void appendBlank();
+    // Replacements refuse a value that would not fit the field rather than cut it.
+    void replaceInt(std::string_view fieldName, std::int64_t value);
+    void replaceDouble(std::string_view fieldName, double value);
+    void replaceDate(std::string_view fieldName, QDate value);
+    // Writes the current record and the header and waits until both are on disk.
+    void commit();
+    void setLastUpdate(QDate today);
+
+private:
+    struct Index;
+    struct KeyTerm;
+    struct Layout;
+
+    void openWith(const QString& fileName, bool writable, QDate today);
+    int fieldIndexOrThrow(std::string_view name) const;
+    void requireCurrent() const;
+    void touchCurrent();
+    void flushPending();
+    const char* tuple(int recNo);
+    bool wellFormed(const char* record) const;
+    void writeField(int field, const std::string& expected, const std::function<bool()>& write);
+    std::vector<KeyTerm> parseKeyExpression(std::string_view expression) const;
+    bool buildKey(const Index& index, const char* record, std::string& key) const;
+    void rebuildEntries(Index& index);
+    void reindexCurrent();
+    [[noreturn]] void fail(const std::string& what) const;
+
+    void* handle_ = nullptr; // DBFHandle; shapelib stays out of this header
+    QString fileName_;
+    bool writable_ = false;
+    int current_ = 0;
+    bool dirty_ = false;
+    bool dirtyIsNew_ = false;
+    std::string before_; // the current record as it was before its first change
+    std::vector<Layout> layout_;
+    std::vector<Index> indexes_;
+    int order_ = 0;
+};
+
+// A number as an N(width, decimals) field holds it: right-aligned, '.' as the
+// decimal point whatever the locale, rounded like printf's "%*.*f". Nothing when it
+// would not fit or is no finite number.
+std::optional<std::string> FormatXBaseNumber(double value, int width, int decimals);

@@ -1,0 +1,193 @@
+// The engine layer on its own: creation, locking, key expressions, seeking in index
+// order, appending by field name and refusing values that would be cut.
+#include "records/xbase_table.h"
+#include "tests/records/records_test_support.h"
+#include "tests/support/fakes.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QDate kToday(2024, 3, 15);
+const std::vector<XBaseField> kFields{{"CODE", 'N', 3, 0}, {"TIME", 'N', 8, 2}, {"DAY", 'D', 8, 0}};
+
+QString ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const XBaseError& error) {
+        return QString::fromLocal8Bit(error.what());
+    }
+    return QString();
+}
+
+// A table of (CODE, TIME) rows in the given physical order.
+void Fill(const QString& fileName, const std::vector<std::pair<int, double>>& rows)
+{
+    XBaseTable::create(fileName, kFields, kToday);
+    XBaseTable table;
+    table.use(fileName, kToday);
+    for (const auto& [code, time] : rows) {
+        table.appendBlank();
+        table.replaceInt("CODE", code);
+        table.replaceDouble("TIME", time);
+    }
+    table.commit();
+}
+
+} // namespace
+
+class TestXBaseTable : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void createNeverReplacesAFile()
+    {
+        TempProgramDir dir;
+        const QString name = dir.file("T.DBF");
+        XBaseTable::create(name, kFields, kToday);
+        const QByteArray first = ReadBytes(name);
+        QVERIFY(!ErrorOf([&] { XBaseTable::create(name, {{"OTHER", 'N', 5, 0}}, kToday); }).isEmpty());
+        QCOMPARE(ReadBytes(name), first);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"T.DBF"});
+    }
+
+    void aTableIsHeldByOneOpenerOnly()
+    {
+        TempProgramDir dir;
+        const QString name = dir.file("T.DBF");
+        XBaseTable::create(name, kFields, kToday);
+        XBaseTable first;
+        first.use(name, kToday);
+        XBaseTable second;
+        QVERIFY(ErrorOf([&] { second.use(name, kToday); }).contains("in use"));
+        QVERIFY(ErrorOf([&] { second.useReadOnly(name); }).contains("in use"));
+        first.close();
+        second.use(name, kToday);
+        QVERIFY(second.isOpen());
+    }
+
+    void keyExpressions_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("two terms") << "STR(CODE,3)+STR(TIME,8,2)" << true;
+        QTest::newRow("spaces and case") << "str( code , 4 ) + Str(time,9,3)" << true;
+        QTest::newRow("not STR") << "VAL(CODE)" << false;
+        QTest::newRow("unknown field") << "STR(SPEED,3)" << false;
+        QTest::newRow("date field") << "STR(DAY,8)" << false;
+        QTest::newRow("no width") << "STR(CODE)" << false;
+        QTest::newRow("decimals fill the width") << "STR(TIME,2,2)" << false;
+        QTest::newRow("unclosed") << "STR(CODE,3" << false;
+        QTest::newRow("trailing plus") << "STR(CODE,3)+" << false;
+        QTest::newRow("junk between") << "STR(CODE,3)-STR(TIME,8,2)" << false;
+    }
+    void keyExpressions()
+    {
+        QFETCH(QString, expression);
+        QFETCH(bool, valid);
+        TempProgramDir dir;
+        Fill(dir.file("T.DBF"), {{1, 2.5}});
+        XBaseTable table;
+        table.use(dir.file("T.DBF"), kToday);
+        QCOMPARE(ErrorOf([&] { table.index(dir.file("T.NTX"), expression.toStdString()); }).isEmpty(), valid);
+        QCOMPARE(QFile::exists(dir.file("T.NTX")), valid);
+    }
+
+    void seekFindsTheFirstKeyInIndexOrder()
+    {
+        TempProgramDir dir;
+        Fill(dir.file("T.DBF"), {{7, 30}, {5, 20.5}, {7, 10}, {5, 20.5}, {-3, 1}, {123, 2}});
+        XBaseTable table;
+        table.use(dir.file("T.DBF"), kToday);
+        const int order = table.index(dir.file("T.NTX"), "STR(CODE,2)+STR(TIME,8,2)");
+        QCOMPARE(table.keyLength(order), 10);
+        QCOMPARE(ReadBytes(dir.file("T.NTX")), QByteArray("Korvanis index 1\nSTR(CODE,2)+STR(TIME,8,2)\n10 6\n"
+                                                          " 5   20.50 2\n"
+                                                          " 5   20.50 4\n"
+                                                          " 7   10.00 3\n"
+                                                          " 7   30.00 1\n"
+                                                          "**    2.00 6\n" // too wide for STR(CODE,2)
+                                                          "-3    1.00 5\n"));
+        table.setOrder(order);
+        QVERIFY(table.seek(" 7"));
+        QCOMPARE(table.recNo(), 3);
+        QVERIFY(table.seek(" 5   20.50"));
+        QCOMPARE(table.recNo(), 2);
+        QVERIFY(!table.seek(" 6"));
+        QCOMPARE(table.recNo(), 5); // the last record in index order
+        QVERIFY(!table.seek(" 7   10.00 and more"));
+        table.setOrder(0);
+        QVERIFY(!table.seek(" 7"));
+        QCOMPARE(table.recNo(), 6);
+    }
+
+    void replacementsRefuseWhatWouldBeCut_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("value");
+        QTest::newRow("too many digits") << "CODE" << 1000.0;
+        QTest::newRow("too wide after rounding") << "TIME" << 99999.996;
+        QTest::newRow("not a number") << "TIME" << std::nan("");
+        QTest::newRow("not numeric") << "DAY" << 1.0;
+    }
+    void replacementsRefuseWhatWouldBeCut()
+    {
+        QFETCH(QString, field);
+        QFETCH(double, value);
+        TempProgramDir dir;
+        Fill(dir.file("T.DBF"), {{1, 2.5}});
+        XBaseTable table;
+        table.use(dir.file("T.DBF"), kToday);
+        table.go(1);
+        QVERIFY(!ErrorOf([&] { table.replaceDouble(field.toStdString(), value); }).isEmpty());
+        QCOMPARE(table.readRaw("CODE"), std::string("  1"));
+        QCOMPARE(table.readRaw("TIME"), std::string("    2.50"));
+        QVERIFY(!ErrorOf([&] { table.replaceDate("DAY", QDate(999, 1, 1)); }).isEmpty());
+        QCOMPARE(table.readRaw("DAY"), std::string(8, ' '));
+    }
+
+    void appendFromCarriesFieldsByName()
+    {
+        TempProgramDir dir;
+        QByteArray source = DbfImage({{"TIME", 'N', 10, 3}, {"EXTRA", 'C', 4}, {"code", 'N', 6}},
+                                     {{"12.500", "abcd", "42"}, {"", "", "-7"}});
+        source[DbfHeaderLength(source) + 21] = '*'; // second record deleted
+        WriteBytes(dir.file("OLD.DBF"), source);
+        XBaseTable::create(dir.file("NEW.DBF"), kFields, kToday);
+        XBaseTable table;
+        table.use(dir.file("NEW.DBF"), kToday);
+        table.appendFrom(dir.file("OLD.DBF"));
+        QCOMPARE(table.recCount(), 2);
+        table.go(1);
+        QCOMPARE(table.readRaw("CODE") + table.readRaw("TIME") + table.readRaw("DAY"), " 42   12.50        ");
+        table.go(2);
+        QCOMPARE(table.readRaw("CODE") + table.readRaw("TIME"), " -7        ");
+        QCOMPARE(table.readNumeric("TIME"), std::optional<double>(0)); // blank reads as 0
+        table.close();
+        QCOMPARE(ReadBytes(dir.file("NEW.DBF"))[129 + 20], '*'); // the deletion flag came along
+    }
+
+    void appendFromRefusesToRoundOrCut_data()
+    {
+        QTest::addColumn<QString>("time");
+        QTest::newRow("more decimals") << "1.005";
+        QTest::newRow("too many digits") << "123456.5";
+        QTest::newRow("not a number") << "12.x";
+    }
+    void appendFromRefusesToRoundOrCut()
+    {
+        QFETCH(QString, time);
+        TempProgramDir dir;
+        WriteBytes(dir.file("OLD.DBF"), DbfImage({{"TIME", 'N', 10, 3}}, {{time}}));
+        XBaseTable::create(dir.file("NEW.DBF"), kFields, kToday);
+        XBaseTable table;
+        table.use(dir.file("NEW.DBF"), kToday);
+        QVERIFY(ErrorOf([&] { table.appendFrom(dir.file("OLD.DBF")); }).contains("TIME"));
+        QCOMPARE(table.recCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestXBaseTable)
+#include "tst_xbase_table.moc"
