@@ -5,6 +5,7 @@
 #include "app/win_wait.h"
 #include "numbers/clock_text.h"
 #include "numbers/win_zahlen.h"
+#include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
 #include "widgets/string_align_grid.h"
@@ -75,6 +76,17 @@ struct Session {
             type(given(i % win->rowWidth + 1, i / win->rowWidth));
     }
     CellPos replayCursor() const { return {win->sgReplay->currentCol(), win->sgReplay->currentRow()}; }
+    RecordsTable& records() { return program.main->context().DBDaten; }
+    // A whole attempt: `typed` digits typed back right, the rest left empty.
+    void attempt(int digits, int typed, int memoMinutes = 5, int recallMinutes = 10)
+    {
+        startAttempt(digits, memoMinutes, recallMinutes);
+        tickAt(1000);
+        win->bStartStop->click();
+        typeGiven(typed);
+        tickAt(2000);
+        win->bStartStop->click();
+    }
 };
 
 } // namespace
@@ -500,6 +512,142 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::c());
         w->udAnzahl->stepBy(1);
         QCOMPARE(w->pSpeedZahlen->text(), QString("1428.56s"));
+    }
+
+    void aHigherTotalIsOfferedAsARecord_data()
+    {
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("equal to the record") << 380 << false;
+        QTest::newRow("one more") << 381 << true;
+    }
+
+    void aHigherTotalIsOfferedAsARecord()
+    {
+        QFETCH(int, typed);
+        QFETCH(bool, offered);
+        Session s;
+        s.records().StorePointsRecord(10, 400, 300, 600, 380, 250, 500);
+        s.openMemoPage();
+        QCOMPARE(s.win->pPunkteRekord->text(), QString("380"));
+        s.attempt(400, typed);
+        QCOMPARE(s.win->pPunkte->text(), QString::number(typed));
+        QCOMPARE(s.services.dialogs.questions.size(), offered ? 1 : 0);
+        if (offered) {
+            QCOMPARE(s.services.dialogs.questions.first(), QString("Neuer Rekord! Wollen Sie ihn speichern?"));
+            QCOMPARE(s.win->pPunkteRekord->text(), QString::number(typed));
+            QCOMPARE(s.records().LookupPointsRecord(10, 300, 600), std::optional<double>(typed));
+        }
+    }
+
+    void aSavedRecordOutlivesTheProgram()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        {
+            Program program(services, dir);
+            TWinZahlen* w = program.win;
+            w->show();
+            w->pcTraining->setCurrentWidget(w->tsMemo);
+            w->rbLimit->click();
+            w->udAnzahlM->setValue(95);
+            w->bStartStop->click();
+            services.tick.advance(83456);
+            w->bStartStop->click();
+            for (int i = 0; i < 95; ++i)
+                QTest::keyClick(w->sgReplay, w->sgMemo->cell(i % 40 + 1, i / 40).at(0).toLatin1());
+            services.tick.advance(42500);
+            w->bStartStop->click();
+            QCOMPARE(services.dialogs.questions.size(), 1);
+            QCOMPARE(w->pPunkteRekord->text(), QString("95"));
+        }
+        {
+            Program again(services, dir);
+            again.win->show();
+            again.win->pcTraining->setCurrentWidget(again.win->tsMemo);
+            QCOMPARE(again.win->pPunkteRekord->text(), QString("95"));
+            // Another recall time has no record.
+            again.win->udReplay->stepBy(1);
+            QCOMPARE(again.win->udReplay->value(), 15);
+            QCOMPARE(again.win->pPunkteRekord->text(), QString("0"));
+        }
+        // What an independent reader finds in the table.
+        bool ok = false;
+        QString errors;
+        const QString out = RunPython(R"(
+import sys, dbfread
+for r in dbfread.DBF(sys.argv[1], load=True):
+    print(r["DISZIPLIN"], r["ANZAHL"], r["PUNKTE"], r["ZEILE"], r["ZEIT"], r["REPLAYZEIT"],
+          r["ZEIT_NUTZ"], r["REPL_NUTZ"], r["DATUM"])
+)",
+                                      {dir.file("KORVANIS.DBF")}, &ok, &errors);
+        QVERIFY2(ok, qPrintable(errors));
+        QCOMPARE(out.trimmed(), QString("10 95 95.0 None 300.0 600.0 83.46 42.5 %1")
+                                    .arg(QDate::currentDate().toString(Qt::ISODate)));
+    }
+
+    void aFasterPictureRunIsStoredAndShown()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        {
+            Program program(services, dir);
+            TWinZahlen* w = program.win;
+            w->show();
+            w->udAnzahl->setValue(200);
+            w->udZeile->setValue(2);
+            w->bStartStop->click();
+            while (!w->pendingDigits.isEmpty())
+                w->pZahlenClick();
+            services.tick.ticks = w->startTick + 45678;
+            w->pZahlenClick();
+            QCOMPARE(services.dialogs.questions.size(), 1);
+            QCOMPARE(w->pErgeb->text(), QString("45,68"));
+            QCOMPARE(w->pRekZahlen->text(), QString("45,68s"));
+            QCOMPARE(w->pSpeedZahlen->text(), QString("0,46s"));
+            QCOMPARE(w->bestTime, 45.678);
+            // A slower run is not offered.
+            w->bStartStop->click();
+            while (!w->pendingDigits.isEmpty())
+                w->pZahlenClick();
+            services.tick.ticks = w->startTick + 50000;
+            w->pZahlenClick();
+            QCOMPARE(services.dialogs.questions.size(), 1);
+        }
+        Program again(services, dir);
+        again.win->show();
+        QCOMPARE(again.win->pRekZahlen->text(), QString("45,68"));
+        QCOMPARE(again.win->pSpeedZahlen->text(), QString("0,46s"));
+        again.win->udAnzahl->stepBy(1);
+        QCOMPARE(again.win->pRekZahlen->text(), QString("99999"));
+        QCOMPARE(again.win->pSpeedZahlen->text(), FormatFixed(99999 / (210 / 2.0), 2) + "s");
+    }
+
+    void timesBeyondTheTableAreNeverOffered()
+    {
+        Session s;
+        s.openMemoPage();
+        s.win->udMemoZeit->setValue(1667);
+        QCOMPARE(s.win->pPunkteRekord->text(), QString("0"));
+        s.attempt(40, 40, 1667, 10);
+        QCOMPARE(s.win->pPunkte->text(), QString("40"));
+        QVERIFY(s.services.dialogs.questions.isEmpty());
+        QVERIFY(s.services.dialogs.errors.isEmpty());
+        // 1666 minutes still fit.
+        s.attempt(40, 40, 1666, 10);
+        QCOMPARE(s.services.dialogs.questions.size(), 1);
+    }
+
+    void aStoreOnAClosedTableIsReportedAndTheWindowGoesOn()
+    {
+        Session s;
+        s.records().CloseRecordsTable();
+        s.attempt(40, 40);
+        QCOMPARE(s.services.dialogs.questions.size(), 1);
+        QCOMPARE(s.services.dialogs.errors,
+                 QStringList("DBDaten: Operation bei geschlossener Datenmenge nicht ausführbar"));
+        QCOMPARE(s.win->phase, quint8(TNumbersBase::Idle));
+        QVERIFY(s.win->bStartStop->isEnabled() && !s.win->bChange->isHidden());
     }
 };
 
