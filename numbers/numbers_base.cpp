@@ -9,6 +9,7 @@
 #include "numbers/clock_text.h"
 #include "records/records_table.h"
 #include "widgets/panel.h"
+#include "widgets/speed_button.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
@@ -95,13 +96,11 @@ void TNumbersBase::buildControls()
         return p;
     };
 
-    bStartStop = new QPushButton(QStringLiteral("START / STOP"), this);
+    bStartStop = new TSpeedButton(QStringLiteral("START / STOP"), this);
     bStartStop->setGeometry(x, 26, w, 34);
     QFont bold = font();
     bold.setBold(true);
     bStartStop->setFont(bold);
-    // Like a speed button it never takes the focus from the sheet being typed into.
-    bStartStop->setFocusPolicy(Qt::NoFocus);
 
     pErgeb = panel(66, 30);
     pErgeb->setFont(pixelFont(19, true));
@@ -120,9 +119,8 @@ void TNumbersBase::buildControls()
                           static_cast<QWidget*>(labZiffern), static_cast<QWidget*>(pZiffern)})
         item->hide();
 
-    bChange = new QPushButton(QStringLiteral("Vorgabe anzeigen"), this);
-    bChange->setGeometry(x, 256, w, 26);
-    bChange->setFocusPolicy(Qt::NoFocus);
+    bChange = new TSpeedButton(QStringLiteral("Vorgabe anzeigen"), this);
+    bChange->setGeometry(x, 250, w, 34);
     bChange->hide();
     bClose = new QPushButton(QStringLiteral("Schliessen"), this);
     bClose->setGeometry(x, 293, w, 28);
@@ -166,10 +164,10 @@ void TNumbersBase::buildPicturePage()
 void TNumbersBase::buildMemoPage()
 {
     rbNoLimit = new QRadioButton(QStringLiteral("ohne Limit"), tsMemo);
-    rbNoLimit->setGeometry(8, 12, 112, 18);
+    rbNoLimit->setGeometry(8, 12, 130, 18);
     rbNoLimit->setChecked(true);
     rbLimit = new QRadioButton(QStringLiteral("limitiert"), tsMemo);
-    rbLimit->setGeometry(8, 34, 112, 18);
+    rbLimit->setGeometry(8, 34, 130, 18);
 
     const auto spin = [this](const NumbersWindowConstants::Spin& s, int y) {
         auto* ud = new TUpDownEdit(tsMemo);
@@ -181,7 +179,7 @@ void TNumbersBase::buildMemoPage()
     };
     const auto label = [this](const QString& text, int y) {
         auto* l = new QLabel(text, tsMemo);
-        l->setGeometry(8, y, 112, 15);
+        l->setGeometry(8, y, 128, 15);
         return l;
     };
     lab4 = label(QString::fromUtf8(k_.countLabel), 66);
@@ -193,7 +191,7 @@ void TNumbersBase::buildMemoPage()
     udReplay = spin(k_.replay, 186);
 
     gbMemorieren = new QGroupBox(QStringLiteral("Memorieren"), tsMemo);
-    gbMemorieren->setGeometry(122, 4, 636, 280);
+    gbMemorieren->setGeometry(140, 4, 616, 280);
 
     sgMemo = new TStringAlignGrid(gbMemorieren);
     sgReplay = new TStringAlignGrid(gbMemorieren);

@@ -243,11 +243,19 @@ TStringAlignGrid::TStringAlignGrid(QWidget* parent) : QTableView(parent), model_
 
 TStringAlignGrid::~TStringAlignGrid() = default;
 
+void TStringAlignGrid::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        glyphs_.clear();
+    QTableView::changeEvent(event);
+}
+
 // ---- dimensions
 
 void TStringAlignGrid::setColCount(int cols)
 {
     cols = qMax(0, cols);
+    glyphs_.clear();
     model_->resizeCols(cols);
     colWidths_.resize(cols, -1);
     colAlignments_.resize(cols, Qt::AlignLeft | Qt::AlignVCenter);
@@ -523,6 +531,7 @@ void TStringAlignGrid::setColFont(int col, const QFont& font)
         return;
     colFonts_[col] = font;
     colHasFont_[col] = true;
+    glyphs_.clear();
     viewport()->update();
 }
 
@@ -553,14 +562,35 @@ void TStringAlignGrid::paintCell(QPainter* painter, const QRect& rect, int col, 
     const char ch = model_->text[i];
     if (ch == 0)
         return;
-    const QString& text = ch == LongText ? *model_->longTexts.constFind(i) : charText(ch);
     const Qt::Alignment alignment = colAlignment(col);
+    const QFont& cellFont = colHasFont_[col] ? colFonts_[col] : font();
     painter->setPen(selected ? QColor(0, 0, 0) : resolvedColor(model_->fontColor[i], fontColor_));
-    painter->setFont(colHasFont_[col] ? colFonts_[col] : font());
+    painter->setFont(cellFont);
     // Left- and right-aligned text keeps off the grid line as the classic grids do;
     // centred text gets the whole of a narrow digit cell.
     const QRect textRect = (alignment & Qt::AlignHCenter) ? rect : rect.adjusted(2, 0, -2, 0);
-    painter->drawText(textRect, int(alignment), text);
+    if (ch == LongText) {
+        painter->drawText(textRect, int(alignment), *model_->longTexts.constFind(i));
+        return;
+    }
+    QStaticText& glyph = glyphs_[col * 256 + quint8(ch)];
+    if (glyph.text().isEmpty()) {
+        glyph.setText(charText(ch));
+        glyph.setTextFormat(Qt::PlainText);
+        glyph.prepare(QTransform(), cellFont);
+    }
+    const QSizeF size = glyph.size();
+    qreal x = textRect.left();
+    if (alignment & Qt::AlignHCenter)
+        x += (textRect.width() - size.width()) / 2;
+    else if (alignment & Qt::AlignRight)
+        x = textRect.right() + 1 - size.width();
+    qreal y = textRect.top();
+    if (alignment & Qt::AlignVCenter)
+        y += (textRect.height() - size.height()) / 2;
+    else if (alignment & Qt::AlignBottom)
+        y = textRect.bottom() + 1 - size.height();
+    painter->drawStaticText(QPointF(x, y), glyph);
 }
 
 // ---- position

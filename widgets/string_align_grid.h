@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QStaticText>
 #include <QTableView>
 
 #include <functional>
@@ -145,6 +147,7 @@ Q_SIGNALS:
     void topLeftChanged();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString& search) override;
 
@@ -172,4 +175,7 @@ private:
     bool scrollBarShown_ = true;
     KeyDownHook keyDown_;
     KeyPressHook keyPress_;
+    // Laid-out one-character texts by column and character: drawing a prepared
+    // glyph is several times cheaper than laying the text out for every cell.
+    mutable QHash<int, QStaticText> glyphs_;
 };
