@@ -7,23 +7,6 @@
 #include <QLocale>
 #include <QtTest>
 
-namespace {
-
-QByteArray readFile(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& name, const QByteArray& content)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-} // namespace
-
 class TestSettingsFile : public QObject {
     Q_OBJECT
 
@@ -37,20 +20,20 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), 0);
         QCOMPARE(ini.ReadString("Korvanis", "Sprache", "x"), QString("x"));
         ini.WriteInteger("Korvanis", "Sprache", 0);
-        QCOMPARE(readFile(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\nSprache=0\n"));
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\nSprache=0\n"));
         ini.WriteInteger("Korvanis", "Training Zahlen Anzahl", 200);
-        QCOMPARE(readFile(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\nSprache=0\nTraining Zahlen Anzahl=200\n"));
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\nSprache=0\nTraining Zahlen Anzahl=200\n"));
     }
 
     void sectionsAndKeysIgnoreCase()
     {
         TempProgramDir dir;
-        writeFile(dir.file("BRAIN.INI"), "[KORVANIS]\nsprache=1\n");
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), "[KORVANIS]\nsprache=1\n"));
         IniFile ini(dir.file("BRAIN.INI"));
         QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), 1);
         ini.WriteInteger("korvanis", "SPRACHE", 0);
         // The key keeps its spelling in the file; no second key appears.
-        QCOMPARE(readFile(dir.file("BRAIN.INI")), QByteArray("[KORVANIS]\nsprache=0\n"));
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), QByteArray("[KORVANIS]\nsprache=0\n"));
     }
 
     void writeChangesOnlyItsLine_data()
@@ -81,10 +64,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         TempProgramDir dir;
-        writeFile(dir.file("BRAIN.INI"), before);
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), before));
         IniFile ini(dir.file("BRAIN.INI"));
         ini.WriteInteger("Korvanis", "Training Zahlen Anzahl", 300);
-        QCOMPARE(readFile(dir.file("BRAIN.INI")), after);
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), after);
         QCOMPARE(ini.ReadInteger("Korvanis", "Training Zahlen Anzahl", 0), 300);
     }
 
@@ -110,7 +93,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, stored);
         QFETCH(int, expected);
         TempProgramDir dir;
-        writeFile(dir.file("BRAIN.INI"), "[Korvanis]\nTraining Binaer Anzahl=" + stored + "\n");
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), "[Korvanis]\nTraining Binaer Anzahl=" + stored + "\n"));
         QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Training Binaer Anzahl", 600), expected);
     }
 
@@ -121,12 +104,12 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         ini.WriteFloat("Stoppuhr", "Zeiten_1_1", 125);
         ini.WriteFloat("Stoppuhr", "Wandeln_1", 4.5);
-        QCOMPARE(readFile(ini.fileName()), QByteArray("[Stoppuhr]\nZeiten_1_1=125\nWandeln_1=4,5\n"));
+        QCOMPARE(ReadBytes(ini.fileName()), QByteArray("[Stoppuhr]\nZeiten_1_1=125\nWandeln_1=4,5\n"));
         QCOMPARE(ini.ReadFloat("Stoppuhr", "Wandeln_1", 0), 4.5);
         QCOMPARE(ini.ReadInteger("Stoppuhr", "Zeiten_1_1", 999), 125);
         QLocale::setDefault(QLocale::c());
         ini.WriteFloat("Stoppuhr", "Wandeln_2", 0.1 + 0.2);
-        QVERIFY(readFile(ini.fileName()).endsWith("Wandeln_2=0.3\n"));
+        QVERIFY(ReadBytes(ini.fileName()).endsWith("Wandeln_2=0.3\n"));
         // A value written under the other separator still reads.
         QCOMPARE(ini.ReadFloat("Stoppuhr", "Wandeln_1", 0), 4.5);
         QCOMPARE(ini.ReadFloat("Stoppuhr", "Missing", 4), 4.0);
@@ -146,7 +129,7 @@ private Q_SLOTS:
         const QString name = dir.file("BRAIN.INI");
         const QByteArray content("[Korvanis]\r\nSprache=1\r\n");
         if (readOnly) {
-            writeFile(name, content);
+            QVERIFY(WriteBytes(name, content));
             QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
         } else {
             QVERIFY(QDir().mkdir(name));
@@ -160,7 +143,7 @@ private Q_SLOTS:
             QCOMPARE(e.text(), QString("nach %1 kann nicht geschrieben werden").arg(name));
         }
         if (readOnly) {
-            QCOMPARE(readFile(name), content);
+            QCOMPARE(ReadBytes(name), content);
             // Writing back what is already there is no failure.
             ini.WriteInteger("Korvanis", "Sprache", 1);
         }

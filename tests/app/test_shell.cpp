@@ -19,19 +19,6 @@
 
 namespace {
 
-QByteArray readFile(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& name, const QByteArray& content)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 QStringList menuTexts(TMainWin& win)
 {
     QStringList texts;
@@ -91,7 +78,7 @@ private Q_SLOTS:
         TempProgramDir dir;
         auto win = start(services, dir);
         QCOMPARE(win->context().ProgramDir, dir.path());
-        QCOMPARE(readFile(dir.file("BRAIN.INI")),
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")),
                  QByteArray("[Korvanis]\nSprache=0\nTraining Zahlen Anzahl=200\nTraining Zahlen Zeile=2\n"));
         QCOMPARE(menuTexts(*win), QStringList({"&Datei", "&Training", "&Optionen", "&Hilfe"}));
         QCOMPARE(win->windowTitle(), QString("Korvanis - von den Korvanis-Entwicklern"));
@@ -122,11 +109,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, afterwards);
         FakeServices services;
         TempProgramDir dir;
-        writeFile(dir.file("BRAIN.INI"), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + stored + "\r\n");
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + stored + "\r\n"));
         auto win = start(services, dir);
         QCOMPARE(win->context().Language, language);
         QCOMPARE(menuTexts(*win).first(), fileMenu);
-        QCOMPARE(readFile(dir.file("BRAIN.INI")), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + afterwards
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + afterwards
                      + "\r\nTraining Zahlen Anzahl=200\r\nTraining Zahlen Zeile=2\r\n");
     }
 
@@ -201,7 +188,7 @@ private Q_SLOTS:
     {
         FakeServices services;
         TempProgramDir dir;
-        writeFile(dir.file("BRAIN.INI"), "[Korvanis]\nSprache=3\n");
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), "[Korvanis]\nSprache=3\n"));
         auto win = start(services, dir);
         TWinSprache* dialog = win->windows().WinSprache;
         whenShown(dialog, [dialog] {

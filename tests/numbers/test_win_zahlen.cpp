@@ -403,11 +403,8 @@ private Q_SLOTS:
     {
         FakeServices services;
         TempProgramDir dir;
-        {
-            QFile file(dir.file("BRAIN.INI"));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[Korvanis]\r\nSprache=0\r\nTraining Zahlen Anzahl=350\r\nTraining Zahlen Zeile=11\r\n");
-        }
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"),
+                           "[Korvanis]\r\nSprache=0\r\nTraining Zahlen Anzahl=350\r\nTraining Zahlen Zeile=11\r\n"));
         {
             Program program(services, dir);
             QCOMPARE(program.win->udAnzahl->value(), 350);

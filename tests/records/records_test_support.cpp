@@ -78,18 +78,6 @@ void SetDbfRecordCount(QByteArray& image, quint32 count)
         image[4 + i] = static_cast<char>(count >> (8 * i) & 0xFF);
 }
 
-QByteArray ReadBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 QString RunPython(const QString& script, const QStringList& arguments, bool* ok, QString* errors)
 {
     QProcess python;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/fakes.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -30,8 +32,6 @@ int DbfRecordLength(const QByteArray& image);
 quint32 DbfRecordCount(const QByteArray& image);
 void SetDbfRecordCount(QByteArray& image, quint32 count);
 
-QByteArray ReadBytes(const QString& fileName);
-bool WriteBytes(const QString& fileName, const QByteArray& bytes);
 
 // Runs a script with Debian's /usr/bin/python3 (the first python3 on PATH may be
 // another interpreter without the dbf modules). Returns its standard output; `ok`

@@ -1,5 +1,7 @@
 #include "tests/support/fakes.h"
 
+#include <QFile>
+
 bool ScriptedDialogs::askYesNo(const QString& text)
 {
     questions << text;
@@ -15,4 +17,16 @@ TempProgramDir::TempProgramDir() : dir_(QDir::tempPath() + QStringLiteral("/korv
 QString TempProgramDir::path() const
 {
     return dir_.path() + QLatin1Char('/');
+}
+
+QByteArray ReadBytes(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteBytes(const QString& fileName, const QByteArray& bytes)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }

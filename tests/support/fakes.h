@@ -68,3 +68,7 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Whole-file reads and writes for tests that check or damage files byte by byte.
+QByteArray ReadBytes(const QString& fileName);
+bool WriteBytes(const QString& fileName, const QByteArray& bytes);
