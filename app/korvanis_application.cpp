@@ -4,6 +4,9 @@
 #include "app/qt_services.h"
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
 KorvanisApplication::KorvanisApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -16,6 +19,12 @@ KorvanisApplication::KorvanisApplication(int& argc, char** argv) : QApplication(
     QFont compact = font();
     compact.setPixelSize(11);
     setFont(compact);
+    // Qt's own texts (the buttons of the yes/no question) in the system's
+    // language, as the platform's message boxes would show them.
+    auto* qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
 }
 
 bool KorvanisApplication::notify(QObject* receiver, QEvent* event)
