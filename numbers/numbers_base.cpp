@@ -14,6 +14,7 @@
 #include "widgets/up_down_edit.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -259,6 +260,13 @@ void TNumbersBase::FormCreate()
     lastRowDigits = rowWidth;
     lastRow = SheetRows - 1;
 
+    // The labels use the window's font, narrowed where the widest of them (19960)
+    // would not fit its column in this font.
+    QFont labels = font();
+    const QString widestLabel = QString::number((k_.NoLimitCount - 1) / rowWidth * rowWidth);
+    while (labels.pixelSize() > 7 && QFontMetrics(labels).horizontalAdvance(widestLabel) > LabelColumnWidth - 3)
+        labels.setPixelSize(labels.pixelSize() - 1);
+
     for (TStringAlignGrid* sheet : {sgMemo, sgReplay}) {
         sheet->setColCount(rowWidth + 1);
         sheet->setFixedCols(1);
@@ -267,7 +275,7 @@ void TNumbersBase::FormCreate()
         sheet->setDefaultColWidth(DigitColumnWidth);
         sheet->setColWidth(0, LabelColumnWidth);
         sheet->setColAlignment(0, Qt::AlignCenter);
-        sheet->setColFont(0, font());
+        sheet->setColFont(0, labels);
         const QFont digits = pixelFont(16, true);
         for (int c = 1; c <= rowWidth; ++c) {
             sheet->setColAlignment(c, Qt::AlignCenter);
