@@ -56,13 +56,3 @@ bool ParseDecimal(const QString& text, double& value)
     value = parsed;
     return true;
 }
-
-QString FormatShortDate(const QDate& date)
-{
-    return date.toString(ShortDateFormat);
-}
-
-QDate ParseShortDate(const QString& text)
-{
-    return QDate::fromString(text, ShortDateFormat);
-}

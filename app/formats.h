@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDate>
 #include <QString>
 
 // Number and date texts shown to the user. The decimal separator follows the
@@ -21,11 +20,3 @@ QString FormatShortest(double value);
 // Parses a number written with the user's decimal separator, ',' or '.';
 // surrounding blanks are ignored. Returns false for anything else.
 bool ParseDecimal(const QString& text, double& value);
-
-// The program's fixed date formats, whatever the system's settings.
-inline const QString ShortDateFormat = QStringLiteral("dd.MM.yyyy");
-inline const QString LongDateFormat = QStringLiteral("dddd, dd. MMMM yyyy");
-inline const QString ShortTimeFormat = QStringLiteral("hh:mm");
-inline const QString LongTimeFormat = QStringLiteral("hh:mm:ss");
-QString FormatShortDate(const QDate& date);
-QDate ParseShortDate(const QString& text);

@@ -147,6 +147,29 @@ QByteArray readAll(const QString& fileName, bool* readable = nullptr)
     return ok ? file.readAll() : QByteArray();
 }
 
+// A whole decimal integer with optional sign and surrounding blanks.
+bool ParseIniInteger(const QString& text, int& value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    qsizetype i = 0;
+    if (t.at(0) == QLatin1Char('-') || t.at(0) == QLatin1Char('+'))
+        i = 1;
+    if (i == t.size())
+        return false;
+    for (qsizetype j = i; j < t.size(); ++j) {
+        if (t.at(j) < QLatin1Char('0') || t.at(j) > QLatin1Char('9'))
+            return false;
+    }
+    bool ok = false;
+    const qlonglong parsed = t.toLongLong(&ok);
+    if (!ok || parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max())
+        return false;
+    value = int(parsed);
+    return true;
+}
+
 } // namespace
 
 bool IniFile::lookup(const QByteArray& content, const QByteArray& section, const QByteArray& key, QByteArray& value)
@@ -205,28 +228,6 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
     if (!lookup(readAll(fileName_), section.toUtf8(), key.toUtf8(), value))
         return def;
     return QString::fromUtf8(value);
-}
-
-bool ParseIniInteger(const QString& text, int& value)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
-    qsizetype i = 0;
-    if (t.at(0) == QLatin1Char('-') || t.at(0) == QLatin1Char('+'))
-        i = 1;
-    if (i == t.size())
-        return false;
-    for (qsizetype j = i; j < t.size(); ++j) {
-        if (t.at(j) < QLatin1Char('0') || t.at(j) > QLatin1Char('9'))
-            return false;
-    }
-    bool ok = false;
-    const qlonglong parsed = t.toLongLong(&ok);
-    if (!ok || parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max())
-        return false;
-    value = int(parsed);
-    return true;
 }
 
 int IniFile::ReadInteger(const QString& section, const QString& key, int def) const

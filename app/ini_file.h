@@ -39,6 +39,3 @@ public:
 private:
     QString fileName_;
 };
-
-// Parses a whole decimal integer with optional sign and surrounding blanks.
-bool ParseIniInteger(const QString& text, int& value);

@@ -64,8 +64,8 @@ TMainWin::~TMainWin()
 
 void TMainWin::FormCreate(const QString& programFile)
 {
-    // Date and time formats are the program's own constants (app/formats.h), so
-    // nothing of the system's regional settings reaches a stored date.
+    // Dates reach the records table as dates, never as text in the system's
+    // format, so there is no date format to fix here.
     ctx_.random.Randomize();
     ctx_.VersionText = ReadVersionText();
     ctx_.ProgramDir = ProgramDirFromPath(programFile);

@@ -420,15 +420,6 @@ void TStringAlignGrid::setCellCharColors(int col, int row, char ch, GridColor ba
     model_->changed(col, row);
 }
 
-qsizetype TStringAlignGrid::cellMemoryBytes() const
-{
-    qsizetype bytes = qsizetype(model_->text.capacity() + model_->background.capacity() + model_->fontColor.capacity());
-    // A hash node holds the key and the string header; the text itself is shared data.
-    for (auto it = model_->longTexts.cbegin(); it != model_->longTexts.cend(); ++it)
-        bytes += qsizetype(sizeof(qsizetype) + sizeof(QString)) + 16 + (it.value().size() + 1) * 2;
-    return bytes;
-}
-
 // ---- colours
 
 QColor TStringAlignGrid::colorOf(GridColor color) const

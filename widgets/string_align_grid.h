@@ -135,9 +135,6 @@ public:
     void setKeyDownHook(KeyDownHook hook);
     void setKeyPressHook(KeyPressHook hook);
 
-    // Bytes held for the cells, for the memory figures of the benchmarks.
-    qsizetype cellMemoryBytes() const;
-
     // Paints cell (col, row) into rect; the delegate's whole work.
     void paintCell(QPainter* painter, const QRect& rect, int col, int row) const;
 
