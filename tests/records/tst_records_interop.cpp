@@ -62,7 +62,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         if (!HavePython("dbfread") || !HavePython("dbf"))
-            QSKIP("/usr/bin/python3 lacks dbfread or dbf (Debian packages python3-dbfread, python3-dbf)");
+            QFAIL("/usr/bin/python3 lacks dbfread or dbf (Debian packages python3-dbfread, python3-dbf; ./korvanis.sh test installs them)");
     }
 
     void dbfreadAgreesWithEveryField()
