@@ -54,9 +54,7 @@ TWinChamp::TWinChamp(QWidget* parent) : QDialog(parent)
 
     const auto spin = [this](int x, int y) {
         auto* ud = new TUpDownEdit(gbDisziplin);
-        ud->setRange(1, 10000);
-        ud->setSingleStep(5);
-        ud->setValue(5);
+        ud->setUp(1, 10000, 5, 5);
         ud->setGeometry(x, y, 100, 22);
         return ud;
     };

@@ -115,9 +115,7 @@ void TNumbersBase::buildControls()
     pPunkte = panel(170, 24);
     labZiffern = label(QStringLiteral("Korrekte Ziffern"), 202);
     pZiffern = panel(218, 24);
-    for (QWidget* item : {static_cast<QWidget*>(labPunkteRekord), static_cast<QWidget*>(pPunkteRekord),
-                          static_cast<QWidget*>(labPunkte), static_cast<QWidget*>(pPunkte),
-                          static_cast<QWidget*>(labZiffern), static_cast<QWidget*>(pZiffern)})
+    for (QWidget* item : memoPageItems())
         item->hide();
 
     bChange = new TSpeedButton(QStringLiteral("Vorgabe anzeigen"), this);
@@ -139,9 +137,7 @@ void TNumbersBase::buildPicturePage()
 {
     const auto spin = [this](const NumbersWindowConstants::Spin& s, int y) {
         auto* ud = new TUpDownEdit(tsBilder);
-        ud->setRange(s.min, s.max);
-        ud->setSingleStep(s.step);
-        ud->setValue(s.value);
+        ud->setUp(s.min, s.max, s.step, s.value);
         ud->setGeometry(16, y, 100, 22);
         return ud;
     };
@@ -172,9 +168,7 @@ void TNumbersBase::buildMemoPage()
 
     const auto spin = [this](const NumbersWindowConstants::Spin& s, int y) {
         auto* ud = new TUpDownEdit(tsMemo);
-        ud->setRange(s.min, s.max);
-        ud->setSingleStep(s.step);
-        ud->setValue(s.value);
+        ud->setUp(s.min, s.max, s.step, s.value);
         ud->setGeometry(8, y, 104, 22);
         return ud;
     };
@@ -328,9 +322,8 @@ void TNumbersBase::FormCreate()
     shownPage_ = 0;
 
     IniFile ini(ctx_.settingsFile());
-    const QString word = QString::fromLatin1(k_.settingsWord);
-    const QString countKey = QStringLiteral("Training %1 Anzahl").arg(word);
-    const QString lineKey = QStringLiteral("Training %1 Zeile").arg(word);
+    const QString countKey = settingsKey("Anzahl");
+    const QString lineKey = settingsKey("Zeile");
     udAnzahl->applyIfAcceptable(ini.ReadInteger(QStringLiteral("Korvanis"), countKey, k_.anzahl.value));
     udZeile->applyIfAcceptable(ini.ReadInteger(QStringLiteral("Korvanis"), lineKey, k_.zeile.value));
     ini.WriteInteger(QStringLiteral("Korvanis"), countKey, udAnzahl->value());
@@ -368,9 +361,8 @@ void TNumbersBase::FormClose()
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
     IniFile ini(ctx_.settingsFile());
-    const QString word = QString::fromLatin1(k_.settingsWord);
-    ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Training %1 Anzahl").arg(word), udAnzahl->value());
-    ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Training %1 Zeile").arg(word), udZeile->value());
+    ini.WriteInteger(QStringLiteral("Korvanis"), settingsKey("Anzahl"), udAnzahl->value());
+    ini.WriteInteger(QStringLiteral("Korvanis"), settingsKey("Zeile"), udZeile->value());
 }
 
 void TNumbersBase::keyPressEvent(QKeyEvent* event)
@@ -452,6 +444,16 @@ void TNumbersBase::eAnzahlChange()
 // ---------------------------------------------------------------------------
 // Pages
 
+QList<QWidget*> TNumbersBase::memoPageItems() const
+{
+    return {labPunkteRekord, pPunkteRekord, labPunkte, pPunkte, labZiffern, pZiffern};
+}
+
+QString TNumbersBase::settingsKey(const char* what) const
+{
+    return QStringLiteral("Training %1 %2").arg(QString::fromLatin1(k_.settingsWord), QLatin1String(what));
+}
+
 bool TNumbersBase::onMemoPage() const
 {
     return pcTraining->currentWidget() == tsMemo;
@@ -470,9 +472,7 @@ void TNumbersBase::pcTrainingChange()
     pErgeb->setText(memo ? ClockZeroText : PictureClockZeroText);
     labBestzeit->setVisible(!memo);
     pRekZahlen->setVisible(!memo);
-    for (QWidget* item : {static_cast<QWidget*>(labPunkteRekord), static_cast<QWidget*>(pPunkteRekord),
-                          static_cast<QWidget*>(labPunkte), static_cast<QWidget*>(pPunkte),
-                          static_cast<QWidget*>(labZiffern), static_cast<QWidget*>(pZiffern)})
+    for (QWidget* item : memoPageItems())
         item->setVisible(memo);
     if (memo)
         udAnzahlMChangingEx(nullptr, 0);
@@ -602,7 +602,7 @@ void TNumbersBase::endRecalling()
     const int recallMinutes = udReplay->value();
     bool newRecord = false;
     if (pointsTimesFit(memoMinutes, recallMinutes)) {
-        const auto stored = ctx_.DBDaten.LookupPointsRecord(k_.memoCode, memoMinutes * 60.0, recallMinutes * 60.0);
+        const std::optional<double> stored = storedPoints(memoMinutes, recallMinutes);
         newRecord = !stored || *stored < lastScore.totalPoints;
     }
 
@@ -668,8 +668,7 @@ void TNumbersBase::FillSheets()
             sgReplay->setCell(0, r, label);
             sgPoints->setCell(0, r, QString());
         }
-        const char digit = char('0' + ctx_.random.next(k_.alphabetSize));
-        sgMemo->setCellCharColors(c, r, digit, GridColor::Window, GridColor::Black);
+        sgMemo->setCellCharColors(c, r, randomDigit().toLatin1(), GridColor::Window, GridColor::Black);
         sgReplay->setCellCharColors(c, r, 0, GridColor::Window, GridColor::Black);
     }
     if (digitCount % rowWidth > 0) {
@@ -836,11 +835,16 @@ bool TNumbersBase::pointsTimesFit(int memoMinutes, int recallMinutes) const
     return PointsKey(k_.memoCode, memoMinutes * 60.0, recallMinutes * 60.0).has_value();
 }
 
+std::optional<double> TNumbersBase::storedPoints(int memoMinutes, int recallMinutes) const
+{
+    if (!pointsTimesFit(memoMinutes, recallMinutes))
+        return std::nullopt;
+    return ctx_.DBDaten.LookupPointsRecord(k_.memoCode, memoMinutes * 60.0, recallMinutes * 60.0);
+}
+
 void TNumbersBase::refreshPointsRecord(int memoMinutes, int recallMinutes)
 {
-    std::optional<double> stored;
-    if (pointsTimesFit(memoMinutes, recallMinutes))
-        stored = ctx_.DBDaten.LookupPointsRecord(k_.memoCode, memoMinutes * 60.0, recallMinutes * 60.0);
+    const std::optional<double> stored = storedPoints(memoMinutes, recallMinutes);
     pPunkteRekord->setText(stored ? FormatFixed(*stored, 0) : QStringLiteral("0"));
 }
 

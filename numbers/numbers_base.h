@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 
 class AppContext;
 class QGroupBox;
@@ -187,14 +188,22 @@ private:
     bool pointsRecordChanging(TUpDownEdit* sender, int newValue);
     void refreshBestTime(int count, int perLine);
     void refreshPointsRecord(int memoMinutes, int recallMinutes);
-    // The points key's times, or nothing when they would not fit the table.
+    // Whether the times have a points key: they must fit the table.
     bool pointsTimesFit(int memoMinutes, int recallMinutes) const;
+    // The points record of these times; nothing when none is stored or the times
+    // have no key.
+    std::optional<double> storedPoints(int memoMinutes, int recallMinutes) const;
 
     SheetGeometry geometry() const;
     CellPos cursor(const TStringAlignGrid* sheet) const;
     void moveCursor(TStringAlignGrid* sheet, CellPos target);
     void followWithPoints(const TStringAlignGrid* sheet);
     bool onMemoPage() const;
+    // The record and result items of the right-hand column that only the
+    // memorisation page shows.
+    QList<QWidget*> memoPageItems() const;
+    // "Training <settings word> Anzahl" and "... Zeile".
+    QString settingsKey(const char* what) const;
     void setMemoSettingsEnabled(bool enabled);
     void repaintNow();
     QChar randomDigit();

@@ -9,6 +9,13 @@ TUpDownEdit::TUpDownEdit(QWidget* parent) : QSpinBox(parent)
     setKeyboardTracking(true);
 }
 
+void TUpDownEdit::setUp(int minimum, int maximum, int step, int value)
+{
+    setRange(minimum, maximum);
+    setSingleStep(step);
+    setValue(value);
+}
+
 bool TUpDownEdit::applyIfAcceptable(int value)
 {
     if (!acceptable(value))

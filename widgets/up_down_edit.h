@@ -21,6 +21,9 @@ public:
     // The spin button's range rule: 0 and values outside the range are refused.
     bool acceptable(int value) const { return value != 0 && value >= minimum() && value <= maximum(); }
 
+    // Range, step and starting value in one call, as a form sets them up.
+    void setUp(int minimum, int maximum, int step, int value);
+
     // Sets a value only if the range rule accepts it; returns whether it did.
     bool applyIfAcceptable(int value);
 
