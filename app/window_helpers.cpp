@@ -1,6 +1,9 @@
 #include "app/window_helpers.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -12,4 +15,33 @@ void CenterOnScreen(QWidget* window)
     const QRect area = screen->availableGeometry();
     const QSize frame = window->frameGeometry().size();
     window->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+namespace {
+
+QString withoutMnemonic(QString caption)
+{
+    caption.replace(QLatin1String("&&"), QLatin1String("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return caption;
+}
+
+} // namespace
+
+void UpdateAccessibleNames(QWidget* window)
+{
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        button->setAccessibleName(withoutMnemonic(button->text()));
+    for (QGroupBox* box : window->findChildren<QGroupBox*>())
+        box->setAccessibleName(withoutMnemonic(box->title()));
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->buddy())
+            label->buddy()->setAccessibleName(withoutMnemonic(label->text()));
+    }
+}
+
+QList<QKeySequence> StartStopKeys()
+{
+    return {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)};
 }

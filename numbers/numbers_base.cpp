@@ -8,6 +8,7 @@
 #include "app/window_helpers.h"
 #include "numbers/clock_text.h"
 #include "records/records_table.h"
+#include "widgets/double_click_guard.h"
 #include "widgets/panel.h"
 #include "widgets/speed_button.h"
 #include "widgets/string_align_grid.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -61,6 +63,7 @@ TNumbersBase::TNumbersBase(AppContext& ctx, const NumbersWindowConstants& consta
     setFixedSize(913, 358);
 
     buildControls();
+    nameControls();
     RunGuarded(ctx_.dialogs, [this] { FormCreate(); });
     // Handlers are attached once the stored settings are in place, so creation
     // does not run them for every value it applies.
@@ -156,6 +159,8 @@ void TNumbersBase::buildPicturePage()
     pZahlen->setGeometry(170, 60, 570, 120);
     pZahlen->setFont(pixelFont(k_.pictureFontPx, true));
     pZahlen->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // A run goes on from the keyboard: the panel takes the focus and Space or Right.
+    pZahlen->setFocusPolicy(Qt::StrongFocus);
 }
 
 void TNumbersBase::buildMemoPage()
@@ -193,8 +198,43 @@ void TNumbersBase::buildMemoPage()
     sgPoints = new TStringAlignGrid(gbMemorieren);
 }
 
+void TNumbersBase::nameControls()
+{
+    const std::pair<QObject*, const char*> names[] = {
+        {pcTraining, "pcTraining"}, {tsBilder, "tsBilder"}, {tsMemo, "tsMemo"},
+        {bStartStop, "bStartStop"}, {pErgeb, "pErgeb"}, {labBestzeit, "labBestzeit"},
+        {pRekZahlen, "pRekZahlen"}, {labPunkteRekord, "labPunkteRekord"}, {pPunkteRekord, "pPunkteRekord"},
+        {labPunkte, "labPunkte"}, {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"},
+        {pZiffern, "pZiffern"}, {bChange, "bChange"}, {bClose, "bClose"},
+        {lab1, "lab1"}, {udAnzahl, "udAnzahl"}, {lab2, "lab2"}, {udZeile, "udZeile"},
+        {lab3, "lab3"}, {pSpeedZahlen, "pSpeedZahlen"}, {pZahlen, "pZahlen"},
+        {rbNoLimit, "rbNoLimit"}, {rbLimit, "rbLimit"}, {lab4, "lab4"}, {udAnzahlM, "udAnzahlM"},
+        {lab5, "lab5"}, {udMemoZeit, "udMemoZeit"}, {lab6, "lab6"}, {udReplay, "udReplay"},
+        {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
+        {sgPoints, "sgPoints"}, {tZehntel, "tZehntel"},
+    };
+    for (const auto& [object, name] : names)
+        object->setObjectName(QLatin1String(name));
+    // Each label names the control it stands beside, for assistive technology.
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {lab1, udAnzahl}, {lab2, udZeile}, {lab3, pSpeedZahlen}, {labBestzeit, pRekZahlen},
+        {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern},
+        {lab4, udAnzahlM}, {lab5, udMemoZeit}, {lab6, udReplay},
+    };
+    for (const auto& [label, control] : buddies)
+        label->setBuddy(control);
+}
+
 void TNumbersBase::connectHandlers()
 {
+    // The second click of a double click on START would act on the attempt the
+    // first one started (recall before a digit was seen, or an empty recall).
+    DoubleClickGuard::install(bStartStop);
+    for (const QKeySequence& keys : StartStopKeys()) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
+    }
     connect(bStartStop, &QPushButton::clicked, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
     connect(tZehntel, &QTimer::timeout, this, [this] { guarded([this] { tZehntelTimer(); }); });
     connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
@@ -430,6 +470,11 @@ void TNumbersBase::ApplyInterfaceTexts()
     gbMemorieren->setTitle(text(157, gbMemorieren->title()));
     lab7->setText(text(158, lab7->text()));
     labBestzeit->setText(text(159, labBestzeit->text()));
+    bStartStop->setToolTip(StartStopKeys().first().toString(QKeySequence::NativeText));
+    sgMemo->setAccessibleName(text(168, QStringLiteral("Vorgabe")));
+    sgReplay->setAccessibleName(text(163, QStringLiteral("Wiedergabe")));
+    sgPoints->setAccessibleName(lab7->text());
+    UpdateAccessibleNames(this);
 }
 
 void TNumbersBase::eAnzahlChange()
@@ -529,6 +574,8 @@ void TNumbersBase::setMemoSettingsEnabled(bool enabled)
 void TNumbersBase::startMemorising()
 {
     phase = Memorising;
+    sgMemo->setFocus();
+    const bool wasActive = isActiveWindow();
     if (waitWindow_) {
         waitWindow_->lNachricht->setText(ctx_.InterfaceText(161, QStringLiteral("Zahlen werden vorbereitet ...")));
         waitWindow_->show();
@@ -558,6 +605,10 @@ void TNumbersBase::startMemorising()
 
     if (waitWindow_)
         waitWindow_->hide();
+    // Some window systems hand the activation to the wait window and leave it
+    // nowhere when that goes; the keys of the attempt must reach this window.
+    if (wasActive && !isActiveWindow())
+        activateWindow();
     repaintNow();
     sgMemo->setFocus();
 
@@ -905,6 +956,9 @@ bool TNumbersBase::udZeileChangingEx(QObject* sender, int newValue)
 void TNumbersBase::startPictureRun()
 {
     phase = Running;
+    // The focus goes to the panel before the settings are disabled, so it never
+    // passes through "Schliessen", where the next Space would close the window.
+    pZahlen->setFocus();
     udAnzahl->setEnabled(false);
     udZeile->setEnabled(false);
     const int count = udAnzahl->value();
@@ -943,6 +997,7 @@ void TNumbersBase::endPictureRun(QObject* sender)
     pZahlen->clear();
     udAnzahl->setEnabled(true);
     udZeile->setEnabled(true);
+    udAnzahl->setFocus();
     if (sender == bStartStop)
         return;
 

@@ -166,6 +166,7 @@ private:
     void buildControls();
     void buildPicturePage();
     void buildMemoPage();
+    void nameControls();
     void connectHandlers();
 
     void FormCreate();

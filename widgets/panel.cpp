@@ -1,6 +1,9 @@
 #include "widgets/panel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 TPanel::TPanel(QWidget* parent) : QLabel(parent)
 {
@@ -18,7 +21,34 @@ void TPanel::mousePressEvent(QMouseEvent* event)
 
 void TPanel::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // The double click stands for the second press. The base class would hand it
+    // on as a further press, and one press would count twice.
     if (event->button() == Qt::LeftButton)
         Q_EMIT clicked();
-    QLabel::mouseDoubleClickEvent(event);
+    event->accept();
+}
+
+void TPanel::keyPressEvent(QKeyEvent* event)
+{
+    // A held key would race through the material unseen: only real presses count.
+    if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Right) && event->modifiers() == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            Q_EMIT clicked();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void TPanel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = contentsRect().adjusted(2, 2, -2, -2);
+    option.backgroundColor = palette().color(QPalette::Window);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }

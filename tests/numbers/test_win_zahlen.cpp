@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QStyleHints>
 #include <QtTest>
 
 namespace {
@@ -89,6 +90,19 @@ struct Session {
     }
 };
 
+// Mouse events as the window system delivers them, each with its own time stamp
+// in milliseconds, sent to the middle of the widget.
+void sendMouse(QWidget* widget, std::initializer_list<QEvent::Type> types, quint64 timestamp = 0)
+{
+    const QPointF at = QRectF(widget->rect()).center();
+    for (QEvent::Type type : types) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        event.setTimestamp(timestamp);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
 } // namespace
 
 class TestWinZahlen : public QObject {
@@ -145,6 +159,16 @@ private Q_SLOTS:
                               w->labBestzeit->text(), w->bClose->text()}),
                  texts);
         QCOMPARE(w->size(), QSize(913, 358));
+        // Automation and assistive technology find the controls by their design
+        // names and read their captions.
+        for (const char* name : {"pcTraining", "tsBilder", "tsMemo", "bStartStop", "pErgeb", "pRekZahlen",
+                                 "pPunkteRekord", "pPunkte", "pZiffern", "bChange", "bClose", "udAnzahl", "udZeile",
+                                 "pSpeedZahlen", "pZahlen", "rbNoLimit", "rbLimit", "udAnzahlM", "udMemoZeit",
+                                 "udReplay", "gbMemorieren", "sgMemo", "sgReplay", "sgPoints", "tZehntel"})
+            QVERIFY2(w->findChild<QObject*>(name), name);
+        QCOMPARE(w->bClose->accessibleName(), texts.last());
+        QCOMPARE(w->udAnzahl->accessibleName(), texts[3]);
+        QCOMPARE(w->pRekZahlen->accessibleName(), texts[7]);
     }
 
     void aMemorisationAttemptRunsThroughItsPhases()
@@ -444,12 +468,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("perLine");
         QTest::addColumn<QList<int>>("groups");
+        QTest::addColumn<QString>("how");
         QList<int> hundredPairs;
         for (int i = 0; i < 100; ++i)
             hundredPairs << 2;
-        QTest::newRow("200 in lines of 2") << 200 << 2 << hundredPairs;
-        QTest::newRow("7 in lines of 3") << 7 << 3 << QList<int>({3, 3, 1});
-        QTest::newRow("5 in lines of 10") << 5 << 10 << QList<int>({5});
+        const QList<int> tenPairs = hundredPairs.mid(0, 10);
+        QTest::newRow("200 in lines of 2") << 200 << 2 << hundredPairs << "click";
+        QTest::newRow("7 in lines of 3") << 7 << 3 << QList<int>({3, 3, 1}) << "click";
+        QTest::newRow("5 in lines of 10") << 5 << 10 << QList<int>({5}) << "click";
+        // Every second press arrives as the system's double click.
+        QTest::newRow("fast clicks") << 20 << 2 << tenPairs << "double click";
+        QTest::newRow("Space") << 20 << 2 << tenPairs << "Space";
+        QTest::newRow("Right") << 20 << 2 << tenPairs << "Right";
     }
 
     void pictureRunsShowTheirGroups()
@@ -457,6 +487,7 @@ private Q_SLOTS:
         QFETCH(int, count);
         QFETCH(int, perLine);
         QFETCH(QList<int>, groups);
+        QFETCH(QString, how);
         Session s;
         TWinZahlen* w = s.win;
         w->show();
@@ -466,18 +497,71 @@ private Q_SLOTS:
         w->bStartStop->click();
         QCOMPARE(w->bClose->isEnabled(), true);
         QVERIFY(!w->udAnzahl->isEnabled());
+        // The run has the focus, never "Schliessen", where Space would close the window.
+        QCOMPARE(w->focusWidget(), w->pZahlen);
         QList<int> seen;
-        for (int click = 0; w->phase == TNumbersBase::Running && click < 1000; ++click) {
+        for (int press = 0; w->phase == TNumbersBase::Running && press < 1000; ++press) {
             seen << w->pZahlen->text().size();
             s.services.tick.ticks += 10;
-            QTest::mouseClick(w->pZahlen, Qt::LeftButton);
+            if (how == "click")
+                QTest::mouseClick(w->pZahlen, Qt::LeftButton);
+            else if (how == "double click")
+                press % 2 ? sendMouse(w->pZahlen, {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+                          : QTest::mouseClick(w->pZahlen, Qt::LeftButton);
+            else
+                QTest::keyClick(w->focusWidget(), how == "Space" ? Qt::Key_Space : Qt::Key_Right);
         }
         QCOMPARE(seen, groups);
+        QCOMPARE(w->focusWidget(), w->udAnzahl);
         QCOMPARE(w->pErgeb->text(), FormatFixed(groups.size() * 0.01, 2));
         QCOMPARE(w->pZahlen->text(), QString());
         QCOMPARE(s.services.dialogs.questions.size(), 1);
         // Declined: the best time keeps its value, now with the suffix.
         QCOMPARE(w->pRekZahlen->text(), QString("99999,00s"));
+    }
+
+    void aDoubleClickOnStartStopActsOnce()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.openMemoPage();
+        w->rbLimit->click();
+        w->udAnzahlM->setValue(40);
+        const quint64 interval = quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        const auto click = [&](quint64 at) {
+            sendMouse(w->bStartStop, {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}, at);
+        };
+        click(10000);
+        click(10000 + interval - 1);
+        sendMouse(w->bStartStop, {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}, 10000 + interval - 1);
+        QCOMPARE(w->phase, quint8(TNumbersBase::Memorising));
+        click(10000 + 2 * interval);
+        QCOMPARE(w->phase, quint8(TNumbersBase::Recalling));
+        QCOMPARE(w->focusWidget(), w->sgReplay);
+        click(10000 + 2 * interval + 50);
+        QCOMPARE(w->phase, quint8(TNumbersBase::Recalling));
+    }
+
+    void anAttemptRunsFromTheKeyboard()
+    {
+        Session s;
+        TWinZahlen* w = s.win;
+        s.openMemoPage();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(w->bStartStop->toolTip(), QKeySequence(Qt::CTRL | Qt::Key_Return).toString(QKeySequence::NativeText));
+        w->rbLimit->click();
+        w->udAnzahlM->setValue(3);
+        QTest::keyClick(w, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(w->phase, quint8(TNumbersBase::Memorising));
+        QCOMPARE(w->focusWidget(), w->sgMemo);
+        QTest::keyClick(w->sgMemo, Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(w->phase, quint8(TNumbersBase::Recalling));
+        QCOMPARE(w->focusWidget(), w->sgReplay);
+        s.typeGiven(3);
+        QTest::keyClick(w->sgReplay, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(w->phase, quint8(TNumbersBase::Idle));
+        QCOMPARE(w->pPunkte->text(), QString("3"));
     }
 
     void aBrokenOffRunIsNoResult()
