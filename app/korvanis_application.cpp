@@ -1,6 +1,6 @@
 #include "app/korvanis_application.h"
 
-#include "app/error_handler.h"
+#include "core/error_handler.h"
 #include "app/qt_services.h"
 
 #include <QFont>

@@ -1,17 +1,17 @@
 #include "app/main_win.h"
 
-#include "app/error_handler.h"
-#include "app/ini_file.h"
-#include "app/program_info.h"
+#include "core/error_handler.h"
+#include "core/ini_file.h"
+#include "core/program_info.h"
 #include "app/win_sprache.h"
-#include "app/window_helpers.h"
+#include "widgets/window_helpers.h"
 
 #include <QMenuBar>
 #include <QWidget>
 
 TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs, Random& random,
                    const QString& programFile)
-    : ctx_(tickSource, wavePlayer, dialogs, random)
+    : ctx_(records_, tickSource, wavePlayer, dialogs, random)
 {
     setObjectName(QStringLiteral("MainWin"));
     setWindowTitle(QStringLiteral("Korvanis - von den Korvanis-Entwicklern"));

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/app_context.h"
+#include "core/app_context.h"
+#include "records/records_table.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -61,6 +62,7 @@ private:
     void FormDestroy();
     void showModal(QDialog* window);
 
+    RecordsTable records_;
     AppContext ctx_;
     Windows windows_;
 };

@@ -4,7 +4,7 @@
 #include "app/win_about.h"
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
-#include "app/win_wait.h"
+#include "widgets/win_wait.h"
 #include "numbers/win_zahlen.h"
 
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,

@@ -1,7 +1,7 @@
 #include "app/win_about.h"
 
-#include "app/app_context.h"
-#include "app/window_helpers.h"
+#include "core/app_context.h"
+#include "widgets/window_helpers.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "app/win_champ.h"
 
-#include "app/window_helpers.h"
+#include "widgets/window_helpers.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 

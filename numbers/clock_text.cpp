@@ -1,6 +1,6 @@
 #include "numbers/clock_text.h"
 
-#include "app/formats.h"
+#include "core/formats.h"
 
 static QString hhmmss(quint64 seconds)
 {

@@ -1,6 +1,6 @@
 #include "records/records_table.h"
 
-#include "app/korvanis_error.h"
+#include "core/korvanis_error.h"
 #include "records/xbase_table.h"
 
 #include <QFile>

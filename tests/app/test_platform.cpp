@@ -1,7 +1,7 @@
 // The real platform pieces: the application's general error handler and the wave
 // player, which must stay silent without a file or an audio device.
 #include "app/korvanis_application.h"
-#include "app/korvanis_error.h"
+#include "core/korvanis_error.h"
 #include "app/qt_services.h"
 #include "tests/support/fakes.h"
 

@@ -1,10 +1,10 @@
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 #include "app/main_win.h"
-#include "app/program_info.h"
+#include "core/program_info.h"
 #include "app/startup.h"
 #include "app/win_about.h"
 #include "app/win_sprache.h"
-#include "app/win_wait.h"
+#include "widgets/win_wait.h"
 #include "tests/support/fakes.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 // tst_records_access:
 //   records_helper <folder> probe           open, look up, try a store, close
 //   records_helper <folder> store-and-wait  open, store, report, wait to be killed
-#include "app/error_handler.h"
+#include "core/error_handler.h"
 #include "records/records_table.h"
 #include "tests/support/fakes.h"
 

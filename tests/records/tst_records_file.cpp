@@ -1,6 +1,6 @@
 // The table on disk: a real dBase III file byte for byte, what closing marks, its
 // immunity to the locale, and the defined outcome of every kind of damaged file.
-#include "app/korvanis_error.h"
+#include "core/korvanis_error.h"
 #include "records/records_table.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"

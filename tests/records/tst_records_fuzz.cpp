@@ -1,7 +1,7 @@
 // Thousands of damaged tables, the same ones on every run, through opening,
 // conversion, lookups and a store: no crash, no sanitizer finding, and nothing that
 // was stored is lost.
-#include "app/korvanis_error.h"
+#include "core/korvanis_error.h"
 #include "records/records_table.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"

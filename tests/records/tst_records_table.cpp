@@ -1,6 +1,6 @@
 // The four record operations, the keys, first start, conversion and the failure
 // rules of the records table.
-#include "app/korvanis_error.h"
+#include "core/korvanis_error.h"
 #include "records/records_table.h"
 #include "records/xbase_table.h"
 #include "tests/records/records_test_support.h"

@@ -1,4 +1,4 @@
-#include "app/interface_text.h"
+#include "core/interface_text.h"
 
 #include <QFile>
 

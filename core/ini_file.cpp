@@ -1,7 +1,7 @@
-#include "app/ini_file.h"
+#include "core/ini_file.h"
 
-#include "app/formats.h"
-#include "app/korvanis_error.h"
+#include "core/formats.h"
+#include "core/korvanis_error.h"
 
 #include <QFile>
 #include <QFileInfo>

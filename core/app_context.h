@@ -1,26 +1,32 @@
 #pragma once
 
-#include "app/interface_text.h"
-#include "app/services.h"
-#include "records/records_table.h"
+#include "core/interface_text.h"
+#include "core/services.h"
 
 #include <QString>
+
+class RecordsTable;
 
 // What all windows share, owned by the main window and handed to every other
 // window by reference: program folder, language and texts, version text, the
 // records table and the platform services.
 class AppContext {
 public:
-    AppContext(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs, Random& random)
-        : tickSource(tickSource), SRWavePlayer(wavePlayer), dialogs(dialogs), random(random) {}
+    AppContext(RecordsTable& records, TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
+               Random& random)
+        : DBDaten(records), tickSource(tickSource), SRWavePlayer(wavePlayer), dialogs(dialogs), random(random)
+    {
+    }
 
     // Folder of the program file, always ending in '/'.
     QString ProgramDir;
     // 1 English, any other value German.
     qint32 Language = 0;
     QString VersionText = QStringLiteral("V0.00");
-    // The records dataset; every window reaches the table through it.
-    RecordsTable DBDaten;
+    // The records dataset, owned by the main window; every window reaches the table
+    // through it. Only a reference here, so the ground layer needs nothing of the
+    // records layer that stands on it.
+    RecordsTable& DBDaten;
 
     QString InterfaceText(int id, const QString& def) const
     {

@@ -1,4 +1,4 @@
-#include "app/window_helpers.h"
+#include "widgets/window_helpers.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "app/services.h"
+#include "core/services.h"
 
 #include <chrono>
 

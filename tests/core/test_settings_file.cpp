@@ -1,6 +1,6 @@
-#include "app/formats.h"
-#include "app/ini_file.h"
-#include "app/korvanis_error.h"
+#include "core/formats.h"
+#include "core/ini_file.h"
+#include "core/korvanis_error.h"
 #include "tests/support/fakes.h"
 
 #include <QFile>

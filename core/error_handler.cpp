@@ -1,6 +1,6 @@
-#include "app/error_handler.h"
+#include "core/error_handler.h"
 
-#include "app/korvanis_error.h"
+#include "core/korvanis_error.h"
 
 void ShowException(Dialogs& dialogs, std::exception_ptr error)
 {

@@ -1,6 +1,6 @@
-#include "app/win_wait.h"
+#include "widgets/win_wait.h"
 
-#include "app/window_helpers.h"
+#include "widgets/window_helpers.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "app/formats.h"
+#include "core/formats.h"
 
 #include <QLocale>
 #include <cmath>
