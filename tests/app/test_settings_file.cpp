@@ -6,6 +6,45 @@
 #include <QFile>
 #include <QLocale>
 #include <QtTest>
+#include <algorithm>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+enum class Obstacle { ReadOnlyFile, FolderInPlace, NoRoom };
+
+// Lowers the process's file size limit while it lives. With SIGXFSZ ignored a
+// write beyond the limit fails with EFBIG, as a write to a full disk fails with
+// ENOSPC, and no root is needed to bring it about.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        set_ = getrlimit(RLIMIT_FSIZE, &saved_) == 0;
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = std::min(bytes, saved_.rlim_max);
+        set_ = set_ && setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool isSet() const { return set_; }
+
+private:
+    rlimit saved_{};
+    void (*savedHandler_)(int) = SIG_DFL;
+    bool set_ = false;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Obstacle)
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
@@ -117,33 +156,42 @@ private Q_SLOTS:
 
     void failedWritesRaiseAndKeepTheFile_data()
     {
-        QTest::addColumn<bool>("readOnly");
-        QTest::newRow("read-only file") << true;
-        QTest::newRow("folder in place of the file") << false;
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::newRow("read-only file") << Obstacle::ReadOnlyFile;
+        QTest::newRow("folder in place of the file") << Obstacle::FolderInPlace;
+        QTest::newRow("no room for the new file") << Obstacle::NoRoom;
     }
 
     void failedWritesRaiseAndKeepTheFile()
     {
-        QFETCH(bool, readOnly);
+        QFETCH(Obstacle, obstacle);
         TempProgramDir dir;
         const QString name = dir.file("BRAIN.INI");
-        const QByteArray content("[Korvanis]\r\nSprache=1\r\n");
-        if (readOnly) {
-            QVERIFY(WriteBytes(name, content));
-            QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
-        } else {
+        // Hand-entered times, so that a file lost to a failed write would show.
+        QByteArray content("[Korvanis]\r\nSprache=1\r\n\r\n[Stoppuhr]\r\n");
+        for (int level = 1; level <= 10; ++level)
+            content += "Zeiten_1_" + QByteArray::number(level) + '=' + QByteArray::number(30 + level) + "\r\n";
+        if (obstacle == Obstacle::FolderInPlace) {
             QVERIFY(QDir().mkdir(name));
+        } else {
+            QVERIFY(WriteBytes(name, content));
         }
+        if (obstacle == Obstacle::ReadOnlyFile)
+            QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
         IniFile ini(name);
-        QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), readOnly ? 1 : 0);
+        QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), obstacle == Obstacle::FolderInPlace ? 0 : 1);
         try {
+            // The new file needs every byte of the old one and then some.
+            const FileSizeLimit full(obstacle == Obstacle::NoRoom ? content.size() / 2 : RLIM_INFINITY);
+            QVERIFY(full.isSet());
             ini.WriteInteger("Korvanis", "Sprache", 0);
             QFAIL("the write should have failed");
         } catch (const KorvanisError& e) {
             QCOMPARE(e.text(), QString("nach %1 kann nicht geschrieben werden").arg(name));
         }
-        if (readOnly) {
+        if (obstacle != Obstacle::FolderInPlace)
             QCOMPARE(ReadBytes(name), content);
+        if (obstacle == Obstacle::ReadOnlyFile) {
             // Writing back what is already there is no failure.
             ini.WriteInteger("Korvanis", "Sprache", 1);
         }
