@@ -14,7 +14,8 @@ namespace {
 const QByteArray Bom("\xEF\xBB\xBF");
 
 // One line of the file: its bytes without the line break, and the break itself
-// ("\n", "\r\n" or nothing for a last line without one).
+// ("\r\n", "\n", "\r" or nothing for a last line without one). A file saved
+// with the old Macintosh CR-only breaks is as much a settings file as any other.
 struct Line {
     QByteArray text;
     QByteArray eol;
@@ -25,19 +26,16 @@ std::vector<Line> splitLines(const QByteArray& content)
     std::vector<Line> lines;
     qsizetype start = 0;
     while (start < content.size()) {
-        const qsizetype nl = content.indexOf('\n', start);
-        if (nl < 0) {
-            lines.push_back({content.mid(start), QByteArray()});
-            break;
-        }
-        qsizetype end = nl;
-        QByteArray eol("\n");
-        if (end > start && content.at(end - 1) == '\r') {
-            --end;
-            eol = "\r\n";
-        }
-        lines.push_back({content.mid(start, end - start), eol});
-        start = nl + 1;
+        qsizetype end = start;
+        while (end < content.size() && content.at(end) != '\n' && content.at(end) != '\r')
+            ++end;
+        qsizetype next = end;
+        if (next < content.size() && content.at(next) == '\r')
+            ++next;
+        if (next < content.size() && content.at(next) == '\n')
+            ++next;
+        lines.push_back({content.mid(start, end - start), content.mid(end, next - end)});
+        start = next;
     }
     return lines;
 }
@@ -203,14 +201,19 @@ QByteArray IniFile::withValue(const QByteArray& content, const QByteArray& secti
         return joinLines(lines);
     }
 
-    if (!lines.empty() && lines.back().eol.isEmpty())
-        lines.back().eol = eol;
-
+    // Only the line the new text follows needs a break of its own; a last line
+    // without one elsewhere in the file stays as it is.
     const Line newKey{key + '=' + value, eol};
     if (where.sectionLine >= 0) {
+        Line& above = lines[where.lastContentLine];
+        if (above.eol.isEmpty())
+            above.eol = eol;
         lines.insert(lines.begin() + where.lastContentLine + 1, newKey);
         return joinLines(lines);
     }
+
+    if (!lines.empty() && lines.back().eol.isEmpty())
+        lines.back().eol = eol;
 
     bool hasContent = false;
     for (int i = 0; i < int(lines.size()); ++i)

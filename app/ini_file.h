@@ -8,7 +8,7 @@
 // without regard to case, keys with spaces written as they are, every read and
 // every write going straight to the file. A write changes only the line it
 // concerns; other sections, keys, comments, unknown lines, a byte-order mark and
-// CRLF line endings survive byte for byte. Writes go through a temporary file and
+// the file's line breaks (CRLF, LF or CR alone) survive byte for byte. Writes go through a temporary file and
 // a rename, so a crash never leaves a truncated file.
 class IniFile {
 public:

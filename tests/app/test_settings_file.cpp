@@ -93,6 +93,12 @@ private Q_SLOTS:
         QTest::newRow("new section appended after a last line without break")
             << QByteArray("[Stoppuhr]\nx=1")
             << QByteArray("[Stoppuhr]\nx=1\n\n[Korvanis]\nTraining Zahlen Anzahl=300\n");
+        QTest::newRow("CR-only line ends")
+            << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rTraining Zahlen Anzahl=200\rSprache=1\r")
+            << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rTraining Zahlen Anzahl=300\rSprache=1\r");
+        QTest::newRow("new key with CR-only line ends")
+            << QByteArray("[Korvanis]\rSprache=1\r\r[Stoppuhr]\rx=1")
+            << QByteArray("[Korvanis]\rSprache=1\rTraining Zahlen Anzahl=300\r\r[Stoppuhr]\rx=1");
         QTest::newRow("first of two sections of the same name")
             << QByteArray("[Korvanis]\nTraining Zahlen Anzahl=1\n[Korvanis]\nTraining Zahlen Anzahl=2\n")
             << QByteArray("[Korvanis]\nTraining Zahlen Anzahl=300\n[Korvanis]\nTraining Zahlen Anzahl=2\n");
@@ -108,6 +114,28 @@ private Q_SLOTS:
         ini.WriteInteger("Korvanis", "Training Zahlen Anzahl", 300);
         QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), after);
         QCOMPARE(ini.ReadInteger("Korvanis", "Training Zahlen Anzahl", 0), 300);
+    }
+
+    void readsInEveryForm_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("LF") << QByteArray("[Stoppuhr]\nZeiten_1_1=30\n[Korvanis]\nSprache=1\nx=\"y\"\n");
+        QTest::newRow("CRLF") << QByteArray("[Stoppuhr]\r\nZeiten_1_1=30\r\n[Korvanis]\r\nSprache=1\r\nx='y'\r\n");
+        QTest::newRow("CR only") << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r[Korvanis]\rSprache=1\rx=y");
+        QTest::newRow("CR only after a blank line")
+            << QByteArray("\r[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rSprache=1\rx=y\r");
+    }
+
+    void readsInEveryForm()
+    {
+        QFETCH(QByteArray, content);
+        TempProgramDir dir;
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), content));
+        const IniFile ini(dir.file("BRAIN.INI"));
+        QCOMPARE(ini.ReadInteger("Stoppuhr", "Zeiten_1_1", 999), 30);
+        QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), 1);
+        QCOMPARE(ini.ReadString("Korvanis", "x", "none"), QString("y"));
+        QCOMPARE(ini.ReadString("Korvanis", "Zeiten_1_1", "none"), QString("none"));
     }
 
     void integerReads_data()
