@@ -12,7 +12,7 @@
 
 namespace {
 
-enum class Obstacle { ReadOnlyFile, FolderInPlace, NoRoom };
+enum class Obstacle { ReadOnlyFile, FolderInPlace, NoRoom, OddUtf16Byte, LoneSurrogate };
 
 // Lowers the process's file size limit while it lives. With SIGXFSZ ignored a
 // write beyond the limit fails with EFBIG, as a write to a full disk fails with
@@ -41,6 +41,13 @@ private:
     void (*savedHandler_)(int) = SIG_DFL;
     bool set_ = false;
 };
+
+// The text as Windows Notepad saves it as "Unicode": UTF-16 with a byte-order mark.
+QByteArray utf16(const QString& text, QStringConverter::Encoding order)
+{
+    QStringEncoder encode(order, QStringConverter::Flag::WriteBom);
+    return encode(text);
+}
 
 } // namespace
 
@@ -99,6 +106,24 @@ private Q_SLOTS:
         QTest::newRow("new key with CR-only line ends")
             << QByteArray("[Korvanis]\rSprache=1\r\r[Stoppuhr]\rx=1")
             << QByteArray("[Korvanis]\rSprache=1\rTraining Zahlen Anzahl=300\r\r[Stoppuhr]\rx=1");
+        const QString notepad("; Einstellungen für Korvanis\r\n[Stoppuhr]\r\nZeiten_1_1=30\r\n\r\n[Korvanis]\r\n"
+                              "Sprache=1\r\n");
+        QTest::newRow("UTF-16 LE, value changed")
+            << utf16(notepad + "Training Zahlen Anzahl=200\r\n", QStringConverter::Utf16LE)
+            << utf16(notepad + "Training Zahlen Anzahl=300\r\n", QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE, new key")
+            << utf16(notepad + "\r\n[Wandeln]\r\n", QStringConverter::Utf16BE)
+            << utf16(notepad + "Training Zahlen Anzahl=300\r\n\r\n[Wandeln]\r\n", QStringConverter::Utf16BE);
+        QTest::newRow("UTF-16 LE, new section")
+            << utf16("[Stoppuhr]\r\nZeiten_1_1=30\r\n", QStringConverter::Utf16LE)
+            << utf16("[Stoppuhr]\r\nZeiten_1_1=30\r\n\r\n[Korvanis]\r\nTraining Zahlen Anzahl=300\r\n",
+                     QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE, CR only")
+            << utf16("[Korvanis]\rTraining Zahlen Anzahl=200\r", QStringConverter::Utf16BE)
+            << utf16("[Korvanis]\rTraining Zahlen Anzahl=300\r", QStringConverter::Utf16BE);
+        QTest::newRow("UTF-16 LE, nothing but the byte-order mark")
+            << utf16("", QStringConverter::Utf16LE)
+            << utf16("[Korvanis]\nTraining Zahlen Anzahl=300\n", QStringConverter::Utf16LE);
         QTest::newRow("first of two sections of the same name")
             << QByteArray("[Korvanis]\nTraining Zahlen Anzahl=1\n[Korvanis]\nTraining Zahlen Anzahl=2\n")
             << QByteArray("[Korvanis]\nTraining Zahlen Anzahl=300\n[Korvanis]\nTraining Zahlen Anzahl=2\n");
@@ -119,11 +144,17 @@ private Q_SLOTS:
     void readsInEveryForm_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("LF") << QByteArray("[Stoppuhr]\nZeiten_1_1=30\n[Korvanis]\nSprache=1\nx=\"y\"\n");
-        QTest::newRow("CRLF") << QByteArray("[Stoppuhr]\r\nZeiten_1_1=30\r\n[Korvanis]\r\nSprache=1\r\nx='y'\r\n");
-        QTest::newRow("CR only") << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r[Korvanis]\rSprache=1\rx=y");
+        QTest::newRow("LF") << QByteArray("[Stoppuhr]\nZeiten_1_1=30\n[Korvanis]\nSprache=1\nx=\"Zürich\"\n");
+        QTest::newRow("CRLF") << QByteArray("[Stoppuhr]\r\nZeiten_1_1=30\r\n[Korvanis]\r\nSprache=1\r\nx='Zürich'\r\n");
+        QTest::newRow("CR only") << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r[Korvanis]\rSprache=1\rx=Zürich");
         QTest::newRow("CR only after a blank line")
-            << QByteArray("\r[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rSprache=1\rx=y\r");
+            << QByteArray("\r[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rSprache=1\rx=Zürich\r");
+        const QString text("[Stoppuhr]\r\nZeiten_1_1=30\r\n[Korvanis]\r\nSprache=1\r\nx=Zürich\r\n");
+        QTest::newRow("UTF-8 with byte-order mark") << "\xEF\xBB\xBF" + text.toUtf8();
+        QTest::newRow("UTF-16 LE") << utf16(text, QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE") << utf16(text, QStringConverter::Utf16BE);
+        QTest::newRow("UTF-16 LE, CR only") << utf16(QString(text).replace("\r\n", "\r"), QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE, LF") << utf16(QString(text).replace("\r\n", "\n"), QStringConverter::Utf16BE);
     }
 
     void readsInEveryForm()
@@ -134,7 +165,7 @@ private Q_SLOTS:
         const IniFile ini(dir.file("BRAIN.INI"));
         QCOMPARE(ini.ReadInteger("Stoppuhr", "Zeiten_1_1", 999), 30);
         QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), 1);
-        QCOMPARE(ini.ReadString("Korvanis", "x", "none"), QString("y"));
+        QCOMPARE(ini.ReadString("Korvanis", "x", "none"), QString("Zürich"));
         QCOMPARE(ini.ReadString("Korvanis", "Zeiten_1_1", "none"), QString("none"));
     }
 
@@ -188,6 +219,10 @@ private Q_SLOTS:
         QTest::newRow("read-only file") << Obstacle::ReadOnlyFile;
         QTest::newRow("folder in place of the file") << Obstacle::FolderInPlace;
         QTest::newRow("no room for the new file") << Obstacle::NoRoom;
+        // Text that does not survive decoding would come back altered in lines
+        // the write does not concern.
+        QTest::newRow("UTF-16 with an odd last byte") << Obstacle::OddUtf16Byte;
+        QTest::newRow("UTF-16 with half a surrogate pair") << Obstacle::LoneSurrogate;
     }
 
     void failedWritesRaiseAndKeepTheFile()
@@ -199,6 +234,10 @@ private Q_SLOTS:
         QByteArray content("[Korvanis]\r\nSprache=1\r\n\r\n[Stoppuhr]\r\n");
         for (int level = 1; level <= 10; ++level)
             content += "Zeiten_1_" + QByteArray::number(level) + '=' + QByteArray::number(30 + level) + "\r\n";
+        if (obstacle == Obstacle::OddUtf16Byte)
+            content = utf16(QString::fromLatin1(content), QStringConverter::Utf16LE) + ';';
+        if (obstacle == Obstacle::LoneSurrogate)
+            content = utf16("; " + QString(QChar(0xD83D)) + "\r\n" + QString::fromLatin1(content), QStringConverter::Utf16BE);
         if (obstacle == Obstacle::FolderInPlace) {
             QVERIFY(QDir().mkdir(name));
         } else {
