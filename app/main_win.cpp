@@ -2,6 +2,7 @@
 
 #include "app/error_handler.h"
 #include "app/ini_file.h"
+#include "app/korvanis_application.h"
 #include "app/program_info.h"
 #include "app/win_sprache.h"
 #include "app/window_helpers.h"
@@ -72,6 +73,7 @@ void TMainWin::FormCreate(const QString& programFile)
 
     IniFile ini(ctx_.settingsFile());
     ctx_.Language = ini.ReadInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), 0);
+    UseQtTextsOfLanguage(ctx_.Language);
     ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
 
     ApplyInterfaceTexts();
@@ -137,5 +139,6 @@ void TMainWin::mSpracheClick()
         return;
     ctx_.Language = dialog->selectedLanguage();
     ApplyInterfaceTexts();
+    UseQtTextsOfLanguage(ctx_.Language);
     IniFile(ctx_.settingsFile()).WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
 }
