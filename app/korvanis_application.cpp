@@ -5,7 +5,7 @@
 
 #include <QFont>
 #include <QLibraryInfo>
-#include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 #include <clocale>
 
@@ -19,12 +19,28 @@ KorvanisApplication::KorvanisApplication(int& argc, char** argv) : QApplication(
     QFont compact = font();
     compact.setPixelSize(11);
     setFont(compact);
-    // Qt's own texts (the buttons of the yes/no question) in the system's
-    // language, as the platform's message boxes would show them.
-    auto* qtTexts = new QTranslator(this);
-    if (qtTexts->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(qtTexts);
+    // German, the program's design language, until the main window has read
+    // the user's choice.
+    UseQtTextsOfLanguage(0);
+}
+
+void UseQtTextsOfLanguage(qint32 language)
+{
+    // Qt's texts follow the program's language rather than the system's, so a
+    // German question never gets "Yes / No" on an English system. Qt's built-in
+    // texts are English; German comes from Qt's translation, loaded once.
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    static QPointer<QTranslator> german;
+    if (!german) {
+        german = new QTranslator(app);
+        if (!german->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            qWarning("Qt's German translation (qtbase_de) is missing: its buttons stay English");
+    }
+    QCoreApplication::removeTranslator(german);
+    if (language != 1 && !german->isEmpty())
+        QCoreApplication::installTranslator(german);
 }
 
 bool KorvanisApplication::notify(QObject* receiver, QEvent* event)

@@ -1,5 +1,6 @@
 #include "app/main_win.h"
 
+#include "app/korvanis_application.h"
 #include "core/error_handler.h"
 #include "core/ini_file.h"
 #include "core/program_info.h"
@@ -72,6 +73,7 @@ void TMainWin::FormCreate(const QString& programFile)
 
     IniFile ini(ctx_.settingsFile());
     ctx_.Language = ini.ReadInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), 0);
+    UseQtTextsOfLanguage(ctx_.Language);
     ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
 
     ApplyInterfaceTexts();
@@ -137,5 +139,6 @@ void TMainWin::mSpracheClick()
         return;
     ctx_.Language = dialog->selectedLanguage();
     ApplyInterfaceTexts();
+    UseQtTextsOfLanguage(ctx_.Language);
     IniFile(ctx_.settingsFile()).WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtEndian>
 #include <limits>
 #include <vector>
 
@@ -13,8 +14,53 @@ namespace {
 
 const QByteArray Bom("\xEF\xBB\xBF");
 
+// How the file holds its text. The line editing below works on 8-bit text,
+// byte for byte, whatever its code page; a UTF-16 file (Notepad's "Unicode",
+// always with its byte-order mark) is turned into UTF-8 for it and back, so that
+// a write keeps the file in its own encoding.
+enum class Encoding { EightBit, Utf16LE, Utf16BE };
+
+const QByteArray Utf16LEMark("\xFF\xFE");
+const QByteArray Utf16BEMark("\xFE\xFF");
+
+Encoding encodingOf(const QByteArray& raw)
+{
+    if (raw.startsWith(Utf16LEMark))
+        return Encoding::Utf16LE;
+    if (raw.startsWith(Utf16BEMark))
+        return Encoding::Utf16BE;
+    return Encoding::EightBit;
+}
+
+// The text after a UTF-16 file's mark; encoded() puts the mark back.
+QByteArray decoded(const QByteArray& raw, Encoding encoding)
+{
+    if (encoding == Encoding::EightBit)
+        return raw;
+    QString text((raw.size() - 2) / 2, Qt::Uninitialized);
+    if (encoding == Encoding::Utf16LE)
+        qFromLittleEndian<char16_t>(raw.constData() + 2, text.size(), text.data());
+    else
+        qFromBigEndian<char16_t>(raw.constData() + 2, text.size(), text.data());
+    return text.toUtf8();
+}
+
+QByteArray encoded(const QByteArray& text, Encoding encoding)
+{
+    if (encoding == Encoding::EightBit)
+        return text;
+    const QString units = QString::fromUtf8(text);
+    QByteArray raw(units.size() * 2, Qt::Uninitialized);
+    if (encoding == Encoding::Utf16LE)
+        qToLittleEndian<char16_t>(units.constData(), units.size(), raw.data());
+    else
+        qToBigEndian<char16_t>(units.constData(), units.size(), raw.data());
+    return (encoding == Encoding::Utf16LE ? Utf16LEMark : Utf16BEMark) + raw;
+}
+
 // One line of the file: its bytes without the line break, and the break itself
-// ("\n", "\r\n" or nothing for a last line without one).
+// ("\r\n", "\n", "\r" or nothing for a last line without one). A file saved
+// with the old Macintosh CR-only breaks is as much a settings file as any other.
 struct Line {
     QByteArray text;
     QByteArray eol;
@@ -25,19 +71,16 @@ std::vector<Line> splitLines(const QByteArray& content)
     std::vector<Line> lines;
     qsizetype start = 0;
     while (start < content.size()) {
-        const qsizetype nl = content.indexOf('\n', start);
-        if (nl < 0) {
-            lines.push_back({content.mid(start), QByteArray()});
-            break;
-        }
-        qsizetype end = nl;
-        QByteArray eol("\n");
-        if (end > start && content.at(end - 1) == '\r') {
-            --end;
-            eol = "\r\n";
-        }
-        lines.push_back({content.mid(start, end - start), eol});
-        start = nl + 1;
+        qsizetype end = start;
+        while (end < content.size() && content.at(end) != '\n' && content.at(end) != '\r')
+            ++end;
+        qsizetype next = end;
+        if (next < content.size() && content.at(next) == '\r')
+            ++next;
+        if (next < content.size() && content.at(next) == '\n')
+            ++next;
+        lines.push_back({content.mid(start, end - start), content.mid(end, next - end)});
+        start = next;
     }
     return lines;
 }
@@ -170,22 +213,9 @@ bool ParseIniInteger(const QString& text, int& value)
     return true;
 }
 
-} // namespace
-
-bool IniFile::lookup(const QByteArray& content, const QByteArray& section, const QByteArray& key, QByteArray& value)
-{
-    const Location where = locate(splitLines(content), section, key);
-    if (where.keyLine < 0)
-        return false;
-    value = where.value;
-    if (value.size() >= 2 && ((value.startsWith('"') && value.endsWith('"'))
-                              || (value.startsWith('\'') && value.endsWith('\''))))
-        value = value.mid(1, value.size() - 2);
-    return true;
-}
-
-QByteArray IniFile::withValue(const QByteArray& content, const QByteArray& section, const QByteArray& key,
-                              const QByteArray& value)
+// The edit a write makes, on 8-bit or UTF-8 text.
+QByteArray withValueInText(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                           const QByteArray& value)
 {
     std::vector<Line> lines = splitLines(content);
     const QByteArray eol = preferredEol(lines);
@@ -203,14 +233,19 @@ QByteArray IniFile::withValue(const QByteArray& content, const QByteArray& secti
         return joinLines(lines);
     }
 
-    if (!lines.empty() && lines.back().eol.isEmpty())
-        lines.back().eol = eol;
-
+    // Only the line the new text follows needs a break of its own; a last line
+    // without one elsewhere in the file stays as it is.
     const Line newKey{key + '=' + value, eol};
     if (where.sectionLine >= 0) {
+        Line& above = lines[where.lastContentLine];
+        if (above.eol.isEmpty())
+            above.eol = eol;
         lines.insert(lines.begin() + where.lastContentLine + 1, newKey);
         return joinLines(lines);
     }
+
+    if (!lines.empty() && lines.back().eol.isEmpty())
+        lines.back().eol = eol;
 
     bool hasContent = false;
     for (int i = 0; i < int(lines.size()); ++i)
@@ -220,6 +255,34 @@ QByteArray IniFile::withValue(const QByteArray& content, const QByteArray& secti
     lines.push_back({'[' + section + ']', eol});
     lines.push_back(newKey);
     return joinLines(lines);
+}
+
+// False for a UTF-16 file with an odd byte or half a surrogate pair.
+bool survivesDecoding(const QByteArray& content)
+{
+    const Encoding encoding = encodingOf(content);
+    return encoded(decoded(content, encoding), encoding) == content;
+}
+
+} // namespace
+
+bool IniFile::lookup(const QByteArray& content, const QByteArray& section, const QByteArray& key, QByteArray& value)
+{
+    const Location where = locate(splitLines(decoded(content, encodingOf(content))), section, key);
+    if (where.keyLine < 0)
+        return false;
+    value = where.value;
+    if (value.size() >= 2 && ((value.startsWith('"') && value.endsWith('"'))
+                              || (value.startsWith('\'') && value.endsWith('\''))))
+        value = value.mid(1, value.size() - 2);
+    return true;
+}
+
+QByteArray IniFile::withValue(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                              const QByteArray& value)
+{
+    const Encoding encoding = encodingOf(content);
+    return encoded(withValueInText(decoded(content, encoding), section, key, value), encoding);
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const
@@ -252,6 +315,10 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     // A file we cannot read would be replaced by one holding only this key.
     if (!readable)
         fail();
+    // Neither would a file whose text comes back altered from decoding: a write
+    // would change lines it does not concern.
+    if (!survivesDecoding(content))
+        fail();
     const QByteArray updated = withValue(content, section.toUtf8(), key.toUtf8(), value.toUtf8());
     // Nothing to change: leave the file alone, so a read-only file that already
     // holds the value is no failure.
@@ -263,8 +330,12 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.exists() && !(info.permissions() & anyWrite))
         fail();
+    // Unbuffered, so a full disk fails the write itself: a buffered QSaveFile
+    // reports success, loses the error in the flush and commit() then publishes a
+    // short or empty file in place of the old one.
     QSaveFile file(fileName_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(updated) != updated.size()
+        || !file.flush() || !file.commit())
         fail();
 }
 

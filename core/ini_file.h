@@ -7,9 +7,11 @@
 // way the platform's private-profile functions do it: sections and keys compared
 // without regard to case, keys with spaces written as they are, every read and
 // every write going straight to the file. A write changes only the line it
-// concerns; other sections, keys, comments, unknown lines, a byte-order mark and
-// CRLF line endings survive byte for byte. Writes go through a temporary file and
-// a rename, so a crash never leaves a truncated file.
+// concerns; other sections, keys, comments, unknown lines, a byte-order mark, the
+// file's line breaks (CRLF, LF or CR alone) and its encoding (8-bit, UTF-8, or
+// UTF-16 of either byte order with its byte-order mark) survive byte for byte.
+// Writes go through a temporary file and a rename, so a crash never leaves a
+// truncated file.
 class IniFile {
 public:
     explicit IniFile(const QString& fileName) : fileName_(fileName) {}
@@ -30,7 +32,8 @@ public:
     // Shortest decimal form with the user's decimal separator.
     void WriteFloat(const QString& section, const QString& key, double value);
 
-    // The edit a write makes, on the file's bytes; exposed for tests.
+    // The edit a write makes and the lookup a read makes, on the file's bytes in
+    // whichever encoding the file has; section, key and value in UTF-8.
     static QByteArray withValue(const QByteArray& content, const QByteArray& section, const QByteArray& key,
                                 const QByteArray& value);
     static bool lookup(const QByteArray& content, const QByteArray& section, const QByteArray& key,

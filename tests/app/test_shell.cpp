@@ -1,5 +1,7 @@
-#include "core/ini_file.h"
+#include "app/korvanis_application.h"
 #include "app/main_win.h"
+#include "app/qt_services.h"
+#include "core/ini_file.h"
 #include "core/program_info.h"
 #include "app/startup.h"
 #include "app/win_about.h"
@@ -13,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -37,6 +40,36 @@ void whenShown(QDialog* dialog, std::function<void()> action)
         if (dialog->isVisible())
             dialog->reject();
     });
+}
+
+// The texts of the Yes and No buttons of the record question, as the real message
+// box shows them; the box is answered No at once.
+QStringList questionButtonTexts()
+{
+    QStringList texts;
+    QTimer::singleShot(0, qApp, [&texts] {
+        QWidget* shown = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(shown))
+            texts << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+        if (shown)
+            shown->close();
+    });
+    QtDialogs().askYesNo(QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?"));
+    return texts;
+}
+
+const QStringList GermanButtons{"&Ja", "&Nein"};
+const QStringList EnglishButtons{"&Yes", "&No"};
+
+// Confirms a language in the language dialog.
+void chooseLanguage(TMainWin& win, int language)
+{
+    TWinSprache* dialog = win.windows().WinSprache;
+    whenShown(dialog, [dialog, language] {
+        dialog->lbSprache->setCurrentRow(language);
+        dialog->bOK->click();
+    });
+    win.mSprache->trigger();
 }
 
 } // namespace
@@ -96,9 +129,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("fileMenu");
         QTest::addColumn<QByteArray>("afterwards");
-        QTest::newRow("English") << QByteArray("1") << 1 << "&File" << QByteArray("1");
-        QTest::newRow("other number acts as German") << QByteArray("5") << 5 << "&Datei" << QByteArray("5");
-        QTest::newRow("no number") << QByteArray("englisch") << 0 << "&Datei" << QByteArray("0");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("English") << QByteArray("1") << 1 << "&File" << QByteArray("1") << EnglishButtons;
+        QTest::newRow("German") << QByteArray("0") << 0 << "&Datei" << QByteArray("0") << GermanButtons;
+        QTest::newRow("other number acts as German")
+            << QByteArray("5") << 5 << "&Datei" << QByteArray("5") << GermanButtons;
+        QTest::newRow("no number") << QByteArray("englisch") << 0 << "&Datei" << QByteArray("0") << GermanButtons;
     }
 
     void storedLanguageIsAppliedAndKept()
@@ -107,6 +143,7 @@ private Q_SLOTS:
         QFETCH(int, language);
         QFETCH(QString, fileMenu);
         QFETCH(QByteArray, afterwards);
+        QFETCH(QStringList, buttons);
         FakeServices services;
         TempProgramDir dir;
         QVERIFY(WriteBytes(dir.file("BRAIN.INI"), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + stored + "\r\n"));
@@ -115,6 +152,8 @@ private Q_SLOTS:
         QCOMPARE(menuTexts(*win).first(), fileMenu);
         QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + afterwards
                      + "\r\nTraining Zahlen Anzahl=200\r\nTraining Zahlen Zeile=2\r\n");
+        // Qt's standard buttons follow the program's language, not the system's.
+        QCOMPARE(questionButtonTexts(), buttons);
     }
 
     void unwritableSettingsStopTheMainWindowsCreation()
@@ -158,6 +197,29 @@ private Q_SLOTS:
         QCOMPARE(about->windowTitle(), QString("About"));
         QCOMPARE(about->lab2->text(), "Korvanis - Version " + ReadVersionText());
         QCOMPARE(about->lab3->text(), QString("A trainer for memory sports"));
+    }
+
+    void qtStandardButtonsFollowTheConfirmedLanguage()
+    {
+        FakeServices services;
+        TempProgramDir dir;
+        auto win = start(services, dir);
+        QCOMPARE(questionButtonTexts(), GermanButtons);
+        chooseLanguage(*win, 1);
+        QCOMPARE(win->context().Language, 1);
+        QCOMPARE(questionButtonTexts(), EnglishButtons);
+        chooseLanguage(*win, 0);
+        QCOMPARE(win->context().Language, 0);
+        QCOMPARE(questionButtonTexts(), GermanButtons);
+
+        // A preview in the dialog that is then cancelled changes nothing.
+        TWinSprache* dialog = win->windows().WinSprache;
+        whenShown(dialog, [dialog] {
+            dialog->lbSprache->setCurrentRow(1);
+            dialog->bAbort->click();
+        });
+        win->mSprache->trigger();
+        QCOMPARE(questionButtonTexts(), GermanButtons);
     }
 
     void cancellingKeepsEverythingAndTheNextShowingIsGermanAgain()
@@ -225,5 +287,20 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestShell)
+// The program's own application object, so that what it sets up at start-up is
+// tested too; ctest runs this on an English and on a German system. An exception
+// escaping a handler is counted rather than shown in a box nobody closes.
+int main(int argc, char** argv)
+{
+    KorvanisApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    ScriptedDialogs escaped;
+    app.setErrorDialogs(&escaped);
+    TestShell test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    const int failed = QTest::qExec(&test, argc, argv);
+    for (const QString& error : std::as_const(escaped.errors))
+        qWarning("escaped a handler: %s", qPrintable(error));
+    return failed + int(escaped.errors.size());
+}
 #include "test_shell.moc"

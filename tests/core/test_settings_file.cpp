@@ -6,6 +6,52 @@
 #include <QFile>
 #include <QLocale>
 #include <QtTest>
+#include <algorithm>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+enum class Obstacle { ReadOnlyFile, FolderInPlace, NoRoom, OddUtf16Byte, LoneSurrogate };
+
+// Lowers the process's file size limit while it lives. With SIGXFSZ ignored a
+// write beyond the limit fails with EFBIG, as a write to a full disk fails with
+// ENOSPC, and no root is needed to bring it about.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        set_ = getrlimit(RLIMIT_FSIZE, &saved_) == 0;
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = std::min(bytes, saved_.rlim_max);
+        set_ = set_ && setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool isSet() const { return set_; }
+
+private:
+    rlimit saved_{};
+    void (*savedHandler_)(int) = SIG_DFL;
+    bool set_ = false;
+};
+
+// The text as Windows Notepad saves it as "Unicode": UTF-16 with a byte-order mark.
+QByteArray utf16(const QString& text, QStringConverter::Encoding order)
+{
+    QStringEncoder encode(order, QStringConverter::Flag::WriteBom);
+    return encode(text);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Obstacle)
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
@@ -54,6 +100,30 @@ private Q_SLOTS:
         QTest::newRow("new section appended after a last line without break")
             << QByteArray("[Stoppuhr]\nx=1")
             << QByteArray("[Stoppuhr]\nx=1\n\n[Korvanis]\nTraining Zahlen Anzahl=300\n");
+        QTest::newRow("CR-only line ends")
+            << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rTraining Zahlen Anzahl=200\rSprache=1\r")
+            << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rTraining Zahlen Anzahl=300\rSprache=1\r");
+        QTest::newRow("new key with CR-only line ends")
+            << QByteArray("[Korvanis]\rSprache=1\r\r[Stoppuhr]\rx=1")
+            << QByteArray("[Korvanis]\rSprache=1\rTraining Zahlen Anzahl=300\r\r[Stoppuhr]\rx=1");
+        const QString notepad("; Einstellungen für Korvanis\r\n[Stoppuhr]\r\nZeiten_1_1=30\r\n\r\n[Korvanis]\r\n"
+                              "Sprache=1\r\n");
+        QTest::newRow("UTF-16 LE, value changed")
+            << utf16(notepad + "Training Zahlen Anzahl=200\r\n", QStringConverter::Utf16LE)
+            << utf16(notepad + "Training Zahlen Anzahl=300\r\n", QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE, new key")
+            << utf16(notepad + "\r\n[Wandeln]\r\n", QStringConverter::Utf16BE)
+            << utf16(notepad + "Training Zahlen Anzahl=300\r\n\r\n[Wandeln]\r\n", QStringConverter::Utf16BE);
+        QTest::newRow("UTF-16 LE, new section")
+            << utf16("[Stoppuhr]\r\nZeiten_1_1=30\r\n", QStringConverter::Utf16LE)
+            << utf16("[Stoppuhr]\r\nZeiten_1_1=30\r\n\r\n[Korvanis]\r\nTraining Zahlen Anzahl=300\r\n",
+                     QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE, CR only")
+            << utf16("[Korvanis]\rTraining Zahlen Anzahl=200\r", QStringConverter::Utf16BE)
+            << utf16("[Korvanis]\rTraining Zahlen Anzahl=300\r", QStringConverter::Utf16BE);
+        QTest::newRow("UTF-16 LE, nothing but the byte-order mark")
+            << utf16("", QStringConverter::Utf16LE)
+            << utf16("[Korvanis]\nTraining Zahlen Anzahl=300\n", QStringConverter::Utf16LE);
         QTest::newRow("first of two sections of the same name")
             << QByteArray("[Korvanis]\nTraining Zahlen Anzahl=1\n[Korvanis]\nTraining Zahlen Anzahl=2\n")
             << QByteArray("[Korvanis]\nTraining Zahlen Anzahl=300\n[Korvanis]\nTraining Zahlen Anzahl=2\n");
@@ -69,6 +139,34 @@ private Q_SLOTS:
         ini.WriteInteger("Korvanis", "Training Zahlen Anzahl", 300);
         QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), after);
         QCOMPARE(ini.ReadInteger("Korvanis", "Training Zahlen Anzahl", 0), 300);
+    }
+
+    void readsInEveryForm_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("LF") << QByteArray("[Stoppuhr]\nZeiten_1_1=30\n[Korvanis]\nSprache=1\nx=\"Zürich\"\n");
+        QTest::newRow("CRLF") << QByteArray("[Stoppuhr]\r\nZeiten_1_1=30\r\n[Korvanis]\r\nSprache=1\r\nx='Zürich'\r\n");
+        QTest::newRow("CR only") << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r[Korvanis]\rSprache=1\rx=Zürich");
+        QTest::newRow("CR only after a blank line")
+            << QByteArray("\r[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rSprache=1\rx=Zürich\r");
+        const QString text("[Stoppuhr]\r\nZeiten_1_1=30\r\n[Korvanis]\r\nSprache=1\r\nx=Zürich\r\n");
+        QTest::newRow("UTF-8 with byte-order mark") << "\xEF\xBB\xBF" + text.toUtf8();
+        QTest::newRow("UTF-16 LE") << utf16(text, QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE") << utf16(text, QStringConverter::Utf16BE);
+        QTest::newRow("UTF-16 LE, CR only") << utf16(QString(text).replace("\r\n", "\r"), QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE, LF") << utf16(QString(text).replace("\r\n", "\n"), QStringConverter::Utf16BE);
+    }
+
+    void readsInEveryForm()
+    {
+        QFETCH(QByteArray, content);
+        TempProgramDir dir;
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), content));
+        const IniFile ini(dir.file("BRAIN.INI"));
+        QCOMPARE(ini.ReadInteger("Stoppuhr", "Zeiten_1_1", 999), 30);
+        QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), 1);
+        QCOMPARE(ini.ReadString("Korvanis", "x", "none"), QString("Zürich"));
+        QCOMPARE(ini.ReadString("Korvanis", "Zeiten_1_1", "none"), QString("none"));
     }
 
     void integerReads_data()
@@ -117,33 +215,50 @@ private Q_SLOTS:
 
     void failedWritesRaiseAndKeepTheFile_data()
     {
-        QTest::addColumn<bool>("readOnly");
-        QTest::newRow("read-only file") << true;
-        QTest::newRow("folder in place of the file") << false;
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::newRow("read-only file") << Obstacle::ReadOnlyFile;
+        QTest::newRow("folder in place of the file") << Obstacle::FolderInPlace;
+        QTest::newRow("no room for the new file") << Obstacle::NoRoom;
+        // Text that does not survive decoding would come back altered in lines
+        // the write does not concern.
+        QTest::newRow("UTF-16 with an odd last byte") << Obstacle::OddUtf16Byte;
+        QTest::newRow("UTF-16 with half a surrogate pair") << Obstacle::LoneSurrogate;
     }
 
     void failedWritesRaiseAndKeepTheFile()
     {
-        QFETCH(bool, readOnly);
+        QFETCH(Obstacle, obstacle);
         TempProgramDir dir;
         const QString name = dir.file("BRAIN.INI");
-        const QByteArray content("[Korvanis]\r\nSprache=1\r\n");
-        if (readOnly) {
-            QVERIFY(WriteBytes(name, content));
-            QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
-        } else {
+        // Hand-entered times, so that a file lost to a failed write would show.
+        QByteArray content("[Korvanis]\r\nSprache=1\r\n\r\n[Stoppuhr]\r\n");
+        for (int level = 1; level <= 10; ++level)
+            content += "Zeiten_1_" + QByteArray::number(level) + '=' + QByteArray::number(30 + level) + "\r\n";
+        if (obstacle == Obstacle::OddUtf16Byte)
+            content = utf16(QString::fromLatin1(content), QStringConverter::Utf16LE) + ';';
+        if (obstacle == Obstacle::LoneSurrogate)
+            content = utf16("; " + QString(QChar(0xD83D)) + "\r\n" + QString::fromLatin1(content), QStringConverter::Utf16BE);
+        if (obstacle == Obstacle::FolderInPlace) {
             QVERIFY(QDir().mkdir(name));
+        } else {
+            QVERIFY(WriteBytes(name, content));
         }
+        if (obstacle == Obstacle::ReadOnlyFile)
+            QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
         IniFile ini(name);
-        QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), readOnly ? 1 : 0);
+        QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), obstacle == Obstacle::FolderInPlace ? 0 : 1);
         try {
+            // The new file needs every byte of the old one and then some.
+            const FileSizeLimit full(obstacle == Obstacle::NoRoom ? content.size() / 2 : RLIM_INFINITY);
+            QVERIFY(full.isSet());
             ini.WriteInteger("Korvanis", "Sprache", 0);
             QFAIL("the write should have failed");
         } catch (const KorvanisError& e) {
             QCOMPARE(e.text(), QString("nach %1 kann nicht geschrieben werden").arg(name));
         }
-        if (readOnly) {
+        if (obstacle != Obstacle::FolderInPlace)
             QCOMPARE(ReadBytes(name), content);
+        if (obstacle == Obstacle::ReadOnlyFile) {
             // Writing back what is already there is no failure.
             ini.WriteInteger("Korvanis", "Sprache", 1);
         }
