@@ -7,6 +7,7 @@
 #include "app/win_wait.h"
 #include "app/window_helpers.h"
 #include "records/records_table.h"
+#include "training/attempt_clock.h"
 #include "training/clock_text.h"
 #include "widgets/panel.h"
 #include "widgets/speed_button.h"
@@ -630,15 +631,10 @@ void TNumbersBase::tZehntelTimer()
         return;
     }
     const int minutes = phase == Memorising ? udMemoZeit->value() : udReplay->value();
-    const qint64 limitTenths = qint64(minutes) * 600;
-    const qint64 elapsedTenths = elapsed / 100;
-    for (int before : {100, 50, 40, 30, 20, 10}) {
-        if (elapsedTenths == limitTenths - before) {
-            ctx_.SRWavePlayer.play(SignalSound);
-            break;
-        }
-    }
-    if (qint64(elapsed) >= qint64(minutes) * 60000) {
+    const AttemptClock clock(startTick);
+    if (clock.isSignalSecond(nowTick, minutes))
+        ctx_.SRWavePlayer.play(SignalSound);
+    if (clock.limitReached(nowTick, minutes)) {
         pErgeb->setText(LimitText(minutes));
         bStartStopClick(nullptr);
         return;

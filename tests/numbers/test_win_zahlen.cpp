@@ -6,6 +6,7 @@
 #include "numbers/win_zahlen.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
+#include "training/attempt_clock.h"
 #include "training/clock_text.h"
 #include "widgets/panel.h"
 #include "widgets/string_align_grid.h"
