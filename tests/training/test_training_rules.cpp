@@ -2,6 +2,7 @@
 // its ticks as arguments, so the cases below move time by hand, across the wrap of
 // the 32-bit tick counter where it matters.
 #include "training/attempt_clock.h"
+#include "training/picture_drill.h"
 
 #include <QTest>
 
@@ -23,6 +24,13 @@ private Q_SLOTS:
     void limitReached();
     void signalSeconds_data();
     void signalSeconds();
+
+    void drillGroups_data();
+    void drillGroups();
+    void timePerLine_data();
+    void timePerLine();
+    void newBestTime_data();
+    void newBestTime();
 };
 
 // ---------------------------------------------------------------------------
@@ -103,6 +111,91 @@ void TestTrainingRules::signalSeconds()
             sounded.append(int(ms / 100));
     }
     QCOMPARE(sounded, tenths);
+}
+
+// ---------------------------------------------------------------------------
+// Picture drill
+
+void TestTrainingRules::drillGroups_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("perLine");
+    QTest::addColumn<QVector<int>>("sizes");
+
+    QTest::newRow("7 digits in lines of 3") << 7 << 3 << QVector<int>{3, 3, 1};
+    QTest::newRow("200 digits in lines of 2") << 200 << 2 << QVector<int>(100, 2);
+    QTest::newRow("lines of 10 with 5 digits") << 5 << 10 << QVector<int>{5};
+    QTest::newRow("an even split leaves no empty line") << 6 << 3 << QVector<int>{3, 3};
+    QTest::newRow("one deck, one card a line") << 52 << 1 << QVector<int>(52, 1);
+    QTest::newRow("5 cards in lines of 3") << 5 << 3 << QVector<int>{3, 2};
+}
+
+void TestTrainingRules::drillGroups()
+{
+    QFETCH(int, count);
+    QFETCH(int, perLine);
+    QFETCH(QVector<int>, sizes);
+
+    PictureDrill drill(count, perLine);
+    QCOMPARE(drill.groupCount(), sizes.size());
+    QVector<int> shown;
+    int next = 0;
+    // One click per line shown; the click after the last line ends the run.
+    while (!drill.finished()) {
+        QVERIFY2(shown.size() <= sizes.size(), "the drill never finishes");
+        const DrillGroup group = drill.current();
+        QCOMPARE(group.first, next);
+        next += group.size;
+        shown.append(group.size);
+        drill.advance();
+    }
+    QCOMPARE(shown, sizes);
+    QCOMPARE(drill.current().size, 0);
+    drill.advance();
+    QVERIFY(drill.finished());
+}
+
+void TestTrainingRules::timePerLine_data()
+{
+    QTest::addColumn<double>("best");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("perLine");
+    QTest::addColumn<double>("perLineTime");
+
+    QTest::newRow("200 in lines of 2") << 45.678 << 200 << 2 << 0.45678;
+    QTest::newRow("200 in lines of 3 divide by 66.67, not 66") << 100.0 << 200 << 3 << 1.5;
+    QTest::newRow("none stored, 210 in lines of 2") << NoBestTime << 210 << 2 << 99999.0 / 105;
+    QTest::newRow("lines longer than the count") << 10.0 << 5 << 10 << 20.0;
+}
+
+void TestTrainingRules::timePerLine()
+{
+    QFETCH(double, best);
+    QFETCH(int, count);
+    QFETCH(int, perLine);
+    QFETCH(double, perLineTime);
+    QCOMPARE(TimePerLine(best, count, perLine), perLineTime);
+}
+
+void TestTrainingRules::newBestTime_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<double>("best");
+    QTest::addColumn<bool>("isNew");
+
+    QTest::newRow("faster") << 59.5 << 60.0 << true;
+    QTest::newRow("slower") << 70.0 << 60.0 << false;
+    QTest::newRow("equal is no record") << 60.0 << 60.0 << false;
+    QTest::newRow("none stored") << 3000.0 << NoBestTime << true;
+    QTest::newRow("none stored, not below it") << 99999.0 << NoBestTime << false;
+}
+
+void TestTrainingRules::newBestTime()
+{
+    QFETCH(double, seconds);
+    QFETCH(double, best);
+    QFETCH(bool, isNew);
+    QCOMPARE(IsNewBestTime(seconds, best), isNew);
 }
 
 QTEST_APPLESS_MAIN(TestTrainingRules)
