@@ -3,7 +3,9 @@
 // the 32-bit tick counter where it matters.
 #include "training/attempt_clock.h"
 #include "training/picture_drill.h"
+#include "training/points_offer.h"
 
+#include <QLocale>
 #include <QTest>
 
 namespace {
@@ -11,6 +13,22 @@ namespace {
 // 52 seconds before the 32-bit tick counter wraps: a one-minute phase started
 // here sees the wrap between its first two signals.
 constexpr quint32 NearWrap = 0xFFFFFFFFu - 52000u + 1u;
+
+using Answer = PointsOffer::Answer;
+
+// The offer as the window builds it from its key check and its one lookup.
+PointsOffer offerOf(int answer, double stored)
+{
+    switch (Answer(answer)) {
+    case Answer::NoKey:
+        return PointsOffer::noKey();
+    case Answer::NoneStored:
+        return PointsOffer::lookedUp(std::nullopt);
+    case Answer::Stored:
+        break;
+    }
+    return PointsOffer::lookedUp(stored);
+}
 
 } // namespace
 
@@ -31,6 +49,11 @@ private Q_SLOTS:
     void timePerLine();
     void newBestTime_data();
     void newBestTime();
+
+    void pointsOffered_data();
+    void pointsOffered();
+    void pointsRecordText_data();
+    void pointsRecordText();
 };
 
 // ---------------------------------------------------------------------------
@@ -196,6 +219,63 @@ void TestTrainingRules::newBestTime()
     QFETCH(double, best);
     QFETCH(bool, isNew);
     QCOMPARE(IsNewBestTime(seconds, best), isNew);
+}
+
+// ---------------------------------------------------------------------------
+// Points offer
+
+void TestTrainingRules::pointsOffered_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<bool>("offered");
+
+    QTest::newRow("none stored, any total") << int(Answer::NoneStored) << 0.0 << 1 << true;
+    QTest::newRow("none stored, nothing scored") << int(Answer::NoneStored) << 0.0 << 0 << false;
+    QTest::newRow("equal to the record") << int(Answer::Stored) << 380.0 << 380 << false;
+    QTest::newRow("one above the record") << int(Answer::Stored) << 380.0 << 381 << true;
+    QTest::newRow("below the record") << int(Answer::Stored) << 380.0 << 379 << false;
+    QTest::newRow("a stored 0 is beaten by 1") << int(Answer::Stored) << 0.0 << 1 << true;
+    QTest::newRow("times without a key") << int(Answer::NoKey) << 0.0 << 500 << false;
+}
+
+void TestTrainingRules::pointsOffered()
+{
+    QFETCH(int, answer);
+    QFETCH(double, stored);
+    QFETCH(int, total);
+    QFETCH(bool, offered);
+
+    const PointsOffer offer = offerOf(answer, stored);
+    QCOMPARE(int(offer.answer()), answer);
+    QCOMPARE(offer.points(), answer == int(Answer::Stored) ? stored : 0.0);
+    QCOMPARE(offer.offersRecord(total), offered);
+}
+
+void TestTrainingRules::pointsRecordText_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("none stored") << int(Answer::NoneStored) << 0.0 << "0";
+    QTest::newRow("times without a key") << int(Answer::NoKey) << 0.0 << "0";
+    QTest::newRow("stored") << int(Answer::Stored) << 380.0 << "380";
+    QTest::newRow("no thousands separator") << int(Answer::Stored) << 1234.0 << "1234";
+}
+
+void TestTrainingRules::pointsRecordText()
+{
+    QFETCH(int, answer);
+    QFETCH(double, stored);
+    QFETCH(QString, text);
+
+    // Under a German locale a thousands separator would show as 1.234.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString shown = offerOf(answer, stored).recordText();
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(shown, text);
 }
 
 QTEST_APPLESS_MAIN(TestTrainingRules)
