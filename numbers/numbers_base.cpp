@@ -9,6 +9,7 @@
 #include "records/records_table.h"
 #include "training/attempt_clock.h"
 #include "training/clock_text.h"
+#include "training/settings_key.h"
 #include "widgets/panel.h"
 #include "widgets/speed_button.h"
 #include "widgets/string_align_grid.h"
@@ -452,7 +453,7 @@ QList<QWidget*> TNumbersBase::memoPageItems() const
 
 QString TNumbersBase::settingsKey(const char* what) const
 {
-    return QStringLiteral("Training %1 %2").arg(QString::fromLatin1(k_.settingsWord), QLatin1String(what));
+    return SettingsKey(k_.settingsWord, what);
 }
 
 bool TNumbersBase::onMemoPage() const

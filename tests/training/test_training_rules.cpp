@@ -4,6 +4,7 @@
 #include "training/attempt_clock.h"
 #include "training/picture_drill.h"
 #include "training/points_offer.h"
+#include "training/settings_key.h"
 
 #include <QLocale>
 #include <QTest>
@@ -54,6 +55,9 @@ private Q_SLOTS:
     void pointsOffered();
     void pointsRecordText_data();
     void pointsRecordText();
+
+    void settingsKeys_data();
+    void settingsKeys();
 };
 
 // ---------------------------------------------------------------------------
@@ -276,6 +280,30 @@ void TestTrainingRules::pointsRecordText()
     const QString shown = offerOf(answer, stored).recordText();
     QLocale::setDefault(QLocale::c());
     QCOMPARE(shown, text);
+}
+
+// ---------------------------------------------------------------------------
+// Settings keys
+
+void TestTrainingRules::settingsKeys_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("key");
+
+    QTest::newRow("numbers, count") << "Zahlen" << "Anzahl" << "Training Zahlen Anzahl";
+    QTest::newRow("binary, per line") << "Binaer" << "Zeile" << "Training Binaer Zeile";
+    QTest::newRow("cards, count") << "Karten" << "Anzahl" << "Training Karten Anzahl";
+}
+
+void TestTrainingRules::settingsKeys()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, what);
+    QFETCH(QString, key);
+    QCOMPARE(SettingsKey(word, what), key);
+    // The windows pass their settings word as a plain C string.
+    QCOMPARE(SettingsKey(word.toLatin1().constData(), what.toLatin1().constData()), key);
 }
 
 QTEST_APPLESS_MAIN(TestTrainingRules)
