@@ -4,6 +4,7 @@
 #include "training/attempt_clock.h"
 #include "training/picture_drill.h"
 #include "training/points_offer.h"
+#include "training/pulse_schedule.h"
 #include "training/settings_key.h"
 
 #include <QLocale>
@@ -58,6 +59,13 @@ private Q_SLOTS:
 
     void settingsKeys_data();
     void settingsKeys();
+
+    void pulseWait_data();
+    void pulseWait();
+    void pulseDue_data();
+    void pulseDue();
+    void latePulsesDoNotDrift_data();
+    void latePulsesDoNotDrift();
 };
 
 // ---------------------------------------------------------------------------
@@ -304,6 +312,102 @@ void TestTrainingRules::settingsKeys()
     QCOMPARE(SettingsKey(word, what), key);
     // The windows pass their settings word as a plain C string.
     QCOMPARE(SettingsKey(word.toLatin1().constData(), what.toLatin1().constData()), key);
+}
+
+// ---------------------------------------------------------------------------
+// Pulse schedule
+
+void TestTrainingRules::pulseWait_data()
+{
+    QTest::addColumn<quint32>("start");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("pulse");
+    QTest::addColumn<qint64>("nowAfterStart");
+    QTest::addColumn<int>("wait");
+
+    QTest::newRow("first digit at START") << 1000u << 3000 << 1 << qint64(0) << 0;
+    QTest::newRow("second digit, just after START") << 1000u << 3000 << 2 << qint64(1) << 2999;
+    QTest::newRow("exactly due") << 1000u << 3000 << 2 << qint64(3000) << 0;
+    QTest::newRow("overdue") << 1000u << 3000 << 2 << qint64(3400) << 0;
+    QTest::newRow("last of 100 digits") << 1000u << 3000 << 100 << qint64(296000) << 1000;
+    QTest::newRow("recall of 100 digits, from START") << 1000u << 3000 << 101 << qint64(0) << 300000;
+    QTest::newRow("due after the wrap, asked before it") << 0xFFFFFF00u << 500 << 3 << qint64(10) << 990;
+    QTest::newRow("due after the wrap, overdue") << 0xFFFFFF00u << 500 << 2 << qint64(600) << 0;
+}
+
+void TestTrainingRules::pulseWait()
+{
+    QFETCH(quint32, start);
+    QFETCH(int, interval);
+    QFETCH(int, pulse);
+    QFETCH(qint64, nowAfterStart);
+    QFETCH(int, wait);
+
+    const PulseSchedule schedule(start, interval, 100);
+    QCOMPARE(schedule.msUntil(pulse, start + quint32(nowAfterStart)), wait);
+}
+
+void TestTrainingRules::pulseDue_data()
+{
+    QTest::addColumn<quint32>("start");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<qint64>("nowAfterStart");
+    QTest::addColumn<int>("pulse");
+
+    QTest::newRow("before START") << 1000u << 100 << qint64(-1) << 0;
+    QTest::newRow("at START the first digit") << 1000u << 100 << qint64(0) << 1;
+    QTest::newRow("a millisecond before the second") << 1000u << 100 << qint64(2999) << 1;
+    QTest::newRow("the second") << 1000u << 100 << qint64(3000) << 2;
+    QTest::newRow("the last, 297 s after START") << 1000u << 100 << qint64(297000) << 100;
+    QTest::newRow("recall, 300 s after START") << 1000u << 100 << qint64(300000) << 101;
+    QTest::newRow("long after recall") << 1000u << 100 << qint64(10000000) << 101;
+    QTest::newRow("across the wrap") << NearWrap << 1000 << qint64(60000) << 21;
+    QTest::newRow("before START, across the wrap") << 5u << 1000 << qint64(-10) << 0;
+}
+
+void TestTrainingRules::pulseDue()
+{
+    QFETCH(quint32, start);
+    QFETCH(int, digits);
+    QFETCH(qint64, nowAfterStart);
+    QFETCH(int, pulse);
+
+    const PulseSchedule schedule(start, 3000, digits);
+    QCOMPARE(schedule.pulseDueAt(start + quint32(nowAfterStart)), pulse);
+}
+
+void TestTrainingRules::latePulsesDoNotDrift_data()
+{
+    QTest::addColumn<quint32>("start");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<int>("maxLate");
+
+    QTest::newRow("1000 digits at 500 ms across the wrap") << 0xFFFFFFFFu - 200100u << 500 << 1000 << 40;
+    QTest::newRow("100 digits at 3000 ms") << 0u << 3000 << 100 << 150;
+    QTest::newRow("1000 digits at 10 s, very late timer") << 0x7FFFFFFFu << 10000 << 1000 << 9000;
+}
+
+void TestTrainingRules::latePulsesDoNotDrift()
+{
+    QFETCH(quint32, start);
+    QFETCH(int, interval);
+    QFETCH(int, digits);
+    QFETCH(int, maxLate);
+
+    // The window speaks a digit (taking a few ms), arms its timer for the next
+    // pulse, and the timer fires late by a varying amount.
+    constexpr int speakingMs = 3;
+    const PulseSchedule schedule(start, interval, digits);
+    quint32 now = start;
+    for (int pulse = 2; pulse <= digits + 1; ++pulse) {
+        const int late = (pulse * 37) % (maxLate + 1);
+        now += speakingMs;
+        now += quint32(schedule.msUntil(pulse, now) + late);
+        QCOMPARE(qint32(now - schedule.dueTick(pulse)), late);
+        QCOMPARE(schedule.pulseDueAt(now), pulse);
+    }
+    QCOMPARE(schedule.recallTick(), start + quint32(qint64(digits) * interval));
 }
 
 QTEST_APPLESS_MAIN(TestTrainingRules)
