@@ -6,7 +6,9 @@
 #include "core/ini_file.h"
 #include "widgets/win_wait.h"
 #include "widgets/window_helpers.h"
-#include "numbers/clock_text.h"
+#include "training/attempt_clock.h"
+#include "training/clock_text.h"
+#include "training/settings_key.h"
 #include "records/records_table.h"
 #include "widgets/double_click_guard.h"
 #include "widgets/panel.h"
@@ -496,7 +498,7 @@ QList<QWidget*> TNumbersBase::memoPageItems() const
 
 QString TNumbersBase::settingsKey(const char* what) const
 {
-    return QStringLiteral("Training %1 %2").arg(QString::fromLatin1(k_.settingsWord), QLatin1String(what));
+    return SettingsKey(k_.settingsWord, what);
 }
 
 bool TNumbersBase::onMemoPage() const
@@ -681,15 +683,10 @@ void TNumbersBase::tZehntelTimer()
         return;
     }
     const int minutes = phase == Memorising ? udMemoZeit->value() : udReplay->value();
-    const qint64 limitTenths = qint64(minutes) * 600;
-    const qint64 elapsedTenths = elapsed / 100;
-    for (int before : {100, 50, 40, 30, 20, 10}) {
-        if (elapsedTenths == limitTenths - before) {
-            ctx_.SRWavePlayer.play(SignalSound);
-            break;
-        }
-    }
-    if (qint64(elapsed) >= qint64(minutes) * 60000) {
+    const AttemptClock clock(startTick);
+    if (clock.isSignalSecond(nowTick, minutes))
+        ctx_.SRWavePlayer.play(SignalSound);
+    if (clock.limitReached(nowTick, minutes)) {
         pErgeb->setText(LimitText(minutes));
         bStartStopClick(nullptr);
         return;

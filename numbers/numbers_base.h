@@ -1,7 +1,7 @@
 #pragma once
 
-#include "numbers/scoring.h"
 #include "numbers/sheet_navigation.h"
+#include "training/scoring.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,4 +1,5 @@
-#include "numbers/scoring.h"
+#include "training/scoring.h"
+#include "training/scoring_rule.h"
 
 #include <QTest>
 
@@ -63,6 +64,8 @@ private Q_SLOTS:
     void firstError();
     void marks_data();
     void marks();
+    void ruleHandedIn_data();
+    void ruleHandedIn();
 };
 
 void TestScoring::championship_data()
@@ -174,6 +177,32 @@ void TestScoring::marks()
     QFETCH(QChar, recalled);
     QFETCH(int, mark);
     QCOMPARE(int(MarkCell(given, recalled)), mark);
+}
+
+void TestScoring::ruleHandedIn_data()
+{
+    QTest::addColumn<bool>("firstError");
+    QTest::addColumn<QVector<int>>("rowPoints");
+    QTest::addColumn<int>("total");
+
+    // One attempt, digit 10 wrong: the rules part ways on it.
+    QTest::newRow("championship") << false << QVector<int>{15, 30, 30, 10} << 85;
+    QTest::newRow("first error") << true << QVector<int>{9, 0, 0, 0} << 9;
+}
+
+void TestScoring::ruleHandedIn()
+{
+    QFETCH(bool, firstError);
+    QFETCH(QVector<int>, rowPoints);
+    QFETCH(int, total);
+
+    const ChampionshipRule championship;
+    const FirstErrorRule untilFirstError;
+    const ScoringRule& rule = firstError ? static_cast<const ScoringRule&>(untilFirstError) : championship;
+    const ScoreResult result = rule.score(Attempt(100, 30).wrong(0, 10).rows());
+    QCOMPARE(result.rowPoints, rowPoints);
+    QCOMPARE(result.totalPoints, total);
+    QCOMPARE(result.correctDigits, 99);
 }
 
 QTEST_APPLESS_MAIN(TestScoring)

@@ -21,9 +21,3 @@ QString FinalSecondsText(quint32 elapsedMs);
 inline const QString ClockZeroText = QStringLiteral("00:00:00,0");
 inline const QString PictureClockZeroText = QStringLiteral("0,0");
 inline const QString ClosedClockText = QStringLiteral("0,00");
-
-// Elapsed milliseconds between two tick readings, across a wrap of the counter.
-inline quint32 ElapsedMs(quint32 startTick, quint32 nowTick)
-{
-    return nowTick - startTick;
-}

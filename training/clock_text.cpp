@@ -1,4 +1,4 @@
-#include "numbers/clock_text.h"
+#include "training/clock_text.h"
 
 #include "core/formats.h"
 

@@ -1,4 +1,4 @@
-#include "numbers/scoring.h"
+#include "training/scoring.h"
 
 #include <QStringView>
 
