@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 # Everything the build, the program and the tests need, from Debian's packages.
 # The Python modules are the independent dBase reader and writer the table tests
 # compare against; the fonts give offscreen tests and screenshots real glyphs; Qt's
-# translations put its standard buttons in the user's language.
+# translations put its standard buttons in the language the user chose.
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libshp-dev

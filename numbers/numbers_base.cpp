@@ -2,22 +2,20 @@
 
 #include "core/app_context.h"
 #include "core/error_handler.h"
-#include "core/formats.h"
 #include "core/ini_file.h"
-#include "widgets/win_wait.h"
-#include "widgets/window_helpers.h"
-#include "training/attempt_clock.h"
+#include "numbers/memo_sheets.h"
 #include "training/clock_text.h"
+#include "training/scoring_rule.h"
 #include "training/settings_key.h"
-#include "records/records_table.h"
 #include "widgets/double_click_guard.h"
 #include "widgets/panel.h"
 #include "widgets/speed_button.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
+#include "widgets/win_wait.h"
+#include "widgets/window_helpers.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,17 +28,12 @@
 
 namespace {
 
-const QString SignalSound = QStringLiteral("Sounds/Beep.wav");
-constexpr int SheetRows = 10;
-constexpr int LabelColumnWidth = 32;
-constexpr int DigitColumnWidth = 13;
-constexpr int SheetRowHeight = 22;
-constexpr int PointsColumnWidth = 16;
+const ChampionshipRule Championship;
 
-QFont pixelFont(int px, bool bold, QFont::StyleHint hint = QFont::SansSerif)
+QFont pixelFont(int px, bool bold)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(hint);
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(px);
     font.setBold(bold);
     return font;
@@ -55,7 +48,7 @@ void TNumbersBase::guarded(Handler&& handler)
 }
 
 TNumbersBase::TNumbersBase(AppContext& ctx, const NumbersWindowConstants& constants, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), k_(constants)
+    : QDialog(parent), ctx_(ctx), k_(constants), scoring_(Championship)
 {
     setObjectName(QString::fromLatin1(k_.objectName));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -87,8 +80,15 @@ void TNumbersBase::buildControls()
     pcTraining->addTab(tsMemo, QStringLiteral("Memorieren"));
     buildPicturePage();
     buildMemoPage();
+    buildRightColumn();
 
-    // The right-hand column.
+    tZehntel = new QTimer(this);
+    tZehntel->setInterval(100);
+    tZehntel->setTimerType(Qt::PreciseTimer);
+}
+
+void TNumbersBase::buildRightColumn()
+{
     constexpr int x = 780;
     constexpr int w = 129;
     const auto label = [this](const QString& text, int y) {
@@ -132,10 +132,6 @@ void TNumbersBase::buildControls()
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-
-    tZehntel = new QTimer(this);
-    tZehntel->setInterval(100);
-    tZehntel->setTimerType(Qt::PreciseTimer);
 }
 
 void TNumbersBase::buildPicturePage()
@@ -192,12 +188,12 @@ void TNumbersBase::buildMemoPage()
     lab6 = label(QStringLiteral("Wiedergabezeit"), 170);
     udReplay = spin(k_.replay, 186);
 
-    gbMemorieren = new QGroupBox(QStringLiteral("Memorieren"), tsMemo);
-    gbMemorieren->setGeometry(140, 4, 616, 280);
-
-    sgMemo = new TStringAlignGrid(gbMemorieren);
-    sgReplay = new TStringAlignGrid(gbMemorieren);
-    sgPoints = new TStringAlignGrid(gbMemorieren);
+    sheets = new TMemoSheets(tsMemo, QRect(140, 4, 616, 280), font(), k_.rowWidth, k_.jumpWidth, k_.NoLimitCount);
+    gbMemorieren = sheets->gbMemorieren;
+    sgMemo = sheets->sgMemo;
+    sgReplay = sheets->sgReplay;
+    sgPoints = sheets->sgPoints;
+    lab7 = sheets->labPoints;
 }
 
 void TNumbersBase::nameControls()
@@ -213,7 +209,7 @@ void TNumbersBase::nameControls()
         {rbNoLimit, "rbNoLimit"}, {rbLimit, "rbLimit"}, {lab4, "lab4"}, {udAnzahlM, "udAnzahlM"},
         {lab5, "lab5"}, {udMemoZeit, "udMemoZeit"}, {lab6, "lab6"}, {udReplay, "udReplay"},
         {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
-        {sgPoints, "sgPoints"}, {tZehntel, "tZehntel"},
+        {sgPoints, "sgPoints"}, {lab7, "lab7"}, {tZehntel, "tZehntel"},
     };
     for (const auto& [object, name] : names)
         object->setObjectName(QLatin1String(name));
@@ -221,7 +217,7 @@ void TNumbersBase::nameControls()
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {lab1, udAnzahl}, {lab2, udZeile}, {lab3, pSpeedZahlen}, {labBestzeit, pRekZahlen},
         {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern},
-        {lab4, udAnzahlM}, {lab5, udMemoZeit}, {lab6, udReplay},
+        {lab4, udAnzahlM}, {lab5, udMemoZeit}, {lab6, udReplay}, {lab7, sgPoints},
     };
     for (const auto& [label, control] : buddies)
         label->setBuddy(control);
@@ -272,6 +268,11 @@ void TNumbersBase::connectHandlers()
     if (k_.speedPanelAdvances)
         connect(pSpeedZahlen, &TPanel::clicked, this, [this] { guarded([this] { pZahlenClick(); }); });
 
+    connectSheets();
+}
+
+void TNumbersBase::connectSheets()
+{
     sgMemo->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgMemoKeyDown(key, m); });
     connect(sgMemo, &TStringAlignGrid::topLeftChanged, this, [this] { sgMemoTopLeftChanged(); });
     sgReplay->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgReplayKeyDown(key, m); });
@@ -286,86 +287,15 @@ void TNumbersBase::FormCreate()
 {
     phase = Idle;
     startTick = nowTick = 0;
-    bestTime = 99999;
-
-    // The sheets first: the settings below may fail to be written, and the window
-    // must be usable all the same.
-    rowWidth = k_.rowWidth;
-    jumpWidth = k_.jumpWidth;
-    pageRows = SheetRows - 1;
-    lastRowDigits = rowWidth;
-    lastRow = SheetRows - 1;
-
-    // The labels use the window's font, narrowed where the widest of them (19960)
-    // would not fit its column in this font.
-    QFont labels = font();
-    const QString widestLabel = QString::number((k_.NoLimitCount - 1) / rowWidth * rowWidth);
-    while (labels.pixelSize() > 7 && QFontMetrics(labels).horizontalAdvance(widestLabel) > LabelColumnWidth - 3)
-        labels.setPixelSize(labels.pixelSize() - 1);
-
-    for (TStringAlignGrid* sheet : {sgMemo, sgReplay}) {
-        sheet->setColCount(rowWidth + 1);
-        sheet->setFixedCols(1);
-        sheet->setRowCount(SheetRows);
-        sheet->setDefaultRowHeight(SheetRowHeight);
-        sheet->setDefaultColWidth(DigitColumnWidth);
-        sheet->setColWidth(0, LabelColumnWidth);
-        sheet->setColAlignment(0, Qt::AlignCenter);
-        sheet->setColFont(0, labels);
-        const QFont digits = pixelFont(16, true);
-        for (int c = 1; c <= rowWidth; ++c) {
-            sheet->setColAlignment(c, Qt::AlignCenter);
-            sheet->setColFont(c, digits);
-        }
-        sheet->setColor(GridColor::White);
-        sheet->setFontColor(GridColor::Black);
-        sheet->setFixedColor(GridColor::Silver);
-        sheet->setSelectedColor(GridColor::LightBlue);
-        sheet->setVerticalScrollBarShown(true);
-    }
-    for (int r = 0; r < SheetRows; ++r)
-        sgMemo->setCell(0, r, QString::number(r * rowWidth));
-
-    sgPoints->setColCount(1);
-    sgPoints->setRowCount(SheetRows);
-    sgPoints->setDefaultRowHeight(SheetRowHeight);
-    sgPoints->setColWidth(0, PointsColumnWidth);
-    sgPoints->setColAlignment(0, Qt::AlignCenter);
-    sgPoints->setColFont(0, font());
-    sgPoints->setVerticalScrollBarShown(false);
-    sgPoints->setShowSelection(false);
-    sgPoints->setFontColor(GridColor::Black);
-    sgPoints->setEnabled(false);
-
-    // The sheets lie on top of each other under their column headings, the points
-    // column to their right.
-    const QSize sheetSize = sgMemo->sizeForRows(SheetRows);
-    const int top = 34;
-    sgMemo->setGeometry(10, top, sheetSize.width(), sheetSize.height());
-    sgReplay->setGeometry(sgMemo->geometry());
-    sgReplay->hide();
-    const int frame = (sheetSize.height() - SheetRows * SheetRowHeight) / 2;
-    sgPoints->setGeometry(sgMemo->geometry().right() + 8, top, sgPoints->sizeForRows(SheetRows).width(),
-                          sheetSize.height());
-    for (int column : {1, 10, 20, 30, 40}) {
-        if (column > rowWidth)
-            break;
-        auto* heading = new QLabel(QString::number(column), gbMemorieren);
-        const int x = 10 + frame + LabelColumnWidth + (column - 1) * DigitColumnWidth;
-        heading->setGeometry(x - 6, top - 15, DigitColumnWidth + 12, 14);
-        heading->setAlignment(Qt::AlignCenter);
-        columnHeadings << heading;
-    }
-    lab7 = new QLabel(QStringLiteral("Punkte"), gbMemorieren);
-    lab7->setGeometry(sgPoints->x() - 14, top - 15, sgPoints->width() + 28, 14);
-    lab7->setAlignment(Qt::AlignCenter);
-
+    bestTime = NoBestTime;
     pcTraining->setCurrentIndex(0);
     shownPage_ = 0;
 
+    // The sheets are ready before this: the settings below may fail to be
+    // written, and the window must be usable all the same.
     IniFile ini(ctx_.settingsFile());
-    const QString countKey = settingsKey("Anzahl");
-    const QString lineKey = settingsKey("Zeile");
+    const QString countKey = SettingsKey(k_.settingsWord, "Anzahl");
+    const QString lineKey = SettingsKey(k_.settingsWord, "Zeile");
     udAnzahl->applyIfAcceptable(ini.ReadInteger(QStringLiteral("Korvanis"), countKey, k_.anzahl.value));
     udZeile->applyIfAcceptable(ini.ReadInteger(QStringLiteral("Korvanis"), lineKey, k_.zeile.value));
     ini.WriteInteger(QStringLiteral("Korvanis"), countKey, udAnzahl->value());
@@ -403,8 +333,8 @@ void TNumbersBase::FormClose()
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
     IniFile ini(ctx_.settingsFile());
-    ini.WriteInteger(QStringLiteral("Korvanis"), settingsKey("Anzahl"), udAnzahl->value());
-    ini.WriteInteger(QStringLiteral("Korvanis"), settingsKey("Zeile"), udZeile->value());
+    ini.WriteInteger(QStringLiteral("Korvanis"), SettingsKey(k_.settingsWord, "Anzahl"), udAnzahl->value());
+    ini.WriteInteger(QStringLiteral("Korvanis"), SettingsKey(k_.settingsWord, "Zeile"), udZeile->value());
 }
 
 void TNumbersBase::keyPressEvent(QKeyEvent* event)
@@ -496,11 +426,6 @@ QList<QWidget*> TNumbersBase::memoPageItems() const
     return {labPunkteRekord, pPunkteRekord, labPunkte, pPunkte, labZiffern, pZiffern};
 }
 
-QString TNumbersBase::settingsKey(const char* what) const
-{
-    return SettingsKey(k_.settingsWord, what);
-}
-
 bool TNumbersBase::onMemoPage() const
 {
     return pcTraining->currentWidget() == tsMemo;
@@ -533,7 +458,7 @@ void TNumbersBase::rbNoLimitClick()
 }
 
 // ---------------------------------------------------------------------------
-// START/STOP and the clock
+// START/STOP
 
 void TNumbersBase::bStartStopClick(QObject* sender)
 {
@@ -557,456 +482,14 @@ void TNumbersBase::bStartStopClick(QObject* sender)
     }
 }
 
+QChar TNumbersBase::randomDigit()
+{
+    return QChar(char16_t(u'0' + ctx_.random.next(k_.alphabetSize)));
+}
+
 void TNumbersBase::repaintNow()
 {
     // Paint only: a click arriving now waits until the attempt is ready.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TNumbersBase::setMemoSettingsEnabled(bool enabled)
-{
-    rbNoLimit->setEnabled(enabled);
-    rbLimit->setEnabled(enabled);
-    udAnzahlM->setEnabled(enabled && rbLimit->isChecked());
-    udMemoZeit->setEnabled(enabled);
-    udReplay->setEnabled(enabled);
-    bClose->setEnabled(enabled);
-}
-
-void TNumbersBase::startMemorising()
-{
-    phase = Memorising;
-    sgMemo->setFocus();
-    const bool wasActive = isActiveWindow();
-    if (waitWindow_) {
-        waitWindow_->lNachricht->setText(ctx_.InterfaceText(161, QStringLiteral("Zahlen werden vorbereitet ...")));
-        waitWindow_->show();
-        repaintNow();
-    }
-    gbMemorieren->setTitle(ctx_.InterfaceText(157, QStringLiteral("Memorieren")));
-    setMemoSettingsEnabled(false);
-    bChange->hide();
-    bStartStop->setText(ctx_.InterfaceText(162, QStringLiteral("Memorieren fertig")));
-
-    digitCount = rbNoLimit->isChecked() ? k_.NoLimitCount : udAnzahlM->value();
-    lastRowDigits = (digitCount - 1) % rowWidth + 1;
-    lastRow = (digitCount - 1) / rowWidth;
-
-    sgReplay->hide();
-    for (TStringAlignGrid* grid : {sgMemo, sgReplay, sgPoints})
-        grid->setRowCount(lastRow + 1);
-    sgMemo->show();
-    repaintNow();
-
-    FillSheets();
-    for (TStringAlignGrid* sheet : {sgMemo, sgReplay}) {
-        sheet->setCurrentCell(1, 0);
-        sheet->setTopRow(0);
-    }
-    followWithPoints(sgMemo);
-
-    if (waitWindow_)
-        waitWindow_->hide();
-    // Some window systems hand the activation to the wait window and leave it
-    // nowhere when that goes; the keys of the attempt must reach this window.
-    if (wasActive && !isActiveWindow())
-        activateWindow();
-    repaintNow();
-    sgMemo->setFocus();
-
-    pErgeb->setText(ClockZeroText);
-    tZehntel->start();
-    startTick = ctx_.tickSource.now();
-}
-
-void TNumbersBase::startRecalling()
-{
-    nowTick = ctx_.tickSource.now();
-    const quint32 elapsed = ElapsedMs(startTick, nowTick);
-    memoTimeUsed = elapsed / 1000.0;
-    startTick = nowTick;
-    phase = Recalling;
-    gbMemorieren->setTitle(ctx_.InterfaceText(163, QStringLiteral("Wiedergabe")));
-    bStartStop->setText(ctx_.InterfaceText(164, QStringLiteral("Wiedergabe fertig")));
-    pErgeb->setText(ClockText(elapsed));
-
-    sgReplay->setTopRow(sgMemo->topRow());
-    moveCursor(sgReplay, cursor(sgMemo));
-    sgMemo->hide();
-    sgReplay->show();
-    sgReplay->setFocus();
-    followWithPoints(sgReplay);
-}
-
-void TNumbersBase::endRecalling()
-{
-    tZehntel->stop();
-    nowTick = ctx_.tickSource.now();
-    recallTimeUsed = ElapsedMs(startTick, nowTick) / 1000.0;
-    phase = Idle;
-
-    sgReplay->setCurrentCell(1, 0);
-    sgReplay->setTopRow(0);
-    sgReplay->setFocus();
-
-    ScoreRecall();
-
-    const int memoMinutes = udMemoZeit->value();
-    const int recallMinutes = udReplay->value();
-    bool newRecord = false;
-    if (pointsTimesFit(memoMinutes, recallMinutes)) {
-        const std::optional<double> stored = storedPoints(memoMinutes, recallMinutes);
-        newRecord = !stored || *stored < lastScore.totalPoints;
-    }
-
-    gbMemorieren->setTitle(ctx_.InterfaceText(165, QStringLiteral("Ergebnis")));
-    setMemoSettingsEnabled(true);
-    bStartStop->setText(ctx_.InterfaceText(166, QStringLiteral("START")));
-    bChange->setText(ctx_.InterfaceText(150, QStringLiteral("Vorgabe anzeigen")));
-    bChange->show();
-
-    if (newRecord && lastScore.totalPoints > 0
-        && ctx_.dialogs.askYesNo(
-            ctx_.InterfaceText(160, QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?")))) {
-        pPunkteRekord->setText(QString::number(lastScore.totalPoints));
-        ctx_.DBDaten.StorePointsRecord(k_.memoCode, digitCount, memoMinutes * 60.0, recallMinutes * 60.0,
-                                       lastScore.totalPoints, memoTimeUsed, recallTimeUsed);
-    }
-}
-
-void TNumbersBase::tZehntelTimer()
-{
-    nowTick = ctx_.tickSource.now();
-    const quint32 elapsed = ElapsedMs(startTick, nowTick);
-    if (!onMemoPage()) {
-        pErgeb->setText(RunningSecondsText(elapsed));
-        return;
-    }
-    const int minutes = phase == Memorising ? udMemoZeit->value() : udReplay->value();
-    const AttemptClock clock(startTick);
-    if (clock.isSignalSecond(nowTick, minutes))
-        ctx_.SRWavePlayer.play(SignalSound);
-    if (clock.limitReached(nowTick, minutes)) {
-        pErgeb->setText(LimitText(minutes));
-        bStartStopClick(nullptr);
-        return;
-    }
-    pErgeb->setText(ClockText(elapsed));
-}
-
-// ---------------------------------------------------------------------------
-// The sheets
-
-QChar TNumbersBase::randomDigit()
-{
-    return QChar(char16_t(u'0' + ctx_.random.next(k_.alphabetSize)));
-}
-
-void TNumbersBase::FillSheets()
-{
-    sgMemo->beginUpdate();
-    sgReplay->beginUpdate();
-    sgPoints->beginUpdate();
-    for (int i = 1; i <= digitCount; ++i) {
-        const int r = (i - 1) / rowWidth;
-        const int c = (i - 1) % rowWidth + 1;
-        if (c == 1) {
-            const QString label = QString::number(r * rowWidth);
-            sgMemo->setCell(0, r, label);
-            sgReplay->setCell(0, r, label);
-            sgPoints->setCell(0, r, QString());
-        }
-        sgMemo->setCellCharColors(c, r, randomDigit().toLatin1(), GridColor::Window, GridColor::Black);
-        sgReplay->setCellCharColors(c, r, 0, GridColor::Window, GridColor::Black);
-    }
-    if (digitCount % rowWidth > 0) {
-        for (int c = digitCount % rowWidth + 1; c <= rowWidth; ++c) {
-            sgMemo->setCellCharColors(c, lastRow, 0, GridColor::ButtonFace, GridColor::Black);
-            sgReplay->setCellCharColors(c, lastRow, 0, GridColor::ButtonFace, GridColor::Black);
-        }
-    }
-    sgPoints->endUpdate();
-    sgReplay->endUpdate();
-    sgMemo->endUpdate();
-}
-
-SheetGeometry TNumbersBase::geometry() const
-{
-    return SheetGeometry{rowWidth, lastRow, lastRowDigits, pageRows, jumpWidth};
-}
-
-CellPos TNumbersBase::cursor(const TStringAlignGrid* sheet) const
-{
-    return CellPos{sheet->currentCol(), sheet->currentRow()};
-}
-
-void TNumbersBase::moveCursor(TStringAlignGrid* sheet, CellPos target)
-{
-    if (target != cursor(sheet))
-        sheet->setCurrentCell(target.col, target.row);
-}
-
-void TNumbersBase::followWithPoints(const TStringAlignGrid* sheet)
-{
-    sgPoints->setTopRow(sheet->topRow());
-    sgPoints->setCurrentCell(0, sheet->currentRow());
-}
-
-bool TNumbersBase::sgMemoKeyDown(int key, Qt::KeyboardModifiers modifiers)
-{
-    if (phase != Memorising)
-        return false;
-    const NavigateResult result = NavigateSheet(key, modifiers & Qt::ControlModifier, cursor(sgMemo), geometry());
-    if (result.consumed)
-        moveCursor(sgMemo, result.target);
-    return result.consumed;
-}
-
-void TNumbersBase::sgMemoTopLeftChanged()
-{
-    moveCursor(sgMemo, KeepRowVisible(cursor(sgMemo), sgMemo->topRow(), pageRows));
-    // In the result view the points stay beside the rows on screen, whichever
-    // sheet is shown.
-    if (phase == Idle && !sgMemo->isHidden() && !bChange->isHidden())
-        followWithPoints(sgMemo);
-}
-
-bool TNumbersBase::sgReplayKeyDown(int key, Qt::KeyboardModifiers modifiers)
-{
-    const NavigateResult result = NavigateSheet(key, modifiers & Qt::ControlModifier, cursor(sgReplay), geometry());
-    if (result.consumed) {
-        moveCursor(sgReplay, result.target);
-        return true;
-    }
-    if (key == Qt::Key_Delete && phase == Recalling)
-        sgReplay->setCellChar(sgReplay->currentCol(), sgReplay->currentRow(), 0);
-    return false;
-}
-
-void TNumbersBase::sgReplayKeyPress(QChar ch)
-{
-    if (phase != Recalling)
-        return;
-    const CellPos at = cursor(sgReplay);
-    if (ch >= QLatin1Char('0') && ch.unicode() < u'0' + k_.alphabetSize) {
-        sgReplay->setCellChar(at.col, at.row, char(ch.unicode()));
-        moveCursor(sgReplay, RecallAdvance(at, geometry()));
-    } else if (ch == QLatin1Char(' ')) {
-        sgReplay->setCellChar(at.col, at.row, 0);
-        moveCursor(sgReplay, RecallAdvance(at, geometry()));
-    } else if (ch == QChar(8)) {
-        const CellPos back = RecallMoveBack(at, geometry());
-        moveCursor(sgReplay, back);
-        sgReplay->setCellChar(back.col, back.row, 0);
-    }
-}
-
-void TNumbersBase::sgReplayTopLeftChanged()
-{
-    moveCursor(sgReplay, KeepRowVisible(cursor(sgReplay), sgReplay->topRow(), pageRows));
-    followWithPoints(sgMemo->isHidden() ? sgReplay : sgMemo);
-}
-
-// ---------------------------------------------------------------------------
-// Scoring and the result view
-
-void TNumbersBase::ScoreRecall()
-{
-    QVector<RowTexts> rows(lastRow + 1);
-    for (int r = 0; r <= lastRow; ++r) {
-        const int digits = r == lastRow ? lastRowDigits : rowWidth;
-        rows[r].given.reserve(digits);
-        rows[r].recalled.reserve(digits);
-    }
-    sgReplay->beginUpdate();
-    for (int i = 1; i <= digitCount; ++i) {
-        const int r = (i - 1) / rowWidth;
-        const int c = (i - 1) % rowWidth + 1;
-        const char given = sgMemo->cellChar(c, r);
-        const char recalled = sgReplay->cellChar(c, r);
-        const QChar recalledChar = recalled ? QChar::fromLatin1(recalled) : QLatin1Char(' ');
-        rows[r].given += QChar::fromLatin1(given);
-        rows[r].recalled += recalledChar;
-        switch (MarkCell(QChar::fromLatin1(given), recalledChar)) {
-        case CellMark::Right:
-            sgReplay->setCellFontColor(c, r, GridColor::Green);
-            break;
-        case CellMark::Wrong:
-            sgReplay->setCellFontColor(c, r, GridColor::Red);
-            break;
-        case CellMark::Missing:
-            sgReplay->setCellBackground(c, r, GridColor::LightRed);
-            break;
-        }
-    }
-    sgReplay->endUpdate();
-
-    lastScore = ScoreChampionship(rows);
-    sgPoints->beginUpdate();
-    for (int r = 0; r <= lastRow; ++r)
-        sgPoints->setCell(0, r, QString::number(lastScore.rowPoints.value(r)));
-    sgPoints->endUpdate();
-    pPunkte->setText(QString::number(lastScore.totalPoints));
-    pZiffern->setText(QString::number(lastScore.correctDigits));
-}
-
-void TNumbersBase::bChangeClick()
-{
-    if (!sgMemo->isHidden()) {
-        moveCursor(sgReplay, cursor(sgMemo));
-        sgReplay->setTopRow(sgMemo->topRow());
-        sgMemo->hide();
-        sgReplay->show();
-        sgReplay->setFocus();
-        bChange->setText(ctx_.InterfaceText(150, QStringLiteral("Vorgabe anzeigen")));
-        gbMemorieren->setTitle(ctx_.InterfaceText(165, QStringLiteral("Ergebnis")));
-        followWithPoints(sgReplay);
-    } else {
-        moveCursor(sgMemo, cursor(sgReplay));
-        sgMemo->setTopRow(sgReplay->topRow());
-        sgReplay->hide();
-        sgMemo->show();
-        sgMemo->setFocus();
-        bChange->setText(ctx_.InterfaceText(167, QStringLiteral("Ergebnis anzeigen")));
-        gbMemorieren->setTitle(ctx_.InterfaceText(168, QStringLiteral("Vorgabe")));
-        followWithPoints(sgMemo);
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Records shown for the current setting
-
-bool TNumbersBase::pointsTimesFit(int memoMinutes, int recallMinutes) const
-{
-    // Times of 1667 minutes and more have no key: such attempts are never looked
-    // up or offered, rather than stored under a key cut short.
-    return PointsKey(k_.memoCode, memoMinutes * 60.0, recallMinutes * 60.0).has_value();
-}
-
-std::optional<double> TNumbersBase::storedPoints(int memoMinutes, int recallMinutes) const
-{
-    if (!pointsTimesFit(memoMinutes, recallMinutes))
-        return std::nullopt;
-    return ctx_.DBDaten.LookupPointsRecord(k_.memoCode, memoMinutes * 60.0, recallMinutes * 60.0);
-}
-
-void TNumbersBase::refreshPointsRecord(int memoMinutes, int recallMinutes)
-{
-    const std::optional<double> stored = storedPoints(memoMinutes, recallMinutes);
-    pPunkteRekord->setText(stored ? FormatFixed(*stored, 0) : QStringLiteral("0"));
-}
-
-bool TNumbersBase::pointsRecordChanging(TUpDownEdit* sender, int newValue)
-{
-    if (sender && !sender->acceptable(newValue))
-        return false;
-    refreshPointsRecord(sender == udMemoZeit ? newValue : udMemoZeit->value(),
-                        sender == udReplay ? newValue : udReplay->value());
-    return true;
-}
-
-bool TNumbersBase::udAnzahlMChangingEx(QObject* sender, int newValue)
-{
-    return pointsRecordChanging(sender ? udAnzahlM : nullptr, newValue);
-}
-
-bool TNumbersBase::udMemoZeitChangingEx(QObject* sender, int newValue)
-{
-    return pointsRecordChanging(sender ? udMemoZeit : nullptr, newValue);
-}
-
-bool TNumbersBase::udReplayChangingEx(QObject* sender, int newValue)
-{
-    return pointsRecordChanging(sender ? udReplay : nullptr, newValue);
-}
-
-void TNumbersBase::refreshBestTime(int count, int perLine)
-{
-    const std::optional<double> stored = ctx_.DBDaten.LookupBestTime(k_.pictureCode, count, perLine);
-    bestTime = stored ? *stored : 99999;
-    pRekZahlen->setText(stored ? FormatFixed(*stored, 2) : QStringLiteral("99999"));
-    pSpeedZahlen->setText(FormatFixed(bestTime / (double(count) / perLine), 2) + QLatin1Char('s'));
-}
-
-bool TNumbersBase::bestTimeChanging(TUpDownEdit* sender, int newValue)
-{
-    if (sender && !sender->acceptable(newValue))
-        return false;
-    refreshBestTime(sender == udAnzahl ? newValue : udAnzahl->value(),
-                    sender == udZeile ? newValue : udZeile->value());
-    return true;
-}
-
-bool TNumbersBase::udAnzahlChangingEx(QObject* sender, int newValue)
-{
-    return bestTimeChanging(sender ? udAnzahl : nullptr, newValue);
-}
-
-bool TNumbersBase::udZeileChangingEx(QObject* sender, int newValue)
-{
-    return bestTimeChanging(sender ? udZeile : nullptr, newValue);
-}
-
-// ---------------------------------------------------------------------------
-// The picture page's drill
-
-void TNumbersBase::startPictureRun()
-{
-    phase = Running;
-    // The focus goes to the panel before the settings are disabled, so it never
-    // passes through "Schliessen", where the next Space would close the window.
-    pZahlen->setFocus();
-    udAnzahl->setEnabled(false);
-    udZeile->setEnabled(false);
-    const int count = udAnzahl->value();
-    pendingDigits.clear();
-    pendingDigits.reserve(count);
-    for (int i = 0; i < count; ++i)
-        pendingDigits += randomDigit();
-    const int perLine = udZeile->value();
-    pZahlen->setText(pendingDigits.left(perLine));
-    pendingDigits.remove(0, perLine);
-    pErgeb->setText(PictureClockZeroText);
-    tZehntel->start();
-    startTick = ctx_.tickSource.now();
-}
-
-void TNumbersBase::pZahlenClick()
-{
-    if (phase != Running || onMemoPage())
-        return;
-    if (pendingDigits.isEmpty()) {
-        bStartStopClick(nullptr);
-        return;
-    }
-    const int perLine = udZeile->value();
-    pZahlen->setText(pendingDigits.left(perLine));
-    pendingDigits.remove(0, perLine);
-}
-
-void TNumbersBase::endPictureRun(QObject* sender)
-{
-    nowTick = ctx_.tickSource.now();
-    tZehntel->stop();
-    phase = Idle;
-    const quint32 elapsed = ElapsedMs(startTick, nowTick);
-    pErgeb->setText(FinalSecondsText(elapsed));
-    pZahlen->clear();
-    udAnzahl->setEnabled(true);
-    udZeile->setEnabled(true);
-    udAnzahl->setFocus();
-    if (sender == bStartStop)
-        return;
-
-    const int count = udAnzahl->value();
-    const int perLine = udZeile->value();
-    const double seconds = elapsed / 1000.0;
-    if (seconds < bestTime
-        && ctx_.dialogs.askYesNo(
-            ctx_.InterfaceText(160, QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?")))) {
-        bestTime = seconds;
-        ctx_.DBDaten.StoreBestTime(k_.pictureCode, count, perLine, bestTime);
-    }
-    pRekZahlen->setText(FormatFixed(bestTime, 2) + QLatin1Char('s'));
-    pSpeedZahlen->setText(FormatFixed(bestTime / (double(count) / perLine), 2) + QLatin1Char('s'));
-}

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "numbers/sheet_navigation.h"
+#include "training/picture_drill.h"
 #include "training/scoring.h"
 
 #include <QDialog>
 #include <QString>
-#include <optional>
+#include <memory>
 
 class AppContext;
+class PointsOffer;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -15,6 +16,8 @@ class QRadioButton;
 class QTabWidget;
 class QTimer;
 class QWidget;
+class ScoringRule;
+class TMemoSheets;
 class TPanel;
 class TStringAlignGrid;
 class TUpDownEdit;
@@ -118,7 +121,7 @@ public:
     QLabel* lab3 = nullptr;
     TPanel* pSpeedZahlen = nullptr;
     TPanel* pZahlen = nullptr;
-    // Memorisation page.
+    // Memorisation page; the sheets are the component's, named here as well.
     QRadioButton* rbNoLimit = nullptr;
     QRadioButton* rbLimit = nullptr;
     QLabel* lab4 = nullptr;
@@ -127,28 +130,25 @@ public:
     TUpDownEdit* udMemoZeit = nullptr;
     QLabel* lab6 = nullptr;
     TUpDownEdit* udReplay = nullptr;
+    TMemoSheets* sheets = nullptr;
     QGroupBox* gbMemorieren = nullptr;
-    QList<QLabel*> columnHeadings;
-    QLabel* lab7 = nullptr;
     TStringAlignGrid* sgMemo = nullptr;
     TStringAlignGrid* sgReplay = nullptr;
     TStringAlignGrid* sgPoints = nullptr;
+    QLabel* lab7 = nullptr;
     QTimer* tZehntel = nullptr;
 
     // Attempt state.
     quint8 phase = Idle;
     quint32 startTick = 0;
     quint32 nowTick = 0;
-    double bestTime = 99999;
+    double bestTime = NoBestTime;
     double memoTimeUsed = 0;
     double recallTimeUsed = 0;
     int digitCount = 0;
-    int rowWidth = 0;
-    int lastRow = 0;
-    int lastRowDigits = 0;
-    int pageRows = 0;
-    int jumpWidth = 0;
-    QString pendingDigits;
+    // The picture run: its digits and the line on show.
+    QString pictureDigits;
+    PictureDrill drill;
 
     // The points of the last scored attempt.
     ScoreResult lastScore;
@@ -163,57 +163,46 @@ public:
     void done(int result) override;
 
 private:
+    // Building the window (numbers_base.cpp).
     void buildControls();
+    void buildRightColumn();
     void buildPicturePage();
     void buildMemoPage();
     void nameControls();
     void connectHandlers();
+    void connectSheets();
 
     void FormCreate();
     void FormShow();
     void FormClose();
-
-    void startMemorising();
-    void startRecalling();
-    void endRecalling();
-    void startPictureRun();
-    void endPictureRun(QObject* sender);
-
-    void FillSheets();
-    void ScoreRecall();
-    void checkPointsRecord();
-
-    // The record shown for the current setting, or for the one a spin button
-    // proposes (then a proposal out of range is refused).
-    bool bestTimeChanging(TUpDownEdit* sender, int newValue);
-    bool pointsRecordChanging(TUpDownEdit* sender, int newValue);
-    void refreshBestTime(int count, int perLine);
-    void refreshPointsRecord(int memoMinutes, int recallMinutes);
-    // Whether the times have a points key: they must fit the table.
-    bool pointsTimesFit(int memoMinutes, int recallMinutes) const;
-    // The points record of these times; nothing when none is stored or the times
-    // have no key.
-    std::optional<double> storedPoints(int memoMinutes, int recallMinutes) const;
-
-    SheetGeometry geometry() const;
-    CellPos cursor(const TStringAlignGrid* sheet) const;
-    void moveCursor(TStringAlignGrid* sheet, CellPos target);
-    void followWithPoints(const TStringAlignGrid* sheet);
     bool onMemoPage() const;
     // The record and result items of the right-hand column that only the
     // memorisation page shows.
     QList<QWidget*> memoPageItems() const;
-    // "Training <settings word> Anzahl" and "... Zeile".
-    QString settingsKey(const char* what) const;
-    void setMemoSettingsEnabled(bool enabled);
     void repaintNow();
     QChar randomDigit();
+
+    // The memorisation attempt (numbers_attempt.cpp).
+    void startMemorising();
+    void startRecalling();
+    void endRecalling();
+    void setMemoSettingsEnabled(bool enabled);
+    PointsOffer pointsOffer(int memoMinutes, int recallMinutes) const;
+    bool pointsRecordChanging(TUpDownEdit* sender, int newValue);
+
+    // The picture run (numbers_picture.cpp).
+    void startPictureRun();
+    void showDrillGroup();
+    void endPictureRun(QObject* sender);
+    void showBestTime(int count, int perLine, bool withSuffix);
+    bool bestTimeChanging(TUpDownEdit* sender, int newValue);
 
     template <class Handler>
     void guarded(Handler&& handler);
 
     AppContext& ctx_;
     const NumbersWindowConstants& k_;
+    const ScoringRule& scoring_;
     TWinWait* waitWindow_ = nullptr;
     int shownPage_ = 0;
 };

@@ -247,11 +247,18 @@ std::optional<double> RecordsTable::LookupBestTime(int code, int count, int perL
 std::optional<double> RecordsTable::LookupPointsRecord(int code, double memoTime, double recallTime)
 {
     const std::optional<QString> key = PointsKey(code, memoTime, recallTime);
-    if (!isOpen() || TimesIndexOrder == 0 || !key)
+    if (!key)
+        return std::nullopt;
+    return LookupPointsRecord(*key);
+}
+
+std::optional<double> RecordsTable::LookupPointsRecord(const QString& key)
+{
+    if (!isOpen() || TimesIndexOrder == 0)
         return std::nullopt;
     try {
         table_->setOrder(TimesIndexOrder);
-        if (!table_->seek(key->toStdString()))
+        if (!table_->seek(key.toStdString()))
             return std::nullopt;
         return table_->readNumeric("PUNKTE");
     } catch (const XBaseError&) {

@@ -32,6 +32,8 @@ public:
     // Lookups find nothing on a closed or unindexed table.
     std::optional<double> LookupBestTime(int code, int count, int perLine);
     std::optional<double> LookupPointsRecord(int code, double memoTime, double recallTime);
+    // The same by a key PointsKey built, for a caller that needs the key anyway.
+    std::optional<double> LookupPointsRecord(const QString& key);
 
     // Stores raise KorvanisError when the table is closed or a value does not fit.
     void StoreBestTime(int code, int count, int perLine, double time);

@@ -3,6 +3,7 @@
 #include "app/main_win.h"
 #include "app/startup.h"
 #include "widgets/win_wait.h"
+#include "numbers/sheet_navigation.h"
 #include "numbers/win_zahlen.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
@@ -66,6 +67,7 @@ struct Session {
         win->tZehntelTimer();
     }
     QString given(int col, int row) const { return win->sgMemo->cell(col, row); }
+    int rowWidth() const { return win->constants().rowWidth; }
     void type(const QString& keys)
     {
         for (QChar ch : keys)
@@ -75,7 +77,7 @@ struct Session {
     void typeGiven(int count)
     {
         for (int i = 0; i < count; ++i)
-            type(given(i % win->rowWidth + 1, i / win->rowWidth));
+            type(given(i % rowWidth() + 1, i / rowWidth()));
     }
     CellPos replayCursor() const { return {win->sgReplay->currentCol(), win->sgReplay->currentRow()}; }
     RecordsTable& records() { return program.main->context().DBDaten; }
@@ -679,7 +681,7 @@ for r in dbfread.DBF(sys.argv[1], load=True):
             w->udAnzahl->setValue(200);
             w->udZeile->setValue(2);
             w->bStartStop->click();
-            while (!w->pendingDigits.isEmpty())
+            for (int group = 1; group < w->drill.groupCount(); ++group)
                 w->pZahlenClick();
             services.tick.ticks = w->startTick + 45678;
             w->pZahlenClick();
@@ -690,7 +692,7 @@ for r in dbfread.DBF(sys.argv[1], load=True):
             QCOMPARE(w->bestTime, 45.678);
             // A slower run is not offered.
             w->bStartStop->click();
-            while (!w->pendingDigits.isEmpty())
+            for (int group = 1; group < w->drill.groupCount(); ++group)
                 w->pZahlenClick();
             services.tick.ticks = w->startTick + 50000;
             w->pZahlenClick();

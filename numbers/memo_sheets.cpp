@@ -1,0 +1,329 @@
+#include "numbers/memo_sheets.h"
+
+#include "training/scoring_rule.h"
+#include "widgets/string_align_grid.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+constexpr int LabelColumnWidth = 32;
+constexpr int DigitColumnWidth = 13;
+constexpr int SheetRowHeight = 22;
+constexpr int PointsColumnWidth = 16;
+constexpr int SheetsTop = 34;
+
+QFont digitFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(16);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+TMemoSheets::TMemoSheets(QWidget* page, const QRect& groupBox, const QFont& windowFont, int rowWidth, int jumpWidth,
+                         int widestCount)
+    : QObject(page)
+{
+    geometry_ = SheetGeometry{rowWidth, SheetRows - 1, rowWidth, SheetRows - 1, jumpWidth};
+    gbMemorieren = new QGroupBox(QStringLiteral("Memorieren"), page);
+    gbMemorieren->setGeometry(groupBox);
+    sgMemo = new TStringAlignGrid(gbMemorieren);
+    sgReplay = new TStringAlignGrid(gbMemorieren);
+    sgPoints = new TStringAlignGrid(gbMemorieren);
+    setUpSheets(windowFont, widestCount);
+}
+
+void TMemoSheets::setUpSheets(const QFont& windowFont, int widestCount)
+{
+    const int rowWidth = geometry_.rowWidth;
+    // The labels use the window's font, narrowed where the widest of them (19960)
+    // would not fit its column in this font.
+    QFont labels = windowFont;
+    const QString widestLabel = QString::number((widestCount - 1) / rowWidth * rowWidth);
+    while (labels.pixelSize() > 7 && QFontMetrics(labels).horizontalAdvance(widestLabel) > LabelColumnWidth - 3)
+        labels.setPixelSize(labels.pixelSize() - 1);
+
+    for (TStringAlignGrid* sheet : {sgMemo, sgReplay}) {
+        sheet->setColCount(rowWidth + 1);
+        sheet->setFixedCols(1);
+        sheet->setRowCount(SheetRows);
+        sheet->setDefaultRowHeight(SheetRowHeight);
+        sheet->setDefaultColWidth(DigitColumnWidth);
+        sheet->setColWidth(0, LabelColumnWidth);
+        sheet->setColAlignment(0, Qt::AlignCenter);
+        sheet->setColFont(0, labels);
+        const QFont digits = digitFont();
+        for (int c = 1; c <= rowWidth; ++c) {
+            sheet->setColAlignment(c, Qt::AlignCenter);
+            sheet->setColFont(c, digits);
+        }
+        sheet->setColor(GridColor::White);
+        sheet->setFontColor(GridColor::Black);
+        sheet->setFixedColor(GridColor::Silver);
+        sheet->setSelectedColor(GridColor::LightBlue);
+        sheet->setVerticalScrollBarShown(true);
+    }
+    for (int r = 0; r < SheetRows; ++r)
+        sgMemo->setCell(0, r, QString::number(r * rowWidth));
+
+    sgPoints->setColCount(1);
+    sgPoints->setRowCount(SheetRows);
+    sgPoints->setDefaultRowHeight(SheetRowHeight);
+    sgPoints->setColWidth(0, PointsColumnWidth);
+    sgPoints->setColAlignment(0, Qt::AlignCenter);
+    sgPoints->setColFont(0, windowFont);
+    sgPoints->setVerticalScrollBarShown(false);
+    sgPoints->setShowSelection(false);
+    sgPoints->setFontColor(GridColor::Black);
+    sgPoints->setEnabled(false);
+
+    // The sheets lie on top of each other under their column headings, the points
+    // column to their right.
+    const QSize sheetSize = sgMemo->sizeForRows(SheetRows);
+    sgMemo->setGeometry(10, SheetsTop, sheetSize.width(), sheetSize.height());
+    sgReplay->setGeometry(sgMemo->geometry());
+    sgReplay->hide();
+    sgPoints->setGeometry(sgMemo->geometry().right() + 8, SheetsTop, sgPoints->sizeForRows(SheetRows).width(),
+                          sheetSize.height());
+    placeHeadings(SheetsTop, (sheetSize.height() - SheetRows * SheetRowHeight) / 2);
+}
+
+void TMemoSheets::placeHeadings(int top, int frame)
+{
+    for (int column : {1, 10, 20, 30, 40}) {
+        if (column > geometry_.rowWidth)
+            break;
+        auto* heading = new QLabel(QString::number(column), gbMemorieren);
+        const int x = 10 + frame + LabelColumnWidth + (column - 1) * DigitColumnWidth;
+        heading->setGeometry(x - 6, top - 15, DigitColumnWidth + 12, 14);
+        heading->setAlignment(Qt::AlignCenter);
+        columnHeadings << heading;
+    }
+    labPoints = new QLabel(QStringLiteral("Punkte"), gbMemorieren);
+    labPoints->setGeometry(sgPoints->x() - 14, top - 15, sgPoints->width() + 28, 14);
+    labPoints->setAlignment(Qt::AlignCenter);
+}
+
+// ---------------------------------------------------------------------------
+// An attempt's sheets
+
+void TMemoSheets::layOut(int digitCount)
+{
+    digitCount_ = digitCount;
+    resultView_ = false;
+    geometry_.lastRowDigits = (digitCount - 1) % geometry_.rowWidth + 1;
+    geometry_.lastRow = (digitCount - 1) / geometry_.rowWidth;
+    sgReplay->hide();
+    for (TStringAlignGrid* grid : {sgMemo, sgReplay, sgPoints})
+        grid->setRowCount(geometry_.lastRow + 1);
+    sgMemo->show();
+}
+
+void TMemoSheets::fill(const std::function<char()>& draw)
+{
+    const int rowWidth = geometry_.rowWidth;
+    sgMemo->beginUpdate();
+    sgReplay->beginUpdate();
+    sgPoints->beginUpdate();
+    for (int i = 1; i <= digitCount_; ++i) {
+        const int r = (i - 1) / rowWidth;
+        const int c = (i - 1) % rowWidth + 1;
+        if (c == 1) {
+            const QString label = QString::number(r * rowWidth);
+            sgMemo->setCell(0, r, label);
+            sgReplay->setCell(0, r, label);
+            sgPoints->setCell(0, r, QString());
+        }
+        sgMemo->setCellCharColors(c, r, draw(), GridColor::Window, GridColor::Black);
+        sgReplay->setCellCharColors(c, r, 0, GridColor::Window, GridColor::Black);
+    }
+    if (digitCount_ % rowWidth > 0) {
+        for (int c = digitCount_ % rowWidth + 1; c <= rowWidth; ++c) {
+            sgMemo->setCellCharColors(c, geometry_.lastRow, 0, GridColor::ButtonFace, GridColor::Black);
+            sgReplay->setCellCharColors(c, geometry_.lastRow, 0, GridColor::ButtonFace, GridColor::Black);
+        }
+    }
+    sgPoints->endUpdate();
+    sgReplay->endUpdate();
+    sgMemo->endUpdate();
+}
+
+void TMemoSheets::home()
+{
+    for (TStringAlignGrid* sheet : {sgMemo, sgReplay}) {
+        sheet->setCurrentCell(1, 0);
+        sheet->setTopRow(0);
+    }
+    followWithPoints(sgMemo->isHidden() ? sgReplay : sgMemo);
+}
+
+void TMemoSheets::showRecallAtMemoCursor()
+{
+    sgReplay->setTopRow(sgMemo->topRow());
+    moveCursor(sgReplay, cursor(sgMemo));
+    sgMemo->hide();
+    sgReplay->show();
+    sgReplay->setFocus();
+    followWithPoints(sgReplay);
+}
+
+void TMemoSheets::showRecallAtStart()
+{
+    sgReplay->setCurrentCell(1, 0);
+    sgReplay->setTopRow(0);
+    sgMemo->hide();
+    sgReplay->show();
+    sgReplay->setFocus();
+    followWithPoints(sgReplay);
+}
+
+// ---------------------------------------------------------------------------
+// Keys and scrolling
+
+CellPos TMemoSheets::cursor(const TStringAlignGrid* sheet) const
+{
+    return CellPos{sheet->currentCol(), sheet->currentRow()};
+}
+
+void TMemoSheets::moveCursor(TStringAlignGrid* sheet, CellPos target)
+{
+    if (target != cursor(sheet))
+        sheet->setCurrentCell(target.col, target.row);
+}
+
+void TMemoSheets::followWithPoints(const TStringAlignGrid* sheet)
+{
+    sgPoints->setTopRow(sheet->topRow());
+    sgPoints->setCurrentCell(0, sheet->currentRow());
+}
+
+bool TMemoSheets::memoKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const NavigateResult result = NavigateSheet(key, modifiers & Qt::ControlModifier, cursor(sgMemo), geometry_);
+    if (result.consumed)
+        moveCursor(sgMemo, result.target);
+    return result.consumed;
+}
+
+bool TMemoSheets::replayKeyDown(int key, Qt::KeyboardModifiers modifiers, bool recalling)
+{
+    const NavigateResult result = NavigateSheet(key, modifiers & Qt::ControlModifier, cursor(sgReplay), geometry_);
+    if (result.consumed) {
+        moveCursor(sgReplay, result.target);
+        return true;
+    }
+    if (key == Qt::Key_Delete && recalling)
+        sgReplay->setCellChar(sgReplay->currentCol(), sgReplay->currentRow(), 0);
+    return false;
+}
+
+void TMemoSheets::replayKeyPress(QChar ch, int alphabetSize)
+{
+    const CellPos at = cursor(sgReplay);
+    if (ch >= QLatin1Char('0') && ch.unicode() < u'0' + alphabetSize) {
+        sgReplay->setCellChar(at.col, at.row, char(ch.unicode()));
+        moveCursor(sgReplay, RecallAdvance(at, geometry_));
+    } else if (ch == QLatin1Char(' ')) {
+        sgReplay->setCellChar(at.col, at.row, 0);
+        moveCursor(sgReplay, RecallAdvance(at, geometry_));
+    } else if (ch == QChar(8)) {
+        const CellPos back = RecallMoveBack(at, geometry_);
+        moveCursor(sgReplay, back);
+        sgReplay->setCellChar(back.col, back.row, 0);
+    }
+}
+
+void TMemoSheets::memoScrolled()
+{
+    moveCursor(sgMemo, KeepRowVisible(cursor(sgMemo), sgMemo->topRow(), geometry_.pageRows));
+    // In the result view the points stay beside the rows on screen, whichever
+    // sheet is shown.
+    if (resultView_ && !sgMemo->isHidden())
+        followWithPoints(sgMemo);
+}
+
+void TMemoSheets::replayScrolled()
+{
+    moveCursor(sgReplay, KeepRowVisible(cursor(sgReplay), sgReplay->topRow(), geometry_.pageRows));
+    followWithPoints(sgMemo->isHidden() ? sgReplay : sgMemo);
+}
+
+// ---------------------------------------------------------------------------
+// Scoring and the result view
+
+ScoreResult TMemoSheets::score(const ScoringRule& rule)
+{
+    const int rowWidth = geometry_.rowWidth;
+    const int lastRow = geometry_.lastRow;
+    sgReplay->setCurrentCell(1, 0);
+    sgReplay->setTopRow(0);
+    sgReplay->setFocus();
+
+    QVector<RowTexts> rows(lastRow + 1);
+    for (int r = 0; r <= lastRow; ++r) {
+        const int digits = r == lastRow ? geometry_.lastRowDigits : rowWidth;
+        rows[r].given.reserve(digits);
+        rows[r].recalled.reserve(digits);
+    }
+    sgReplay->beginUpdate();
+    for (int i = 1; i <= digitCount_; ++i) {
+        const int r = (i - 1) / rowWidth;
+        const int c = (i - 1) % rowWidth + 1;
+        const char given = sgMemo->cellChar(c, r);
+        const char recalled = sgReplay->cellChar(c, r);
+        const QChar recalledChar = recalled ? QChar::fromLatin1(recalled) : QLatin1Char(' ');
+        rows[r].given += QChar::fromLatin1(given);
+        rows[r].recalled += recalledChar;
+        switch (MarkCell(QChar::fromLatin1(given), recalledChar)) {
+        case CellMark::Right:
+            sgReplay->setCellFontColor(c, r, GridColor::Green);
+            break;
+        case CellMark::Wrong:
+            sgReplay->setCellFontColor(c, r, GridColor::Red);
+            break;
+        case CellMark::Missing:
+            sgReplay->setCellBackground(c, r, GridColor::LightRed);
+            break;
+        }
+    }
+    sgReplay->endUpdate();
+
+    const ScoreResult result = rule.score(rows);
+    sgPoints->beginUpdate();
+    for (int r = 0; r <= lastRow; ++r)
+        sgPoints->setCell(0, r, QString::number(result.rowPoints.value(r)));
+    sgPoints->endUpdate();
+    resultView_ = true;
+    return result;
+}
+
+void TMemoSheets::swapTo(TStringAlignGrid* shown, TStringAlignGrid* hidden)
+{
+    moveCursor(shown, cursor(hidden));
+    shown->setTopRow(hidden->topRow());
+    hidden->hide();
+    shown->show();
+    shown->setFocus();
+    followWithPoints(shown);
+}
+
+void TMemoSheets::showGiven()
+{
+    swapTo(sgMemo, sgReplay);
+}
+
+void TMemoSheets::showRecalled()
+{
+    swapTo(sgReplay, sgMemo);
+}
+
+bool TMemoSheets::showsGiven() const
+{
+    return !sgMemo->isHidden();
+}

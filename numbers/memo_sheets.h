@@ -1,0 +1,87 @@
+#pragma once
+
+#include "numbers/sheet_navigation.h"
+#include "training/scoring.h"
+
+#include <QList>
+#include <QObject>
+#include <functional>
+
+class QFont;
+class QGroupBox;
+class QLabel;
+class QWidget;
+class ScoringRule;
+class TStringAlignGrid;
+
+// The sheets of a memorisation page: the group box gbMemorieren with the
+// memorisation sheet sgMemo, the recall sheet sgReplay stacked on it, the points
+// column sgPoints, the column headings and the points heading. It lays an attempt
+// out in rows, fills it, moves the cursors by the sheet rules, keeps the points
+// beside the rows on screen, marks and scores the recall by a given rule and
+// toggles the result view. What the keys may do in which phase is the window's
+// business: it calls the key handlers only when they apply.
+class TMemoSheets : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int SheetRows = 10;
+
+    // The group box is placed at groupBox inside page; rowWidth digits a row.
+    TMemoSheets(QWidget* page, const QRect& groupBox, const QFont& windowFont, int rowWidth, int jumpWidth,
+                int widestCount);
+
+    QGroupBox* gbMemorieren = nullptr;
+    TStringAlignGrid* sgMemo = nullptr;
+    TStringAlignGrid* sgReplay = nullptr;
+    TStringAlignGrid* sgPoints = nullptr;
+    QList<QLabel*> columnHeadings;
+    QLabel* labPoints = nullptr;
+
+    const SheetGeometry& geometry() const { return geometry_; }
+
+    // An attempt of digitCount digits: the rows it needs, the recall sheet hidden
+    // and the memorisation sheet shown.
+    void layOut(int digitCount);
+    // Every cell of the memorisation sheet gets a digit from draw, every recall
+    // cell is emptied; cells after the last digit get the button face.
+    void fill(const std::function<char()>& draw);
+    // Both cursors on the first digit, both sheets at the top.
+    void home();
+    // The recall sheet takes the memorisation sheet's place, at its cursor and
+    // scroll position.
+    void showRecallAtMemoCursor();
+    // The recall sheet shown at the first digit, whatever the memorisation sheet did.
+    void showRecallAtStart();
+
+    // The sheet rules for one key; true when the key was used.
+    bool memoKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool replayKeyDown(int key, Qt::KeyboardModifiers modifiers, bool recalling);
+    // A typed character in the recall sheet: a digit below '0' + alphabetSize is
+    // written, Space empties, Backspace goes back and empties; anything else is
+    // dropped.
+    void replayKeyPress(QChar ch, int alphabetSize);
+    void memoScrolled();
+    void replayScrolled();
+
+    // Marks every recalled cell against the given digits and fills the points
+    // column by the rule; the result view begins with the recall.
+    ScoreResult score(const ScoringRule& rule);
+    // The result view: recall or given digits, each at the other's cursor.
+    void showGiven();
+    void showRecalled();
+    bool showsGiven() const;
+    bool inResultView() const { return resultView_; }
+
+private:
+    void setUpSheets(const QFont& windowFont, int widestCount);
+    void placeHeadings(int top, int frame);
+    void swapTo(TStringAlignGrid* shown, TStringAlignGrid* hidden);
+    CellPos cursor(const TStringAlignGrid* sheet) const;
+    void moveCursor(TStringAlignGrid* sheet, CellPos target);
+    void followWithPoints(const TStringAlignGrid* sheet);
+
+    SheetGeometry geometry_;
+    int digitCount_ = 0;
+    bool resultView_ = false;
+};
