@@ -23,10 +23,9 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
 
     mTraining = menuBar()->addMenu(QStringLiteral("&Training"));
     mZahlen = mTraining->addAction(QStringLiteral("&Zahlen"), this, &TMainWin::mZahlenClick);
+    mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"), this, &TMainWin::mBinaerClick);
     // These windows are not part of the program yet: their commands stay in the
     // menu but cannot be chosen.
-    mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"));
-    mBinaer->setEnabled(false);
     mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"));
     mKarten->setEnabled(false);
     mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"));
@@ -120,6 +119,11 @@ void TMainWin::showModal(QDialog* window)
 void TMainWin::mZahlenClick()
 {
     showModal(windows_.WinZahlen);
+}
+
+void TMainWin::mBinaerClick()
+{
+    showModal(windows_.WinBinaer);
 }
 
 void TMainWin::mStandardClick()

@@ -27,6 +27,7 @@ public:
     // The windows the menu shows, created after the main window.
     struct Windows {
         QDialog* WinZahlen = nullptr;
+        QDialog* WinBinaer = nullptr;
         TWinWait* WinWait = nullptr;
         QDialog* WinAbout = nullptr;
         QDialog* WinChamp = nullptr;
@@ -53,6 +54,7 @@ public:
 
 public Q_SLOTS:
     void mZahlenClick();
+    void mBinaerClick();
     void mStandardClick();
     void mSpracheClick();
     void mAboutClick();

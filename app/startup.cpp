@@ -5,6 +5,7 @@
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
 #include "widgets/win_wait.h"
+#include "numbers/win_binaer.h"
 #include "numbers/win_zahlen.h"
 
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
@@ -17,8 +18,11 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     TMainWin::Windows windows;
     auto* winZahlen = new TWinZahlen(ctx, main.get());
     windows.WinZahlen = winZahlen;
+    auto* winBinaer = new TWinBinaer(ctx, main.get());
+    windows.WinBinaer = winBinaer;
     windows.WinWait = new TWinWait(main.get());
     winZahlen->setWaitWindow(windows.WinWait);
+    winBinaer->setWaitWindow(windows.WinWait);
     windows.WinAbout = new TWinAbout(ctx, main.get());
     windows.WinChamp = new TWinChamp(main.get());
     windows.WinSprache = new TWinSprache(ctx, main.get());

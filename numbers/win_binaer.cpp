@@ -1,0 +1,23 @@
+#include "numbers/win_binaer.h"
+
+const NumbersWindowConstants TWinBinaer::Constants = {
+    .objectName = "WinBinaer",
+    .captionTextId = 140,
+    .caption = "Binärzahlentraining",
+    .countLabelTextId = 143,
+    .countLabel = "Anzahl Ziffern",
+    .alphabetSize = 2,
+    .pictureCode = 1,
+    .memoCode = 11,
+    .settingsWord = "Binaer",
+    .anzahl = {1, 10000, 10, 600},
+    .zeile = {1, 30, 6, 6},
+    .anzahlM = {1, 20000, 100, 600},
+    .memoZeit = {1, 10000, 5, 5},
+    .replay = {1, 10000, 5, 10},
+    .rowWidth = 30,
+    .jumpWidth = 6,
+    .pictureFontPx = 19,
+    .speedPanelAdvances = true,
+    .NoLimitCount = 20000,
+};
