@@ -2,6 +2,7 @@
 // its ticks as arguments, so the cases below move time by hand, across the wrap of
 // the 32-bit tick counter where it matters.
 #include "training/attempt_clock.h"
+#include "training/clock_text.h"
 #include "training/picture_drill.h"
 #include "training/points_offer.h"
 #include "training/pulse_schedule.h"
@@ -38,6 +39,8 @@ class TestTrainingRules : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void clockTexts_data();
+    void clockTexts();
     void elapsedAcrossTheWrap_data();
     void elapsedAcrossTheWrap();
     void limitReached_data();
@@ -408,6 +411,32 @@ void TestTrainingRules::latePulsesDoNotDrift()
         QCOMPARE(schedule.pulseDueAt(now), pulse);
     }
     QCOMPARE(schedule.recallTick(), start + quint32(qint64(digits) * interval));
+}
+
+void TestTrainingRules::clockTexts_data()
+{
+    QTest::addColumn<quint32>("ms");
+    QTest::addColumn<QString>("clock");
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<QString>("final");
+    QTest::newRow("zero") << 0u << "00:00:00,0" << "0,0" << "0,00";
+    QTest::newRow("83.456 s") << 83456u << "00:01:23,4" << "83,5" << "83,46";
+    QTest::newRow("a day and more") << quint32(25 * 3600000 + 61000) << "01:01:01,0" << "90061,0" << "90061,00";
+}
+
+void TestTrainingRules::clockTexts()
+{
+    QFETCH(quint32, ms);
+    QFETCH(QString, clock);
+    QFETCH(QString, running);
+    QFETCH(QString, final);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(ClockText(ms), clock);
+    QCOMPARE(RunningSecondsText(ms), running);
+    QCOMPARE(FinalSecondsText(ms), final);
+    QCOMPARE(LimitText(1500), QString("01:00:00")); // 25 hours, modulo 24
+    QCOMPARE(LimitText(5), QString("00:05:00"));
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_APPLESS_MAIN(TestTrainingRules)

@@ -4,7 +4,7 @@
 #include "app/startup.h"
 #include "widgets/win_wait.h"
 #include "numbers/sheet_navigation.h"
-#include "numbers/win_zahlen.h"
+#include "numbers/numbers_base.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 #include "training/attempt_clock.h"
@@ -27,23 +27,30 @@
 
 namespace {
 
+// The window under test: every test runs once for each number window.
+QString windowUnderTest()
+{
+    QFETCH_GLOBAL(QString, window);
+    return window;
+}
+
 // One program start in a program folder, with fake services.
 struct Program {
     explicit Program(FakeServices& services, const TempProgramDir& dir)
         : main(CreateKorvanisWindows(services.tick, services.wave, services.dialogs, services.random,
                                      dir.file("korvanis"))),
-          win(qobject_cast<TWinZahlen*>(main->windows().WinZahlen))
+          win(main->findChild<TNumbersBase*>(windowUnderTest()))
     {
     }
     std::unique_ptr<TMainWin> main;
-    TWinZahlen* win;
+    TNumbersBase* win;
 };
 
 struct Session {
     FakeServices services;
     TempProgramDir dir;
     Program program{services, dir};
-    TWinZahlen* win = program.win;
+    TNumbersBase* win = program.win;
 
     void openMemoPage()
     {
@@ -67,7 +74,16 @@ struct Session {
         win->tZehntelTimer();
     }
     QString given(int col, int row) const { return win->sgMemo->cell(col, row); }
-    int rowWidth() const { return win->constants().rowWidth; }
+    const NumbersWindowConstants& k() const { return win->constants(); }
+    int rowWidth() const { return k().rowWidth; }
+    // Valid digits of this window, repeated to the length asked for.
+    QString digits(int length) const
+    {
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text += QChar(u'0' + i % k().alphabetSize);
+        return text;
+    }
     void type(const QString& keys)
     {
         for (QChar ch : keys)
@@ -108,60 +124,56 @@ void sendMouse(QWidget* widget, std::initializer_list<QEvent::Type> types, quint
 
 } // namespace
 
-class TestWinZahlen : public QObject {
+class TestNumbersWindows : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("captions");  // caption and count label, German then English
+        QTest::addColumn<QList<int>>("lineSteps");  // digits per line when stepped up from the default
+        QTest::newRow("numbers") << "WinZahlen"
+                                 << QStringList{"Zahlentraining", "Anzahl Zahlen", "Training numbers", "Count of numbers"}
+                                 << QList<int>{3, 4, 5, 6, 7, 8, 9, 10};
+        QTest::newRow("binary") << "WinBinaer"
+                                << QStringList{"Binärzahlentraining", "Anzahl Ziffern", "Training Binary Numbers",
+                                               "Count of digits"}
+                                << QList<int>{12, 18, 24, 30};
+    }
     void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
-
-    void clockTexts_data()
-    {
-        QTest::addColumn<quint32>("ms");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << 0u << "00:00:00,0";
-        QTest::newRow("83.456 s") << 83456u << "00:01:23,4";
-        QTest::newRow("a day and more") << quint32(25 * 3600000 + 61000) << "01:01:01,0";
-    }
-
-    void clockTexts()
-    {
-        QFETCH(quint32, ms);
-        QFETCH(QString, text);
-        QCOMPARE(ClockText(ms), text);
-        QCOMPARE(LimitText(1500), QString("01:00:00")); // 25 hours, modulo 24
-        QCOMPARE(LimitText(5), QString("00:05:00"));
-        QCOMPARE(RunningSecondsText(12340), QString("12,3"));
-        QCOMPARE(FinalSecondsText(45678), QString("45,68"));
-        QCOMPARE(ElapsedMs(0xFFFFFF00u, 0x100u), 0x200u);
-    }
 
     void captionsFollowTheLanguage_data()
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("German") << 0
-                                << QStringList{"Zahlentraining", "Bildertraining", "Memorieren", "Anzahl Zahlen",
-                                               "START / STOP", "Punkterekord", "ohne Limit", "Bestzeit", "Schliessen"};
+                                << QStringList{"", "Bildertraining", "Memorieren", "", "START / STOP",
+                                               "Punkterekord", "ohne Limit", "Bestzeit", "Schliessen"};
         QTest::newRow("English") << 1
-                                 << QStringList{"Training numbers", "Training Memorisation Pictures", "Memorisation",
-                                                "Count of numbers", "START / STOP", "Record points",
-                                                "without limitations", "Best time", "Close"};
+                                 << QStringList{"", "Training Memorisation Pictures", "Memorisation", "",
+                                                "START / STOP", "Record points", "without limitations", "Best time",
+                                                "Close"};
     }
 
     void captionsFollowTheLanguage()
     {
         QFETCH(int, language);
         QFETCH(QStringList, texts);
+        QFETCH_GLOBAL(QStringList, captions);
+        texts[0] = captions[2 * language];
+        texts[3] = captions[2 * language + 1];
         Session s;
         s.program.main->context().Language = language;
         s.win->show();
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         QCOMPARE(QStringList({w->windowTitle(), w->pcTraining->tabText(0), w->pcTraining->tabText(1), w->lab1->text(),
                               w->bStartStop->text(), w->labPunkteRekord->text(), w->rbNoLimit->text(),
                               w->labBestzeit->text(), w->bClose->text()}),
                  texts);
         QCOMPARE(w->size(), QSize(913, 358));
+        QCOMPARE(w->lab4->text(), texts[3]);
         // Automation and assistive technology find the controls by their design
         // names and read their captions.
         for (const char* name : {"pcTraining", "tsBilder", "tsMemo", "bStartStop", "pErgeb", "pRekZahlen",
@@ -177,7 +189,7 @@ private Q_SLOTS:
     void aMemorisationAttemptRunsThroughItsPhases()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.openMemoPage();
         QCOMPARE(w->bStartStop->text(), QString("START"));
         QCOMPARE(w->pErgeb->text(), QString("00:00:00,0"));
@@ -191,15 +203,19 @@ private Q_SLOTS:
         QVERIFY(w->bChange->isHidden());
         QVERIFY(w->tZehntel->isActive());
         QVERIFY(s.program.main->windows().WinWait->isHidden());
-        QCOMPARE(w->sgMemo->rowCount(), 3);
-        QCOMPARE(QStringList({w->sgMemo->cell(0, 0), w->sgMemo->cell(0, 1), w->sgMemo->cell(0, 2)}),
-                 QStringList({"0", "40", "80"}));
+        // 95 digits: rows of 40 (binary 30), the last one partly filled.
+        const int width = s.rowWidth();
+        const int lastRow = 94 / width;
+        const int lastDigits = 95 - lastRow * width;
+        QCOMPARE(w->sgMemo->rowCount(), lastRow + 1);
+        for (int r = 0; r <= lastRow; ++r)
+            QCOMPARE(w->sgMemo->cell(0, r), QString::number(r * width));
         for (int i = 0; i < 95; ++i)
-            QVERIFY(QString("0123456789").contains(s.given(i % 40 + 1, i / 40)));
-        QCOMPARE(w->sgMemo->cellBackground(15, 2), GridColor::Window);
-        QCOMPARE(w->sgMemo->cellBackground(16, 2), GridColor::ButtonFace);
-        QCOMPARE(w->sgMemo->cell(16, 2), QString());
-        QCOMPARE(w->sgReplay->cellBackground(40, 2), GridColor::ButtonFace);
+            QVERIFY(s.digits(w->constants().alphabetSize).contains(s.given(i % width + 1, i / width)));
+        QCOMPARE(w->sgMemo->cellBackground(lastDigits, lastRow), GridColor::Window);
+        QCOMPARE(w->sgMemo->cellBackground(lastDigits + 1, lastRow), GridColor::ButtonFace);
+        QCOMPARE(w->sgMemo->cell(lastDigits + 1, lastRow), QString());
+        QCOMPARE(w->sgReplay->cellBackground(width, lastRow), GridColor::ButtonFace);
         QVERIFY(w->sgReplay->isHidden());
 
         // The page cannot be changed while the attempt runs.
@@ -226,8 +242,8 @@ private Q_SLOTS:
         QCOMPARE(w->pErgeb->text(), QString("00:00:02,0"));
         QCOMPARE(w->pPunkte->text(), QString("95"));
         QCOMPARE(w->pZiffern->text(), QString("95"));
-        QCOMPARE(QStringList({w->sgPoints->cell(0, 0), w->sgPoints->cell(0, 1), w->sgPoints->cell(0, 2)}),
-                 QStringList({"40", "40", "15"}));
+        for (int r = 0; r <= lastRow; ++r)
+            QCOMPARE(w->sgPoints->cell(0, r), QString::number(r < lastRow ? width : lastDigits));
         QCOMPARE(w->sgReplay->cellFontColor(1, 0), GridColor::Green);
         QCOMPARE(w->gbMemorieren->title(), QString("Ergebnis"));
         QCOMPARE(w->bStartStop->text(), QString("START"));
@@ -239,7 +255,7 @@ private Q_SLOTS:
     void bothTimeLimitsSignalAndMoveOnByThemselves()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.startAttempt(40, 1, 1);
         const quint32 memoStart = w->startTick;
         QList<int> beeps;
@@ -268,7 +284,7 @@ private Q_SLOTS:
     void lateTicksDoNotFalsifyTheTime()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.startAttempt(40, 5, 10);
         // Ticks that arrive late, or not at all, leave the clock right.
         s.tickAt(300);
@@ -285,22 +301,26 @@ private Q_SLOTS:
     void typingBackFollowsTheTypistsRules()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.startAttempt(95);
         w->bStartStop->click();
+        const int width = s.rowWidth();
+        const int lastRow = 94 / width;
+        const int lastDigits = 95 - lastRow * width;
         QCOMPARE(s.replayCursor(), (CellPos{1, 0}));
-        s.type("0123456789012345678901234567890123456789");
+        const QString row = s.digits(width);
+        s.type(row);
         QCOMPARE(s.replayCursor(), (CellPos{1, 1}));
-        QCOMPARE(w->sgReplay->cell(40, 0), QString("9"));
-        // Letters, punctuation and Enter change nothing.
-        s.type("a.");
+        QCOMPARE(w->sgReplay->cell(width, 0), row.right(1));
+        // Letters, punctuation, digits the window does not draw and Enter change nothing.
+        s.type(w->constants().alphabetSize < 10 ? "a.25" : "a.");
         QTest::keyClick(w->sgReplay, Qt::Key_Return);
         QCOMPARE(s.replayCursor(), (CellPos{1, 1}));
         QCOMPARE(w->sgReplay->cell(1, 1), QString());
-        // Backspace on column 1 empties column 40 of the row above.
         QTest::keyClick(w->sgReplay, Qt::Key_Backspace);
-        QCOMPARE(s.replayCursor(), (CellPos{40, 0}));
-        QCOMPARE(w->sgReplay->cell(40, 0), QString());
+        // Backspace on column 1 empties the last column of the row above.
+        QCOMPARE(s.replayCursor(), (CellPos{width, 0}));
+        QCOMPARE(w->sgReplay->cell(width, 0), QString());
         // Space skips a digit.
         s.type(" ");
         QCOMPARE(s.replayCursor(), (CellPos{1, 1}));
@@ -310,40 +330,46 @@ private Q_SLOTS:
         QCOMPARE(w->sgReplay->cell(5, 0), QString());
         QCOMPARE(s.replayCursor(), (CellPos{5, 0}));
         // In the last row typing stops at the last digit.
-        w->sgReplay->setCurrentCell(13, 2);
-        s.type("12345");
-        QCOMPARE(s.replayCursor(), (CellPos{15, 2}));
-        QCOMPARE(w->sgReplay->cell(15, 2), QString("5"));
+        w->sgReplay->setCurrentCell(lastDigits - 2, lastRow);
+        s.type(s.digits(5));
+        QCOMPARE(s.replayCursor(), (CellPos{lastDigits, lastRow}));
+        QCOMPARE(w->sgReplay->cell(lastDigits, lastRow), s.digits(5).right(1));
         // Backspace on the first cell empties it and stays.
         w->sgReplay->setCurrentCell(1, 0);
         QTest::keyClick(w->sgReplay, Qt::Key_Backspace);
         QCOMPARE(s.replayCursor(), (CellPos{1, 0}));
         QCOMPARE(w->sgReplay->cell(1, 0), QString());
-        // The cursor rules apply with the recall sheet's own cursor.
-        w->sgReplay->setCurrentCell(35, 0);
+        // The cursor rules apply with the recall sheet's own cursor: Ctrl+Right
+        // jumps over the end of a row into the next, Ctrl+Left back.
+        const int jump = w->constants().jumpWidth;
+        w->sgReplay->setCurrentCell(width - 3, 0);
         QTest::keyClick(w->sgReplay, Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(s.replayCursor(), (CellPos{5, 1}));
+        QCOMPARE(s.replayCursor(), (CellPos{jump - 3, 1}));
+        QTest::keyClick(w->sgReplay, Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(s.replayCursor(), (CellPos{width - 3, 0}));
 
         w->bStartStop->click();
         // After recall, characters do nothing but the cursor rules still hold.
         s.type("7");
         QCOMPARE(w->sgReplay->cell(1, 0), QString());
         QTest::keyClick(w->sgReplay, Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(s.replayCursor(), (CellPos{15, 2}));
+        QCOMPARE(s.replayCursor(), (CellPos{lastDigits, lastRow}));
     }
 
     void memorisationSheetKeysFollowTheSheetRules()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.startAttempt(95);
+        const int lastRow = 94 / s.rowWidth();
+        const int lastDigits = 95 - lastRow * s.rowWidth();
         QTest::keyClick(w->sgMemo, Qt::Key_Left);
         QCOMPARE(w->sgMemo->currentCol(), 1);
-        w->sgMemo->setCurrentCell(30, 1);
+        w->sgMemo->setCurrentCell(s.rowWidth() - 10, lastRow - 1);
         QTest::keyClick(w->sgMemo, Qt::Key_Down);
-        QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{15, 2}));
+        QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{lastDigits, lastRow}));
         QTest::keyClick(w->sgMemo, Qt::Key_PageUp);
-        QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{15, 0}));
+        QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{lastDigits, 0}));
         QTest::keyClick(w->sgMemo, Qt::Key_PageUp);
         QCOMPARE((CellPos{w->sgMemo->currentCol(), w->sgMemo->currentRow()}), (CellPos{1, 0}));
         // Recall takes over the cursor where the user left it.
@@ -355,12 +381,13 @@ private Q_SLOTS:
     void scrollingKeepsTheCursorInViewAndMovesThePoints()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.openMemoPage();
-        w->bStartStop->click(); // without limit: 20000 digits in 500 rows
+        w->bStartStop->click(); // without limit: 20000 digits in 500 rows (binary 667)
+        const int rows = (20000 - 1) / s.rowWidth() + 1;
         QCOMPARE(w->digitCount, 20000);
-        QCOMPARE(w->sgMemo->rowCount(), 500);
-        QCOMPARE(w->sgMemo->cell(0, 499), QString("19960"));
+        QCOMPARE(w->sgMemo->rowCount(), rows);
+        QCOMPARE(w->sgMemo->cell(0, rows - 1), QString::number((rows - 1) * s.rowWidth()));
         w->sgMemo->setTopRow(100);
         QCOMPARE(w->sgMemo->currentRow(), 100);
         w->sgMemo->setTopRow(50);
@@ -376,7 +403,7 @@ private Q_SLOTS:
     void marksAndTheResultViewToggle()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.startAttempt(95);
         w->bStartStop->click();
         s.typeGiven(3);
@@ -406,7 +433,7 @@ private Q_SLOTS:
     void closingDuringAnAttemptKeepsItAndReopeningGoesOn()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.startAttempt(40, 1, 1);
         s.tickAt(10000);
         w->close();
@@ -430,14 +457,33 @@ private Q_SLOTS:
     {
         FakeServices services;
         TempProgramDir dir;
-        QVERIFY(WriteBytes(dir.file("BRAIN.INI"),
-                           "[Korvanis]\r\nSprache=0\r\nTraining Zahlen Anzahl=350\r\nTraining Zahlen Zeile=11\r\n"));
+        // What the settings file holds on a first start.
+        {
+            Program first(services, dir);
+            const NumbersWindowConstants& k = first.win->constants();
+            const QString word = QString::fromLatin1(k.settingsWord);
+            QCOMPARE(first.win->udAnzahl->value(), k.anzahl.value);
+            QCOMPARE(first.win->udZeile->value(), k.zeile.value);
+            QCOMPARE(first.win->udAnzahlM->value(), k.anzahlM.value);
+            QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Training " + word + " Anzahl", 0),
+                     k.anzahl.value);
+            QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Training " + word + " Zeile", 0),
+                     k.zeile.value);
+        }
+        const bool binary = windowUnderTest() == "WinBinaer";
+        const QByteArray word = binary ? "Binaer" : "Zahlen";
+        const int defaultLine = binary ? 6 : 2;
+        const QByteArray tooLong = binary ? "31" : "11";
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), "[Korvanis]\r\nSprache=0\r\nTraining " + word
+                                                      + " Anzahl=350\r\nTraining " + word + " Zeile=" + tooLong
+                                                      + "\r\n"));
         {
             Program program(services, dir);
             QCOMPARE(program.win->udAnzahl->value(), 350);
             // Above the maximum: refused, and the design value is written back at once.
-            QCOMPARE(program.win->udZeile->value(), 2);
-            QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Training Zahlen Zeile", 0), 2);
+            QCOMPARE(program.win->udZeile->value(), defaultLine);
+            QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Training " + word + " Zeile", 0),
+                     defaultLine);
             program.win->show();
             program.win->udAnzahl->setValue(420);
             program.win->udZeile->setValue(4);
@@ -447,17 +493,24 @@ private Q_SLOTS:
         Program again(services, dir);
         QCOMPARE(again.win->udAnzahl->value(), 420);
         QCOMPARE(again.win->udZeile->value(), 4);
-        QCOMPARE(again.win->udAnzahlM->value(), 400);
+        QCOMPARE(again.win->udAnzahlM->value(), again.win->constants().anzahlM.value);
         QVERIFY(again.win->rbNoLimit->isChecked());
     }
 
     void spinStepsOutOfRangeAreRefused()
     {
+        QFETCH_GLOBAL(QList<int>, lineSteps);
         Session s;
-        TWinZahlen* w = s.win;
-        w->udZeile->setValue(10);
-        w->udZeile->stepBy(1);
-        QCOMPARE(w->udZeile->value(), 10);
+        TNumbersBase* w = s.win;
+        // Stepping up from the default walks the steps up to the maximum, and no
+        // further; stepping below 1 is refused.
+        QList<int> seen;
+        for (int i = 0; i < 20; ++i) {
+            w->udZeile->stepBy(1);
+            if (seen.isEmpty() || seen.last() != w->udZeile->value())
+                seen << w->udZeile->value();
+        }
+        QCOMPARE(seen, lineSteps);
         w->udZeile->setValue(1);
         w->udZeile->stepBy(-1);
         QCOMPARE(w->udZeile->value(), 1);
@@ -483,6 +536,7 @@ private Q_SLOTS:
         QTest::newRow("fast clicks") << 20 << 2 << tenPairs << "double click";
         QTest::newRow("Space") << 20 << 2 << tenPairs << "Space";
         QTest::newRow("Right") << 20 << 2 << tenPairs << "Right";
+        QTest::newRow("time-per-line panel") << 20 << 2 << tenPairs << "speed panel";
     }
 
     void pictureRunsShowTheirGroups()
@@ -492,7 +546,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, groups);
         QFETCH(QString, how);
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         w->show();
         w->udAnzahl->setValue(count);
         w->udZeile->setValue(perLine);
@@ -502,12 +556,23 @@ private Q_SLOTS:
         QVERIFY(!w->udAnzahl->isEnabled());
         // The run has the focus, never "Schliessen", where Space would close the window.
         QCOMPARE(w->focusWidget(), w->pZahlen);
+        if (how == "speed panel" && !w->constants().speedPanelAdvances) {
+            // Only the binary window takes clicks on the time-per-line panel.
+            const QString shown = w->pZahlen->text();
+            QTest::mouseClick(w->pSpeedZahlen, Qt::LeftButton);
+            QCOMPARE(w->pZahlen->text(), shown);
+            return;
+        }
         QList<int> seen;
         for (int press = 0; w->phase == TNumbersBase::Running && press < 1000; ++press) {
             seen << w->pZahlen->text().size();
+            for (QChar digit : w->pZahlen->text())
+                QVERIFY(s.digits(w->constants().alphabetSize).contains(digit));
             s.services.tick.ticks += 10;
             if (how == "click")
                 QTest::mouseClick(w->pZahlen, Qt::LeftButton);
+            else if (how == "speed panel")
+                QTest::mouseClick(w->pSpeedZahlen, Qt::LeftButton);
             else if (how == "double click")
                 press % 2 ? sendMouse(w->pZahlen, {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
                           : QTest::mouseClick(w->pZahlen, Qt::LeftButton);
@@ -526,7 +591,7 @@ private Q_SLOTS:
     void aDoubleClickOnStartStopActsOnce()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.openMemoPage();
         w->rbLimit->click();
         w->udAnzahlM->setValue(40);
@@ -548,7 +613,7 @@ private Q_SLOTS:
     void anAttemptRunsFromTheKeyboard()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         s.openMemoPage();
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -570,7 +635,7 @@ private Q_SLOTS:
     void aBrokenOffRunIsNoResult()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         w->show();
         w->bStartStop->click();
         QTest::mouseClick(w->pZahlen, Qt::LeftButton);
@@ -587,7 +652,7 @@ private Q_SLOTS:
     void timePerLineUsesARealDivision()
     {
         Session s;
-        TWinZahlen* w = s.win;
+        TNumbersBase* w = s.win;
         w->show();
         w->udAnzahl->setValue(200);
         w->udZeile->setValue(3);
@@ -611,7 +676,10 @@ private Q_SLOTS:
         QFETCH(int, typed);
         QFETCH(bool, offered);
         Session s;
-        s.records().StorePointsRecord(10, 400, 300, 600, 380, 250, 500);
+        const int code = s.k().memoCode;
+        // A record of the other number window is not this window's.
+        s.records().StorePointsRecord(code == 10 ? 11 : 10, 400, 300, 600, 390, 250, 500);
+        s.records().StorePointsRecord(code, 400, 300, 600, 380, 250, 500);
         s.openMemoPage();
         QCOMPARE(s.win->pPunkteRekord->text(), QString("380"));
         s.attempt(400, typed);
@@ -620,7 +688,7 @@ private Q_SLOTS:
         if (offered) {
             QCOMPARE(s.services.dialogs.questions.first(), QString("Neuer Rekord! Wollen Sie ihn speichern?"));
             QCOMPARE(s.win->pPunkteRekord->text(), QString::number(typed));
-            QCOMPARE(s.records().LookupPointsRecord(10, 300, 600), std::optional<double>(typed));
+            QCOMPARE(s.records().LookupPointsRecord(code, 300, 600), std::optional<double>(typed));
         }
     }
 
@@ -630,7 +698,7 @@ private Q_SLOTS:
         TempProgramDir dir;
         {
             Program program(services, dir);
-            TWinZahlen* w = program.win;
+            TNumbersBase* w = program.win;
             w->show();
             w->pcTraining->setCurrentWidget(w->tsMemo);
             w->rbLimit->click();
@@ -638,8 +706,9 @@ private Q_SLOTS:
             w->bStartStop->click();
             services.tick.advance(83456);
             w->bStartStop->click();
+            const int width = w->constants().rowWidth;
             for (int i = 0; i < 95; ++i)
-                QTest::keyClick(w->sgReplay, w->sgMemo->cell(i % 40 + 1, i / 40).at(0).toLatin1());
+                QTest::keyClick(w->sgReplay, w->sgMemo->cell(i % width + 1, i / width).at(0).toLatin1());
             services.tick.advance(42500);
             w->bStartStop->click();
             QCOMPARE(services.dialogs.questions.size(), 1);
@@ -666,7 +735,8 @@ for r in dbfread.DBF(sys.argv[1], load=True):
 )",
                                       {dir.file("KORVANIS.DBF")}, &ok, &errors);
         QVERIFY2(ok, qPrintable(errors));
-        QCOMPARE(out.trimmed(), QString("10 95 95.0 None 300.0 600.0 83.46 42.5 %1")
+        QCOMPARE(out.trimmed(), QString("%1 95 95.0 None 300.0 600.0 83.46 42.5 %2")
+                                    .arg(windowUnderTest() == "WinBinaer" ? 11 : 10)
                                     .arg(QDate::currentDate().toString(Qt::ISODate)));
     }
 
@@ -676,7 +746,7 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         TempProgramDir dir;
         {
             Program program(services, dir);
-            TWinZahlen* w = program.win;
+            TNumbersBase* w = program.win;
             w->show();
             w->udAnzahl->setValue(200);
             w->udZeile->setValue(2);
@@ -697,6 +767,7 @@ for r in dbfread.DBF(sys.argv[1], load=True):
             services.tick.ticks = w->startTick + 50000;
             w->pZahlenClick();
             QCOMPARE(services.dialogs.questions.size(), 1);
+            w->bClose->click();
         }
         Program again(services, dir);
         again.win->show();
@@ -735,5 +806,5 @@ for r in dbfread.DBF(sys.argv[1], load=True):
     }
 };
 
-QTEST_MAIN(TestWinZahlen)
-#include "test_win_zahlen.moc"
+QTEST_MAIN(TestNumbersWindows)
+#include "test_numbers_windows.moc"
