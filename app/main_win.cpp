@@ -41,6 +41,11 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mHilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     mAbout = mHilfe->addAction(QStringLiteral("Inf&o..."), this, &TMainWin::mAboutClick);
 
+    SetObjectNames({{mDatei, "mDatei"}, {mBeenden, "mBeenden"}, {mTraining, "mTraining"}, {mZahlen, "mZahlen"},
+                    {mBinaer, "mBinaer"}, {mKarten, "mKarten"}, {mSpokenNo, "mSpokenNo"}, {mOptionen, "mOptionen"},
+                    {mStandard, "mStandard"}, {mQuendor, "mQuendor"}, {mSprache, "mSprache"}, {mHilfe, "mHilfe"},
+                    {mAbout, "mAbout"}});
+
     auto* client = new QWidget(this);
     client->setFixedSize(526, 323);
     setCentralWidget(client);

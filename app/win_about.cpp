@@ -47,6 +47,8 @@ TWinAbout::TWinAbout(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setGeometry(92, 147, 81, 26);
     Button1->setDefault(true);
+    SetObjectNames({{Panel1, "Panel1"}, {Image1, "Image1"}, {lab1, "lab1"}, {lab2, "lab2"}, {lab3, "lab3"},
+                    {Label4, "Label4"}, {Button1, "Button1"}});
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
     // The main window exists already, so the version is known from the start.
@@ -59,6 +61,7 @@ void TWinAbout::ApplyInterfaceTexts()
     lab1->setText(ctx_.InterfaceText(131, lab1->text()));
     lab2->setText(ctx_.InterfaceText(132, lab2->text()));
     lab3->setText(ctx_.InterfaceText(133, lab3->text()));
+    UpdateAccessibleNames(this);
 }
 
 void TWinAbout::showEvent(QShowEvent* event)

@@ -79,6 +79,16 @@ TWinChamp::TWinChamp(QWidget* parent) : QDialog(parent)
 
     bClose = new QPushButton(QStringLiteral("Schliessen"), this);
     bClose->setGeometry(272, 336, 81, 26);
+    SetObjectNames({{gbData, "gbData"}, {sgData, "sgData"}, {gbDisziplin, "gbDisziplin"},
+                    {cbDisziplin, "cbDisziplin"}, {cbStandard, "cbStandard"}, {udMemo, "udMemo"},
+                    {udReplay, "udReplay"}, {eMillenium, "eMillenium"}, {eFaktor, "eFaktor"}, {eWC, "eWC"},
+                    {ePoints4WC, "ePoints4WC"}, {bClose, "bClose"}});
+    // Each label stands above the control it names, in the order they were made.
+    const QList<QLabel*> labels = gbDisziplin->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget*> named = {cbDisziplin, cbStandard, udMemo, udReplay, eMillenium, eFaktor, eWC, ePoints4WC};
+    for (qsizetype i = 0; i < labels.size() && i < named.size(); ++i)
+        labels[i]->setBuddy(named[i]);
+    UpdateAccessibleNames(this);
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -25,6 +25,8 @@ TWinSprache::TWinSprache(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     bOK->setDefault(true);
     bAbort = new QPushButton(QStringLiteral("Abbrechen"), this);
     bAbort->setGeometry(97, 127, 80, 26);
+    SetObjectNames({{lab1, "lab1"}, {lbSprache, "lbSprache"}, {bOK, "bOK"}, {bAbort, "bAbort"}});
+    lab1->setBuddy(lbSprache);
 
     connect(lbSprache, &QListWidget::itemClicked, this, &TWinSprache::lbSpracheClick);
     connect(lbSprache, &QListWidget::currentRowChanged, this, &TWinSprache::lbSpracheClick);
@@ -39,6 +41,7 @@ void TWinSprache::applyTexts(int language)
     lab1->setText(texts.lookup(language, 175, lab1->text()));
     bOK->setText(texts.lookup(language, 176, bOK->text()));
     bAbort->setText(texts.lookup(language, 177, bAbort->text()));
+    UpdateAccessibleNames(this);
 }
 
 void TWinSprache::ApplyInterfaceTexts()

@@ -198,7 +198,7 @@ void TNumbersBase::buildMemoPage()
 
 void TNumbersBase::nameControls()
 {
-    const std::pair<QObject*, const char*> names[] = {
+    SetObjectNames({
         {pcTraining, "pcTraining"}, {tsBilder, "tsBilder"}, {tsMemo, "tsMemo"},
         {bStartStop, "bStartStop"}, {pErgeb, "pErgeb"}, {labBestzeit, "labBestzeit"},
         {pRekZahlen, "pRekZahlen"}, {labPunkteRekord, "labPunkteRekord"}, {pPunkteRekord, "pPunkteRekord"},
@@ -210,9 +210,7 @@ void TNumbersBase::nameControls()
         {lab5, "lab5"}, {udMemoZeit, "udMemoZeit"}, {lab6, "lab6"}, {udReplay, "udReplay"},
         {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab7, "lab7"}, {tZehntel, "tZehntel"},
-    };
-    for (const auto& [object, name] : names)
-        object->setObjectName(QLatin1String(name));
+    });
     // Each label names the control it stands beside, for assistive technology.
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {lab1, udAnzahl}, {lab2, udZeile}, {lab3, pSpeedZahlen}, {labBestzeit, pRekZahlen},

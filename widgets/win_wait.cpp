@@ -18,6 +18,7 @@ TWinWait::TWinWait(QWidget* parent) : QDialog(parent)
     lNachricht->setGeometry(0, 18, 193, 16);
     lNachricht->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lNachricht->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lNachricht->setObjectName(QStringLiteral("lNachricht"));
 }
 
 void TWinWait::showEvent(QShowEvent* event)

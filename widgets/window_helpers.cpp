@@ -7,6 +7,12 @@
 #include <QScreen>
 #include <QWidget>
 
+void SetObjectNames(std::initializer_list<std::pair<QObject*, const char*>> names)
+{
+    for (const auto& [object, name] : names)
+        object->setObjectName(QLatin1String(name));
+}
+
 void CenterOnScreen(QWidget* window)
 {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

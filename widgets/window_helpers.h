@@ -3,7 +3,15 @@
 #include <QKeySequence>
 #include <QList>
 
+#include <initializer_list>
+#include <utility>
+
+class QObject;
 class QWidget;
+
+// Gives each control its design name as object name, so automation and tests find
+// it by the name the design gives it.
+void SetObjectNames(std::initializer_list<std::pair<QObject*, const char*>> names);
 
 // Puts a window in the middle of the screen it is on.
 void CenterOnScreen(QWidget* window);

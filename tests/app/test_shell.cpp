@@ -122,6 +122,12 @@ private Q_SLOTS:
         // The about window knows the version from its creation on.
         auto* about = qobject_cast<TWinAbout*>(win->windows().WinAbout);
         QCOMPARE(about->lab2->text(), "Korvanis - Version " + ReadVersionText());
+        // Automation finds every window's controls by their design names.
+        for (const char* name : {"mZahlen", "mBinaer", "mSprache", "mAbout", "WinBinaer", "Button1", "Label4",
+                                 "lbSprache", "bOK", "bAbort", "cbDisziplin", "ePoints4WC", "lNachricht"})
+            QVERIFY2(win->findChild<QObject*>(name), name);
+        QVERIFY(win->mBinaer->isEnabled());
+        QCOMPARE(win->findChild<QWidget*>("ePoints4WC")->accessibleName(), QString("Punkte für Weltrekord"));
     }
 
     void storedLanguageIsAppliedAndKept_data()
