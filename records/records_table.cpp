@@ -60,9 +60,12 @@ bool HasRecordLayout(const XBaseTable& table)
     throw KorvanisError(QStringLiteral("DBDaten: Operation bei geschlossener Datenmenge nicht ausführbar"));
 }
 
-[[noreturn]] void ThrowEngineError(const XBaseError& error)
+// The engine has already taken back whatever of the record reached the file; what
+// is left to tell is which file failed and why.
+[[noreturn]] void ThrowNotStored(const XBaseError& error)
 {
-    throw KorvanisError(QStringLiteral("DBDaten: ") + QString::fromLocal8Bit(error.what()));
+    throw KorvanisError(QStringLiteral("DBDaten: Der Rekord wurde nicht gespeichert: %1")
+                            .arg(QString::fromLocal8Bit(error.what())));
 }
 
 // A record is stored whole or not at all: a value that its field cannot hold is
@@ -292,7 +295,8 @@ void RecordsTable::StoreBestTime(int code, int count, int perLine, double time)
         table_->replaceDate("DATUM", today);
         table_->commit();
     } catch (const XBaseError& error) {
-        ThrowEngineError(error);
+        table_->discardChanges();
+        ThrowNotStored(error);
     }
 }
 
@@ -327,6 +331,7 @@ void RecordsTable::StorePointsRecord(int code, int count, double memoTime, doubl
         table_->replaceDate("DATUM", today);
         table_->commit();
     } catch (const XBaseError& error) {
-        ThrowEngineError(error);
+        table_->discardChanges();
+        ThrowNotStored(error);
     }
 }

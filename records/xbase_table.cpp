@@ -69,6 +69,15 @@ struct HookFile {
     unsigned headerLength = 0;
     unsigned recordLength = 0;
     int fieldCount = 0;
+    // The first write that failed, as errno. shapelib drops the result of most of
+    // its writes (the header, the end mark, a record flushed on the way to another),
+    // so whoever lets it write checks this afterwards.
+    int writeError = 0;
+    // While a change is under way: the file's length before it and every stretch
+    // of the old file its writes covered, so a change that fails can be undone.
+    bool journaling = false;
+    std::uint64_t lengthBefore = 0;
+    std::vector<std::pair<std::uint64_t, std::string>> overwritten;
 };
 
 constexpr std::uint64_t kCacheChunk = 256 * 1024;
@@ -138,20 +147,82 @@ std::uint64_t readAt(HookFile& file, char* out, std::uint64_t length, std::uint6
 
 std::uint64_t writeAt(HookFile& file, const char* in, std::uint64_t length, std::uint64_t offset)
 {
+    std::string old;
+    if (file.journaling && offset < file.lengthBefore) {
+        old.resize(std::min(length, file.lengthBefore - offset));
+        const ssize_t got = ::pread(file.fd, old.data(), old.size(), static_cast<off_t>(offset));
+        if (got != static_cast<ssize_t>(old.size())) {
+            // What is not saved could not be put back: better not written at all.
+            if (!file.writeError)
+                file.writeError = got < 0 ? errno : EIO;
+            return 0;
+        }
+    }
     std::uint64_t done = 0;
     while (done < length) {
         const ssize_t put = ::pwrite(file.fd, in + done, length - done, static_cast<off_t>(offset + done));
         if (put < 0 && errno == EINTR)
             continue;
-        if (put <= 0)
+        if (put <= 0) {
+            if (!file.writeError)
+                file.writeError = put < 0 ? errno : ENOSPC;
             break;
+        }
         done += static_cast<std::uint64_t>(put);
+    }
+    if (!old.empty() && done > 0) {
+        old.resize(std::min<std::uint64_t>(old.size(), done));
+        file.overwritten.emplace_back(offset, std::move(old));
     }
     const std::uint64_t low = std::max(offset, file.cacheStart);
     const std::uint64_t high = std::min(offset + done, file.cacheStart + file.cacheLength);
     if (low < high)
         std::memcpy(file.cache.data() + (low - file.cacheStart), in + (low - offset), high - low);
     return done;
+}
+
+// Starts keeping what the writes of a change overwrite. Nothing to undo yet.
+bool beginJournal(HookFile& file)
+{
+    struct stat status {};
+    if (::fstat(file.fd, &status) != 0)
+        return false;
+    file.journaling = true;
+    file.lengthBefore = static_cast<std::uint64_t>(status.st_size);
+    file.overwritten.clear();
+    return true;
+}
+
+void endJournal(HookFile& file)
+{
+    file.journaling = false;
+    file.overwritten.clear();
+}
+
+// Puts the file back as it was when the journal began: the overwritten bytes in
+// reverse order of writing (so the oldest copy of a byte is the last one put back),
+// then the old length, which drops anything appended. Only bytes that were written
+// once are written again, so this needs no room the change did not already get.
+// Returns the reason when the file could not be put back.
+std::string undoJournal(HookFile& file)
+{
+    std::string failure;
+    const bool wasJournaling = file.journaling;
+    file.journaling = false;
+    file.writeError = 0;
+    for (auto at = file.overwritten.rbegin(); at != file.overwritten.rend(); ++at) {
+        if (writeAt(file, at->second.data(), at->second.size(), at->first) != at->second.size() && failure.empty())
+            failure = errnoText(file.writeError);
+    }
+    if (wasJournaling && ::ftruncate(file.fd, static_cast<off_t>(file.lengthBefore)) != 0 && failure.empty())
+        failure = errnoText(errno);
+    if (::fdatasync(file.fd) != 0 && failure.empty())
+        failure = errnoText(errno);
+    file.cacheLength = 0;
+    file.readEnd = 0;
+    file.overwritten.clear();
+    file.writeError = 0;
+    return failure;
 }
 
 // The header as dBase III defines it, checked before shapelib reads it: shapelib
@@ -746,7 +817,14 @@ void XBaseTable::close()
     } catch (const XBaseError& e) {
         failure = e.what();
     }
-    {
+    release();
+    if (!failure.empty())
+        throw XBaseError(failure);
+}
+
+void XBaseTable::release()
+{
+    if (handle_) {
         CLocaleScope cLocale;
         DBFClose(dbf(handle_));
     }
@@ -756,8 +834,8 @@ void XBaseTable::close()
     order_ = 0;
     current_ = 0;
     dirty_ = false;
-    if (!failure.empty())
-        throw XBaseError(failure);
+    dirtyIsNew_ = false;
+    before_.clear();
 }
 
 int XBaseTable::fieldCount() const
@@ -819,6 +897,7 @@ void XBaseTable::touchCurrent()
     if (!writable_)
         fail("table is open for reading only");
     if (!dirty_) {
+        beginChange();
         before_.assign(tuple(current_), static_cast<std::size_t>(dbf(handle_)->nRecordLength));
         dirty_ = true;
         dirtyIsNew_ = false;
@@ -829,6 +908,70 @@ void XBaseTable::flushPending()
 {
     if (dirty_)
         commit();
+}
+
+// From here until the next commit, whatever reaches the file can be taken back.
+void XBaseTable::beginChange()
+{
+    HookFile& file = *hookFile(dbf(handle_)->fp);
+    if (file.journaling)
+        return;
+    if (!beginJournal(file))
+        fail("cannot be written: " + errnoText(errno));
+    recordsBefore_ = recCount();
+    currentBefore_ = current_;
+}
+
+// Takes the file and the engine back to where the change began. Returns the
+// reason when the file could not be put back.
+std::string XBaseTable::undoChange()
+{
+    DBFHandle handle = dbf(handle_);
+    HookFile& file = *hookFile(handle->fp);
+    if (!file.journaling && !dirty_)
+        return {};
+    const bool began = file.journaling;
+    const std::string failure = undoJournal(file);
+    // shapelib still holds the refused record and would write it out at the next
+    // chance; it must be read afresh from the file instead.
+    handle->bCurrentRecordModified = 0;
+    handle->nCurrentRecord = -1;
+    if (began) {
+        handle->nRecords = recordsBefore_;
+        current_ = currentBefore_;
+    }
+    dirty_ = false;
+    dirtyIsNew_ = false;
+    before_.clear();
+    return failure;
+}
+
+void XBaseTable::failChange(const std::string& why)
+{
+    const std::string undone = undoChange();
+    if (undone.empty())
+        fail(why);
+    // The file is neither the old table nor the new one. Nothing more may be
+    // written to it; opening it again makes the most of what it holds.
+    const std::string name = localName(fileName_);
+    abandon();
+    throw XBaseError(name + ": " + why + "; the table could not be put back (" + undone + ") and was closed");
+}
+
+void XBaseTable::abandon()
+{
+    DBFHandle handle = dbf(handle_);
+    handle->bCurrentRecordModified = 0;
+    handle->bUpdated = 0;
+    release();
+}
+
+void XBaseTable::discardChanges()
+{
+    if (!handle_ || !writable_)
+        return;
+    if (!undoChange().empty())
+        abandon();
 }
 
 // ---------------------------------------------------------------------------
@@ -857,7 +1000,19 @@ void XBaseTable::appendFrom(XBaseTable& source)
     if (!writable_)
         fail("table is open for reading only");
     flushPending();
+    beginChange();
+    try {
+        appendRecordsOf(source);
+    } catch (...) {
+        discardChanges();
+        throw;
+    }
+    for (Index& index : indexes_)
+        rebuildEntries(index);
+}
 
+void XBaseTable::appendRecordsOf(XBaseTable& source)
+{
     struct Carry {
         const Layout* from;
         const Layout* to;
@@ -927,8 +1082,6 @@ void XBaseTable::appendFrom(XBaseTable& source)
     }
     current_ = recCount();
     commit();
-    for (Index& index : indexes_)
-        rebuildEntries(index);
 }
 
 // ---------------------------------------------------------------------------
@@ -1183,6 +1336,7 @@ void XBaseTable::appendBlank()
     if (!writable_)
         fail("table is open for reading only");
     flushPending();
+    beginChange();
     const std::string blank(static_cast<std::size_t>(dbf(handle_)->nRecordLength), ' ');
     {
         CLocaleScope cLocale;
@@ -1275,18 +1429,25 @@ void XBaseTable::commit()
     if (!writable_)
         return;
     DBFHandle handle = dbf(handle_);
+    HookFile& file = *hookFile(handle->fp);
+    beginChange();
     {
         CLocaleScope cLocale;
         tShapelibError.clear();
         DBFUpdateHeader(handle);
     }
+    // A failed write leaves the record half there, or counted and missing; either
+    // would be taken for a record by the next commit or the next reader.
+    if (file.writeError)
+        failChange("cannot be written: " + errnoText(file.writeError));
     if (!tShapelibError.empty())
-        fail(tShapelibError);
+        failChange(tShapelibError);
     // One sync covers record and count: a crash before it leaves at worst an
     // uncounted record or a count the file cannot hold, and opening copes with
     // both.
-    if (::fdatasync(hookFile(handle->fp)->fd) != 0)
-        fail("cannot be written to disk: " + errnoText(errno));
+    if (::fdatasync(file.fd) != 0)
+        failChange("cannot be written to disk: " + errnoText(errno));
+    endJournal(file);
     if (dirty_) {
         dirty_ = false;
         if (current_ >= 1)

@@ -63,8 +63,8 @@ public:
     int recNo() const { return current_; }
 
     // Appends every record of `source`, filling fields of the same name and leaving
-    // the others blank. Refuses (and appends nothing further) when a value cannot
-    // be carried over exactly.
+    // the others blank. Refuses, and appends nothing at all, when a value cannot be
+    // carried over exactly.
     void appendFrom(XBaseTable& source);
     void appendFrom(const QString& sourceFileName);
 
@@ -96,7 +96,13 @@ public:
     void replaceDouble(std::string_view fieldName, double value);
     void replaceDate(std::string_view fieldName, QDate value);
     // Writes the current record and the header and waits until both are on disk.
+    // A commit that fails takes back everything since the last one that worked:
+    // the file's bytes and length, the record count and the indexes.
     void commit();
+    // Drops every change since the last commit, on disk and in memory. Should the
+    // file not be put back, the table is closed instead, as nothing more may be
+    // written to it.
+    void discardChanges();
     void setLastUpdate(QDate today);
 
 private:
@@ -109,6 +115,12 @@ private:
     void requireCurrent() const;
     void touchCurrent();
     void flushPending();
+    void beginChange();
+    std::string undoChange();
+    [[noreturn]] void failChange(const std::string& why);
+    void abandon();
+    void release();
+    void appendRecordsOf(XBaseTable& source);
     const char* tuple(int recNo);
     bool wellFormed(const char* record) const;
     void writeField(int field, const std::string& expected, const std::function<bool()>& write);
@@ -125,6 +137,8 @@ private:
     bool dirty_ = false;
     bool dirtyIsNew_ = false;
     std::string before_; // the current record as it was before its first change
+    int recordsBefore_ = 0; // the record count and current record when the change began
+    int currentBefore_ = 0;
     std::vector<Layout> layout_;
     std::vector<Index> indexes_;
     int order_ = 0;

@@ -1,5 +1,6 @@
 // The table on disk: a real dBase III file byte for byte, what closing marks, its
-// immunity to the locale, and the defined outcome of every kind of damaged file.
+// immunity to the locale, the defined outcome of every kind of damaged file, and a
+// disk that runs full in the middle of a write.
 #include "app/korvanis_error.h"
 #include "records/records_table.h"
 #include "tests/records/records_test_support.h"
@@ -7,14 +8,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -66,6 +71,42 @@ bool MakeReadOnly(const QString& fileName, bool immutable)
     return probe < 0;
 }
 
+// Until it goes out of scope, no file this process writes may reach past `bytes`:
+// a write there comes back short or fails with EFBIG, just as a full disk cuts a
+// write short with ENOSPC. Only the test process is limited, and only for a moment.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = previous_;
+        limit.rlim_cur = static_cast<rlim_t>(bytes);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    struct rlimit previous_ {};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
+
+QString Refusal(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const KorvanisError& error) {
+        return error.text();
+    }
+    return QString();
+}
+
 void MakeWritable(const QString& fileName)
 {
     const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY);
@@ -85,6 +126,12 @@ class TestRecordsFile : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!HavePython("dbfread"))
+            QFAIL("/usr/bin/python3 lacks dbfread (Debian package python3-dbfread; ./korvanis.sh test installs it)");
+    }
+
     void theTableIsARealDBaseIIIFile()
     {
         TempProgramDir dir;
@@ -279,6 +326,60 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(KorvanisError, records.StoreBestTime(0, 200, 2, 10));
         records.CloseRecordsTable();
         QVERIFY(QFileInfo(dir.file("KORVANIS.DBF")).isDir());
+    }
+
+    void aStoreTheDiskRefusesLeavesTheTableAsItWas_data()
+    {
+        QTest::addColumn<bool>("edit");  // the store edits the best time of 0, 200, 2
+        QTest::addColumn<qint64>("room"); // how far the file may reach
+        constexpr qint64 end = 321 + 2 * 59; // where a third record begins
+        QTest::newRow("new record, nothing written") << false << end;
+        QTest::newRow("new record, partly written") << false << end + 20;
+        QTest::newRow("new record whole, its end mark not") << false << end + 59;
+        QTest::newRow("edited record, partly written") << true << qint64(321 + 10);
+    }
+    void aStoreTheDiskRefusesLeavesTheTableAsItWas()
+    {
+        QFETCH(bool, edit);
+        QFETCH(qint64, room);
+        TempProgramDir dir;
+        const QString table = dir.file("KORVANIS.DBF");
+        RecordsTable records;
+        records.setToday([] { return kToday; });
+        records.OpenRecordsTable(dir.path());
+        records.StoreBestTime(0, 200, 2, 50.5);
+        records.StorePointsRecord(10, 400, 300, 600, 1234, 299.5, 0);
+        const QByteArray before = ReadBytes(table);
+        const QJsonArray recordsBefore = ReadWithDbfread(table)["records"].toArray();
+        QCOMPARE(recordsBefore.size(), 2);
+
+        const int count = edit ? 200 : 100;
+        QString refusal;
+        {
+            FileSizeLimit full(room);
+            refusal = Refusal([&] { records.StoreBestTime(0, count, 2, 7.25); });
+        }
+        QVERIFY2(refusal.startsWith(QStringLiteral("DBDaten: Der Rekord wurde nicht gespeichert: ")), qPrintable(refusal));
+        QVERIFY2(refusal.contains(table) && refusal.contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
+                 qPrintable(refusal));
+        QCOMPARE(ReadBytes(table), before);
+        QCOMPARE(ReadWithDbfread(table)["records"].toArray(), recordsBefore);
+        QCOMPARE(records.LookupBestTime(0, count, 2), edit ? std::optional<double>(50.5) : std::nullopt);
+        QCOMPARE(records.LookupPointsRecord(10, 300, 600), std::optional<double>(1234));
+
+        // With room again, the next store counts only what is really there.
+        records.StoreBestTime(2, 52, 1, 95.25);
+        QCOMPARE(records.LookupBestTime(0, count, 2), edit ? std::optional<double>(50.5) : std::nullopt);
+        records.StoreBestTime(0, count, 2, 7.25);
+        QCOMPARE(records.LookupBestTime(0, count, 2), std::optional<double>(7.25));
+        records.CloseRecordsTable();
+        const QByteArray after = ReadBytes(table);
+        QCOMPARE(DbfRecordCount(after), edit ? 3u : 4u);
+        QCOMPARE(after.size(), 321 + 59 * int(DbfRecordCount(after)) + 1);
+        const QJsonArray all = ReadWithDbfread(table)["records"].toArray();
+        QCOMPARE(all.size(), edit ? 3 : 4);
+        QCOMPARE(all[2].toObject()["ANZAHL"].toInt(), 52);
+        QCOMPARE(all[edit ? 0 : 3].toObject()["ZEIT"].toDouble(), 7.25);
     }
 
     void aReadOnlyTable()
