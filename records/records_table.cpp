@@ -160,7 +160,10 @@ void RecordsTable::OpenRecordsTable(const QString& programDir)
     programDir_ = programDir;
     const QString tableFile = programDir + kTableName;
 
-    if (!QFileInfo::exists(tableFile)) {
+    // A file of no bytes is what a table that could not be written leaves behind;
+    // it holds nothing, and without a new table the records would stay off for good.
+    const QFileInfo existing(tableFile);
+    if (!existing.exists() || (existing.isFile() && existing.size() == 0)) {
         try {
             XBaseTable::create(tableFile, RecordFields(), today_());
         } catch (const XBaseError& error) {

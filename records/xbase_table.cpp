@@ -69,6 +69,7 @@ struct HookFile {
     unsigned headerLength = 0;
     unsigned recordLength = 0;
     int fieldCount = 0;
+    int* errorSink = nullptr; // where the write error goes at close, for a new table
     // The first write that failed, as errno. shapelib drops the result of most of
     // its writes (the header, the end mark, a record flushed on the way to another),
     // so whoever lets it write checks this afterwards.
@@ -86,6 +87,7 @@ struct OpenRequest {
     std::string path;
     bool writable = true;
     int createdFd = -1; // a freshly created file to hand out instead of opening
+    int writeError = 0;  // the first write to it that failed
     bool attempted = false;
     std::string error;
     HookFile* file = nullptr;
@@ -313,6 +315,7 @@ SAFile hookOpen(const char* name, const char* access)
     if (request->createdFd >= 0) {
         file->fd = request->createdFd;
         file->ownsFd = false;
+        file->errorSink = &request->writeError;
         if (access[0] == 'w' && ::ftruncate(file->fd, 0) != 0)
             return nullptr;
         return reinterpret_cast<SAFile>(file.release());
@@ -405,6 +408,8 @@ int hookFlush(SAFile)
 int hookClose(SAFile handle)
 {
     HookFile* file = hookFile(handle);
+    if (file->errorSink && !*file->errorSink)
+        *file->errorSink = file->writeError;
     int result = 0;
     if (file->ownsFd)
         result = ::close(file->fd);
@@ -470,24 +475,65 @@ void syncDirectory(const QString& fileName)
     ::close(fd);
 }
 
-// Moves a finished file to its name unless something is already there.
-void linkNoReplace(const std::string& from, const std::string& to)
+// Moves a finished file to its name unless something is already there. Returns
+// 0 or the reason as errno.
+int linkNoReplace(const std::string& from, const std::string& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return;
+        return 0;
     if (errno != EINVAL && errno != ENOSYS)
-        throw XBaseError(to + ": " + errnoText(errno));
+        return errno;
     if (::link(from.c_str(), to.c_str()) == 0) {
         ::unlink(from.c_str());
-        return;
+        return 0;
     }
     if (errno == EEXIST)
-        throw XBaseError(to + ": " + errnoText(errno));
+        return errno;
     // A file system without hard links: the check and the rename are two steps.
     if (::access(to.c_str(), F_OK) == 0)
-        throw XBaseError(to + ": " + errnoText(EEXIST));
-    if (::rename(from.c_str(), to.c_str()) != 0)
-        throw XBaseError(to + ": " + errnoText(errno));
+        return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+// Moves a finished file over an empty one: a file of no bytes holds no table,
+// only what is left where one could not be written. Only while nobody holds it
+// and the name still means that very file, so that two copies starting at once
+// cannot both replace it, the second one the table the first has just made.
+std::string replaceEmpty(const std::string& from, const std::string& to)
+{
+    const int fd = ::open(to.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errnoText(errno);
+    std::string failure;
+    struct stat held {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        failure = errno == EWOULDBLOCK ? "is in use by another program" : errnoText(errno);
+    else if (::fstat(fd, &held) != 0 || ::stat(to.c_str(), &named) != 0)
+        failure = errnoText(errno);
+    else if (!S_ISREG(held.st_mode) || held.st_size != 0 || held.st_dev != named.st_dev || held.st_ino != named.st_ino)
+        failure = errnoText(EEXIST);
+    else if (::rename(from.c_str(), to.c_str()) != 0)
+        failure = errnoText(errno);
+    ::close(fd);
+    return failure;
+}
+
+void publish(const std::string& from, const std::string& to)
+{
+    const int error = linkNoReplace(from, to);
+    if (error == 0)
+        return;
+    const std::string failure = error == EEXIST ? replaceEmpty(from, to) : errnoText(error);
+    if (!failure.empty())
+        throw XBaseError(to + ": " + failure);
+}
+
+// The length of a dBase III file without records: the header, one descriptor per
+// field, the header's terminator and the end mark.
+std::uint64_t emptyTableLength(std::size_t fields)
+{
+    return 32 + 32 * static_cast<std::uint64_t>(fields) + 1 + 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -680,14 +726,24 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
             }
             setUpdateDate(handle, today);
             DBFClose(handle);
+            if (request.writeError)
+                throw XBaseError(path + ": cannot be written: " + errnoText(request.writeError));
             if (!tShapelibError.empty())
                 throw XBaseError(path + ": " + tShapelibError);
         }
+        // Every write said it was done; the length says whether the header is
+        // really all there before anybody may find the file.
+        struct stat status {};
+        if (::fstat(fd, &status) != 0)
+            throw XBaseError(path + ": " + errnoText(errno));
+        if (static_cast<std::uint64_t>(status.st_size) != emptyTableLength(fields.size()))
+            throw XBaseError(path + ": cannot be written whole (" + std::to_string(status.st_size) + " of "
+                             + std::to_string(emptyTableLength(fields.size())) + " bytes)");
         if (::fsync(fd) != 0)
             throw XBaseError(path + ": " + errnoText(errno));
         ::close(fd);
         fd = -1;
-        linkNoReplace(building, path);
+        publish(building, path);
         syncDirectory(fileName);
     } catch (...) {
         if (fd >= 0)

@@ -39,7 +39,8 @@ public:
     XBaseTable& operator=(const XBaseTable&) = delete;
 
     // Writes an empty table with these fields. The file appears whole or not at
-    // all, and an existing file is never replaced.
+    // all, and an existing file is never replaced, unless it is empty: a file of
+    // no bytes holds no table.
     static void create(const QString& fileName, const std::vector<XBaseField>& fields, QDate today);
     // Renames `from` onto `to` in one step, replacing `to`, and makes the rename
     // durable, so a crash leaves either file whole under the name `to`.

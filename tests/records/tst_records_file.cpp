@@ -18,6 +18,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -223,7 +224,6 @@ private Q_SLOTS:
         const int data = DbfHeaderLength(good);
 
         QTest::newRow("intact") << good << true << true << true << 2;
-        QTest::newRow("empty file") << QByteArray() << false << false << false << 0;
         QTest::newRow("truncated header") << good.left(100) << false << false << false << 0;
         QByteArray longHeader = good;
         longHeader[8] = static_cast<char>(data + 1);
@@ -380,6 +380,81 @@ private Q_SLOTS:
         QCOMPARE(all.size(), edit ? 3 : 4);
         QCOMPARE(all[2].toObject()["ANZAHL"].toInt(), 52);
         QCOMPARE(all[edit ? 0 : 3].toObject()["ZEIT"].toDouble(), 7.25);
+    }
+
+    void aFirstStartOnAFullDiskLeavesNothingBehind_data()
+    {
+        QTest::addColumn<qint64>("room");
+        QTest::newRow("no room at all") << qint64(0);
+        QTest::newRow("part of the header") << qint64(100);
+        QTest::newRow("all but the end mark") << qint64(321);
+    }
+    void aFirstStartOnAFullDiskLeavesNothingBehind()
+    {
+        QFETCH(qint64, room);
+        TempProgramDir dir;
+        RecordsTable records;
+        records.setToday([] { return kToday; });
+        QString refusal;
+        {
+            FileSizeLimit full(room);
+            refusal = Refusal([&] { records.OpenRecordsTable(dir.path()); });
+        }
+        QVERIFY2(refusal.startsWith(QStringLiteral("DBDaten: Die Tabelle kann nicht angelegt werden: "))
+                     && refusal.contains(dir.file("KORVANIS.DBF"))
+                     && refusal.contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
+                 qPrintable(refusal));
+        QVERIFY(!records.isOpen());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 QStringList());
+
+        // Once there is room, the next start makes the table.
+        records.OpenRecordsTable(dir.path());
+        QVERIFY(records.isOpen());
+        records.StoreBestTime(0, 200, 2, 50.5);
+        records.CloseRecordsTable();
+        const QJsonObject table = ReadWithDbfread(dir.file("KORVANIS.DBF"));
+        QCOMPARE(table["fields"].toArray().size(), 9);
+        QCOMPARE(table["records"].toArray().size(), 1);
+    }
+
+    void anEmptyTableFileHoldsNothingAndIsMadeAnew_data()
+    {
+        QTest::addColumn<bool>("held"); // by another program while we start
+        QTest::newRow("free") << false;
+        QTest::newRow("held by another program") << true;
+    }
+    void anEmptyTableFileHoldsNothingAndIsMadeAnew()
+    {
+        QFETCH(bool, held);
+        TempProgramDir dir;
+        const QString table = dir.file("KORVANIS.DBF");
+        QVERIFY(WriteBytes(table, QByteArray()));
+        const int holder = ::open(QFile::encodeName(table).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(holder >= 0);
+        auto release = qScopeGuard([&] { ::close(holder); });
+        if (held)
+            QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
+
+        RecordsTable records;
+        records.setToday([] { return kToday; });
+        const QString refusal = Refusal([&] { records.OpenRecordsTable(dir.path()); });
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral(".*")}, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+        if (held) {
+            QVERIFY2(refusal.startsWith(QStringLiteral("DBDaten: Die Tabelle kann nicht angelegt werden: "))
+                         && refusal.contains(QStringLiteral("in use")),
+                     qPrintable(refusal));
+            QVERIFY(!records.isOpen());
+            QCOMPARE(ReadBytes(table), QByteArray());
+            return;
+        }
+        QCOMPARE(refusal, QString());
+        QVERIFY(records.isOpen());
+        records.StoreBestTime(0, 200, 2, 50.5);
+        QCOMPARE(records.LookupBestTime(0, 200, 2), std::optional<double>(50.5));
+        records.CloseRecordsTable();
+        QCOMPARE(ReadWithDbfread(table)["records"].toArray().size(), 1);
     }
 
     void aReadOnlyTable()
