@@ -177,8 +177,15 @@ void RecordsTable::OpenRecordsTable(const QString& programDir)
     try {
         auto table = std::make_unique<XBaseTable>();
         table->use(tableFile, today_());
-        if (table->fieldNum("REPLAYZEIT") == 0)
+        if (table->fieldNum("REPLAYZEIT") == 0) {
+            // A read-only table is not converted either: it stays open as it is, so
+            // that a store can say why it keeps nothing.
+            if (!table->isWritable()) {
+                table_ = std::move(table);
+                return;
+            }
             table = ConvertOldTable(std::move(table));
+        }
         if (!HasRecordLayout(*table))
             return;
         table_ = std::move(table);
@@ -218,9 +225,10 @@ std::unique_ptr<XBaseTable> RecordsTable::ConvertOldTable(std::unique_ptr<XBaseT
 
 void RecordsTable::CloseRecordsTable()
 {
-    // Only a table this program had open is marked: a file it could not use (held
-    // by another copy, damaged, of a foreign layout) is left exactly as found.
-    const bool held = isOpen();
+    // Only a table this program had open for writing is marked: a file it could
+    // not use (held by another copy, damaged, of a foreign layout) or was only to
+    // read is left exactly as found.
+    const bool held = isOpen() && table_->isWritable();
     if (table_) {
         try {
             table_->close();
@@ -265,6 +273,13 @@ std::optional<double> RecordsTable::LookupPointsRecord(int code, double memoTime
     }
 }
 
+void RecordsTable::RequireWritable() const
+{
+    if (!table_->isWritable())
+        throw KorvanisError(QStringLiteral("DBDaten: Die Tabelle %1 ist schreibgeschützt; der Rekord wurde nicht gespeichert.")
+                                .arg(programDir_ + kTableName));
+}
+
 void RecordsTable::RequireIndex(int order, const QString& indexName) const
 {
     // Without its index a store could not tell whether the record exists and
@@ -278,6 +293,7 @@ void RecordsTable::StoreBestTime(int code, int count, int perLine, double time)
 {
     if (!isOpen())
         ThrowClosed();
+    RequireWritable();
     RequireFits("DISZIPLIN", code);
     RequireFits("ANZAHL", count);
     RequireFits("ZEILE", perLine);
@@ -308,6 +324,7 @@ void RecordsTable::StorePointsRecord(int code, int count, double memoTime, doubl
 {
     if (!isOpen())
         ThrowClosed();
+    RequireWritable();
     RequireFits("DISZIPLIN", code);
     RequireFits("ANZAHL", count);
     RequireFits("ZEIT", memoTime);

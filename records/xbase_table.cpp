@@ -85,7 +85,9 @@ constexpr std::uint64_t kCacheChunk = 256 * 1024;
 
 struct OpenRequest {
     std::string path;
-    bool writable = true;
+    bool writable = true;  // wanted; a file marked read-only is opened for reading all the same
+    bool exclusive = true; // locked against every other opener, not only writers
+    bool openedWritable = false;
     int createdFd = -1; // a freshly created file to hand out instead of opening
     int writeError = 0;  // the first write to it that failed
     bool attempted = false;
@@ -302,6 +304,15 @@ std::string checkHeader(HookFile& file, std::uint64_t size)
     return {};
 }
 
+// A table whose owner may not write it is marked read-only, the way file managers
+// show it and Samba maps the DOS read-only attribute. The mark is honoured even
+// where the system would let us write (root, a group allowed to write): whoever
+// set it wants the table kept as it is.
+bool markedReadOnly(const struct stat& status)
+{
+    return (status.st_mode & S_IWUSR) == 0;
+}
+
 SAFile hookOpen(const char* name, const char* access)
 {
     OpenRequest* request = tRequest;
@@ -327,19 +338,40 @@ SAFile hookOpen(const char* name, const char* access)
         return nullptr;
     request->attempted = true;
 
-    const int fd = ::open(request->path.c_str(), (request->writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    int fd = ::open(request->path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         request->error = errnoText(errno);
         return nullptr;
     }
-    file->fd = fd;
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         request->error = "is not a regular file";
         ::close(fd);
         return nullptr;
     }
-    if (::flock(fd, (request->writable ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+    if (request->writable && !markedReadOnly(status)) {
+        const int writableFd = ::open(request->path.c_str(), O_RDWR | O_CLOEXEC);
+        const int error = errno;
+        struct stat again {};
+        if (writableFd >= 0) {
+            ::close(fd);
+            fd = writableFd;
+            if (::fstat(fd, &again) != 0 || again.st_dev != status.st_dev || again.st_ino != status.st_ino) {
+                request->error = "was replaced while it was being opened";
+                ::close(fd);
+                return nullptr;
+            }
+            request->openedWritable = true;
+        } else if (error != EACCES && error != EPERM && error != EROFS) {
+            request->error = errnoText(error);
+            ::close(fd);
+            return nullptr;
+        }
+        // Otherwise the system will not let us write it: it is read, as one
+        // marked read-only is.
+    }
+    file->fd = fd;
+    if (::flock(fd, (request->exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         request->error = errno == EWOULDBLOCK ? "is in use by another program" : errnoText(errno);
         ::close(fd);
         return nullptr;
@@ -475,6 +507,20 @@ void syncDirectory(const QString& fileName)
     ::close(fd);
 }
 
+// Gives a file that takes another's place that file's owner and mode, so that a
+// replaced table is neither more nor less open to others than before. The owner
+// only where we may hand the file over; the mode always.
+std::string takeModeAndOwner(const std::string& path, const struct stat& of)
+{
+    // The owner first: a change of owner clears the set-id bits that the mode
+    // then puts back.
+    if (::chown(path.c_str(), of.st_uid, of.st_gid) != 0)
+        (void)::chown(path.c_str(), static_cast<uid_t>(-1), of.st_gid);
+    if (::chmod(path.c_str(), of.st_mode & 07777) != 0)
+        return errnoText(errno);
+    return {};
+}
+
 // Moves a finished file to its name unless something is already there. Returns
 // 0 or the reason as errno.
 int linkNoReplace(const std::string& from, const std::string& to)
@@ -513,7 +559,11 @@ std::string replaceEmpty(const std::string& from, const std::string& to)
         failure = errnoText(errno);
     else if (!S_ISREG(held.st_mode) || held.st_size != 0 || held.st_dev != named.st_dev || held.st_ino != named.st_ino)
         failure = errnoText(EEXIST);
-    else if (::rename(from.c_str(), to.c_str()) != 0)
+    else if (markedReadOnly(held))
+        failure = "is marked read-only";
+    else
+        failure = takeModeAndOwner(from, held);
+    if (failure.empty() && ::rename(from.c_str(), to.c_str()) != 0)
         failure = errnoText(errno);
     ::close(fd);
     return failure;
@@ -755,8 +805,16 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
 
 void XBaseTable::replaceFile(const QString& from, const QString& to)
 {
-    if (::rename(localName(from).c_str(), localName(to).c_str()) != 0)
-        throw XBaseError(localName(to) + ": " + errnoText(errno));
+    const std::string source = localName(from);
+    const std::string target = localName(to);
+    struct stat replaced {};
+    if (::stat(target.c_str(), &replaced) == 0) {
+        const std::string failure = takeModeAndOwner(source, replaced);
+        if (!failure.empty())
+            throw XBaseError(source + ": " + failure);
+    }
+    if (::rename(source.c_str(), target.c_str()) != 0)
+        throw XBaseError(target + ": " + errnoText(errno));
     syncDirectory(to);
 }
 
@@ -776,6 +834,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     OpenRequest request;
     request.path = localName(fileName);
     request.writable = writable;
+    request.exclusive = writable;
     DBFHandle handle = nullptr;
     {
         CLocaleScope cLocale;
@@ -792,7 +851,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     }
     handle_ = handle;
     fileName_ = fileName;
-    writable_ = writable;
+    writable_ = request.openedWritable;
     current_ = 0;
     order_ = 0;
 
@@ -832,7 +891,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
         close();
         throw;
     }
-    if (writable)
+    if (writable_)
         setUpdateDate(handle, today);
 }
 

@@ -43,17 +43,21 @@ public:
     // no bytes holds no table.
     static void create(const QString& fileName, const std::vector<XBaseField>& fields, QDate today);
     // Renames `from` onto `to` in one step, replacing `to`, and makes the rename
-    // durable, so a crash leaves either file whole under the name `to`.
+    // durable, so a crash leaves either file whole under the name `to`. `from`
+    // takes the mode of `to`, and its owner where that may be given away.
     static void replaceFile(const QString& from, const QString& to);
 
     // Opens for reading and writing, locked against every other opener until
     // close(). `today` becomes the header's date of last update once anything is
-    // written.
+    // written. A file marked read-only (its owner may not write it), or one the
+    // system will not let us write, is opened for reading only, locked all the
+    // same; isWritable() tells.
     void use(const QString& fileName, QDate today);
     // Opens for reading only, sharing the lock with other readers.
     void useReadOnly(const QString& fileName);
     void close();
     bool isOpen() const { return handle_ != nullptr; }
+    bool isWritable() const { return handle_ != nullptr && writable_; }
     const QString& fileName() const { return fileName_; }
 
     int fieldCount() const;

@@ -21,6 +21,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,20 +53,17 @@ bool UseGermanNumbers(QTemporaryDir& localeDir)
     return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
 }
 
-// Makes a file unwritable even for root, who ignores permission bits.
-bool MakeReadOnly(const QString& fileName, bool immutable)
+// Makes the system refuse to write a file whatever its mode, even to root.
+bool MakeImmutable(const QString& fileName)
 {
-    QFile::setPermissions(fileName, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (immutable) {
-        const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY);
-        int flags = 0;
-        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags |= FS_IMMUTABLE_FL;
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd >= 0)
-            ::close(fd);
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags |= FS_IMMUTABLE_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
+    if (fd >= 0)
+        ::close(fd);
     const int probe = ::open(QFile::encodeName(fileName).constData(), O_RDWR);
     if (probe >= 0)
         ::close(probe);
@@ -421,15 +419,22 @@ private Q_SLOTS:
     void anEmptyTableFileHoldsNothingAndIsMadeAnew_data()
     {
         QTest::addColumn<bool>("held"); // by another program while we start
-        QTest::newRow("free") << false;
-        QTest::newRow("held by another program") << true;
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("refusal"); // what keeps it from being made anew
+        QTest::newRow("free") << false << 0644 << QString();
+        QTest::newRow("free, owner only") << false << 0600 << QString();
+        QTest::newRow("held by another program") << true << 0644 << QStringLiteral("is in use by another program");
+        QTest::newRow("marked read-only") << false << 0444 << QStringLiteral("is marked read-only");
     }
     void anEmptyTableFileHoldsNothingAndIsMadeAnew()
     {
         QFETCH(bool, held);
+        QFETCH(int, mode);
+        QFETCH(QString, refusal);
         TempProgramDir dir;
         const QString table = dir.file("KORVANIS.DBF");
         QVERIFY(WriteBytes(table, QByteArray()));
+        QCOMPARE(::chmod(QFile::encodeName(table).constData(), static_cast<mode_t>(mode)), 0);
         const int holder = ::open(QFile::encodeName(table).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(holder >= 0);
         auto release = qScopeGuard([&] { ::close(holder); });
@@ -438,18 +443,19 @@ private Q_SLOTS:
 
         RecordsTable records;
         records.setToday([] { return kToday; });
-        const QString refusal = Refusal([&] { records.OpenRecordsTable(dir.path()); });
+        const QString error = Refusal([&] { records.OpenRecordsTable(dir.path()); });
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral(".*")}, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
-        if (held) {
-            QVERIFY2(refusal.startsWith(QStringLiteral("DBDaten: Die Tabelle kann nicht angelegt werden: "))
-                         && refusal.contains(QStringLiteral("in use")),
-                     qPrintable(refusal));
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(table).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
+        if (!refusal.isEmpty()) {
+            QCOMPARE(error, QStringLiteral("DBDaten: Die Tabelle kann nicht angelegt werden: %1: %2").arg(table, refusal));
             QVERIFY(!records.isOpen());
             QCOMPARE(ReadBytes(table), QByteArray());
             return;
         }
-        QCOMPARE(refusal, QString());
+        QCOMPARE(error, QString());
         QVERIFY(records.isOpen());
         records.StoreBestTime(0, 200, 2, 50.5);
         QCOMPARE(records.LookupBestTime(0, 200, 2), std::optional<double>(50.5));
@@ -457,22 +463,54 @@ private Q_SLOTS:
         QCOMPARE(ReadWithDbfread(table)["records"].toArray().size(), 1);
     }
 
-    void aReadOnlyTable()
+    void aReadOnlyTableIsReadButNeverWritten_data()
     {
+        QTest::addColumn<bool>("oldLayout");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("immutable"); // refused by the system even to root
+        QTest::newRow("nobody may write") << false << 0444 << false;
+        QTest::newRow("only the group may write") << false << 0464 << false;
+        QTest::newRow("writable, but immutable") << false << 0644 << true;
+        QTest::newRow("old layout, nobody may write") << true << 0444 << false;
+    }
+    void aReadOnlyTableIsReadButNeverWritten()
+    {
+        QFETCH(bool, oldLayout);
+        QFETCH(int, mode);
+        QFETCH(bool, immutable);
         TempProgramDir dir;
         const QString table = dir.file("KORVANIS.DBF");
-        const QByteArray image = DbfImage(RecordsLayout(), {kBestTime});
-        WriteBytes(table, image);
-        const bool readOnly = MakeReadOnly(table, ::geteuid() == 0);
+        QStringList oldBestTime = kBestTime;
+        oldBestTime.removeAt(5);
+        const QByteArray image = oldLayout ? DbfImage(OldRecordsLayout(), {oldBestTime})
+                                           : DbfImage(RecordsLayout(), {kBestTime, kPoints});
+        QVERIFY(WriteBytes(table, image));
+        QCOMPARE(::chmod(QFile::encodeName(table).constData(), static_cast<mode_t>(mode)), 0);
         auto restore = qScopeGuard([&] { MakeWritable(table); });
-        if (!readOnly)
-            QSKIP("cannot make a file read-only here");
+        if (immutable && !MakeImmutable(table))
+            QSKIP("cannot make a file immutable here");
+
         RecordsTable records;
+        records.setToday([] { return kToday; });
         records.OpenRecordsTable(dir.path());
-        QVERIFY(!records.isOpen());
-        QVERIFY_THROWS_EXCEPTION(KorvanisError, records.StoreBestTime(0, 200, 2, 10));
+        QVERIFY(records.isOpen());
+        const std::optional<double> bestTime = oldLayout ? std::nullopt : std::optional<double>(50.5);
+        QCOMPARE(records.LookupBestTime(0, 200, 2), bestTime);
+        const QString readOnly
+            = QStringLiteral("DBDaten: Die Tabelle %1 ist schreibgeschützt; der Rekord wurde nicht gespeichert.").arg(table);
+        QCOMPARE(Refusal([&] { records.StoreBestTime(0, 200, 2, 10); }), readOnly);
+        QCOMPARE(Refusal([&] { records.StorePointsRecord(11, 50, 60, 60, 12, 60, 60); }), readOnly);
+        QCOMPARE(records.LookupBestTime(0, 200, 2), bestTime);
+        QVERIFY(!records.LookupPointsRecord(11, 60, 60));
         records.CloseRecordsTable();
+
         QCOMPARE(ReadBytes(table), image);
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(table).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("KV*"), QStringLiteral(".*")},
+                                            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
     }
 };
 
