@@ -177,6 +177,11 @@ void RecordsTable::OpenRecordsTable(const QString& programDir)
     try {
         auto table = std::make_unique<XBaseTable>();
         table->use(tableFile, today_());
+        // With the table held no other copy is converting it. What copies killed
+        // while they made or converted a table left behind is no longer anybody's;
+        // a copy that still runs keeps its files.
+        XBaseTable::removeLeftovers(tableFile);
+        XBaseTable::removeLeftovers(programDir + kTempTableName);
         if (table->fieldNum("REPLAYZEIT") == 0) {
             // A read-only table is not converted either: it stays open as it is, so
             // that a store can say why it keeps nothing.

@@ -12,10 +12,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
 #include <locale.h>
 #include <memory>
+#include <signal.h>
 #include <strings.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -743,7 +745,10 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
     static std::atomic<unsigned> serial{0};
 
     // Built under a private name and moved into place only when whole, so no
-    // half-written table is ever found under the real name.
+    // half-written table is ever found under the real name. The name carries our
+    // process id and the file is locked while it is written, so that what a killed
+    // process left can be told from what a running one is still writing
+    // (removeLeftovers).
     std::string building;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
@@ -757,6 +762,8 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
         throw XBaseError(path + ": " + errnoText(errno));
 
     try {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+            throw XBaseError(path + ": " + errnoText(errno));
         OpenRequest request;
         request.path = building;
         request.createdFd = fd;
@@ -801,6 +808,60 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
         ::unlink(building.c_str());
         throw;
     }
+}
+
+namespace {
+
+// The process id in a private name create() gives `prefix`: ".<name>.<pid>.<n>".
+std::optional<pid_t> builderOf(std::string_view name, std::string_view prefix)
+{
+    if (name.substr(0, prefix.size()) != prefix)
+        return std::nullopt;
+    name.remove_prefix(prefix.size());
+    const std::size_t dot = name.find('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size())
+        return std::nullopt;
+    const std::string_view serial = name.substr(dot + 1);
+    if (!std::all_of(serial.begin(), serial.end(), isDigit))
+        return std::nullopt;
+    pid_t pid = 0;
+    const auto result = std::from_chars(name.data(), name.data() + dot, pid);
+    if (result.ec != std::errc() || result.ptr != name.data() + dot || pid <= 0)
+        return std::nullopt;
+    return pid;
+}
+
+} // namespace
+
+void XBaseTable::removeLeftovers(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    DIR* folder = ::opendir(localName(info.absolutePath()).c_str());
+    if (!folder)
+        return;
+    const std::string prefix = '.' + localName(info.fileName()) + '.';
+    const int at = ::dirfd(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::optional<pid_t> builder = builderOf(entry->d_name, prefix);
+        // Only a process that no longer exists: one that runs may be writing it.
+        // A process id taken over by another program keeps its file there; that
+        // costs a few hundred bytes, a wrong guess would cost a table.
+        if (!builder || ::kill(*builder, 0) == 0 || errno != ESRCH)
+            continue;
+        const int fd = ::openat(at, entry->d_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // The lock proves it once more: a builder we cannot see (another process
+        // namespace sharing the folder) still holds it.
+        struct stat held {};
+        struct stat named {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode)
+            && ::fstatat(at, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == held.st_dev
+            && named.st_ino == held.st_ino)
+            ::unlinkat(at, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(folder);
 }
 
 void XBaseTable::replaceFile(const QString& from, const QString& to)

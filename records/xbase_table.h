@@ -46,6 +46,10 @@ public:
     // durable, so a crash leaves either file whole under the name `to`. `from`
     // takes the mode of `to`, and its owner where that may be given away.
     static void replaceFile(const QString& from, const QString& to);
+    // Removes what create(fileName) left when its process was killed while it
+    // wrote the new table: the private files of processes that no longer run and
+    // that nobody holds. Best effort; a file that cannot be removed stays.
+    static void removeLeftovers(const QString& fileName);
 
     // Opens for reading and writing, locked against every other opener until
     // close(). `today` becomes the header's date of last update once anything is
