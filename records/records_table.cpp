@@ -60,9 +60,12 @@ bool HasRecordLayout(const XBaseTable& table)
     throw KorvanisError(QStringLiteral("DBDaten: Operation bei geschlossener Datenmenge nicht ausführbar"));
 }
 
-[[noreturn]] void ThrowEngineError(const XBaseError& error)
+// The engine has already taken back whatever of the record reached the file; what
+// is left to tell is which file failed and why.
+[[noreturn]] void ThrowNotStored(const XBaseError& error)
 {
-    throw KorvanisError(QStringLiteral("DBDaten: ") + QString::fromLocal8Bit(error.what()));
+    throw KorvanisError(QStringLiteral("DBDaten: Der Rekord wurde nicht gespeichert: %1")
+                            .arg(QString::fromLocal8Bit(error.what())));
 }
 
 // A record is stored whole or not at all: a value that its field cannot hold is
@@ -157,7 +160,10 @@ void RecordsTable::OpenRecordsTable(const QString& programDir)
     programDir_ = programDir;
     const QString tableFile = programDir + kTableName;
 
-    if (!QFileInfo::exists(tableFile)) {
+    // A file of no bytes is what a table that could not be written leaves behind;
+    // it holds nothing, and without a new table the records would stay off for good.
+    const QFileInfo existing(tableFile);
+    if (!existing.exists() || (existing.isFile() && existing.size() == 0)) {
         try {
             XBaseTable::create(tableFile, RecordFields(), today_());
         } catch (const XBaseError& error) {
@@ -171,8 +177,20 @@ void RecordsTable::OpenRecordsTable(const QString& programDir)
     try {
         auto table = std::make_unique<XBaseTable>();
         table->use(tableFile, today_());
-        if (table->fieldNum("REPLAYZEIT") == 0)
+        // With the table held no other copy is converting it. What copies killed
+        // while they made or converted a table left behind is no longer anybody's;
+        // a copy that still runs keeps its files.
+        XBaseTable::removeLeftovers(tableFile);
+        XBaseTable::removeLeftovers(programDir + kTempTableName);
+        if (table->fieldNum("REPLAYZEIT") == 0) {
+            // A read-only table is not converted either: it stays open as it is, so
+            // that a store can say why it keeps nothing.
+            if (!table->isWritable()) {
+                table_ = std::move(table);
+                return;
+            }
             table = ConvertOldTable(std::move(table));
+        }
         if (!HasRecordLayout(*table))
             return;
         table_ = std::move(table);
@@ -212,9 +230,10 @@ std::unique_ptr<XBaseTable> RecordsTable::ConvertOldTable(std::unique_ptr<XBaseT
 
 void RecordsTable::CloseRecordsTable()
 {
-    // Only a table this program had open is marked: a file it could not use (held
-    // by another copy, damaged, of a foreign layout) is left exactly as found.
-    const bool held = isOpen();
+    // Only a table this program had open for writing is marked: a file it could
+    // not use (held by another copy, damaged, of a foreign layout) or was only to
+    // read is left exactly as found.
+    const bool held = isOpen() && table_->isWritable();
     if (table_) {
         try {
             table_->close();
@@ -266,6 +285,13 @@ std::optional<double> RecordsTable::LookupPointsRecord(const QString& key)
     }
 }
 
+void RecordsTable::RequireWritable() const
+{
+    if (!table_->isWritable())
+        throw KorvanisError(QStringLiteral("DBDaten: Die Tabelle %1 ist schreibgeschützt; der Rekord wurde nicht gespeichert.")
+                                .arg(programDir_ + kTableName));
+}
+
 void RecordsTable::RequireIndex(int order, const QString& indexName) const
 {
     // Without its index a store could not tell whether the record exists and
@@ -279,6 +305,7 @@ void RecordsTable::StoreBestTime(int code, int count, int perLine, double time)
 {
     if (!isOpen())
         ThrowClosed();
+    RequireWritable();
     RequireFits("DISZIPLIN", code);
     RequireFits("ANZAHL", count);
     RequireFits("ZEILE", perLine);
@@ -299,7 +326,8 @@ void RecordsTable::StoreBestTime(int code, int count, int perLine, double time)
         table_->replaceDate("DATUM", today);
         table_->commit();
     } catch (const XBaseError& error) {
-        ThrowEngineError(error);
+        table_->discardChanges();
+        ThrowNotStored(error);
     }
 }
 
@@ -308,6 +336,7 @@ void RecordsTable::StorePointsRecord(int code, int count, double memoTime, doubl
 {
     if (!isOpen())
         ThrowClosed();
+    RequireWritable();
     RequireFits("DISZIPLIN", code);
     RequireFits("ANZAHL", count);
     RequireFits("ZEIT", memoTime);
@@ -334,6 +363,7 @@ void RecordsTable::StorePointsRecord(int code, int count, double memoTime, doubl
         table_->replaceDate("DATUM", today);
         table_->commit();
     } catch (const XBaseError& error) {
-        ThrowEngineError(error);
+        table_->discardChanges();
+        ThrowNotStored(error);
     }
 }

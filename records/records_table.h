@@ -19,10 +19,11 @@ public:
     RecordsTable(const RecordsTable&) = delete;
     RecordsTable& operator=(const RecordsTable&) = delete;
 
-    // Opens the table in programDir (ending in '/'), creating it when missing and
-    // converting an old layout. A failure to create a missing table is raised as
-    // KorvanisError; every later failure ends the call silently, leaving the table
-    // closed or open without indexes.
+    // Opens the table in programDir (ending in '/'), creating it when missing (or
+    // empty) and converting an old layout. A failure to create a missing table is
+    // raised as KorvanisError; every later failure ends the call silently, leaving
+    // the table closed or open without indexes. A table marked read-only is opened
+    // for lookups only and never converted.
     void OpenRecordsTable(const QString& programDir);
     // Closes the table and marks the header's update year byte with 1.
     void CloseRecordsTable();
@@ -35,7 +36,9 @@ public:
     // The same by a key PointsKey built, for a caller that needs the key anyway.
     std::optional<double> LookupPointsRecord(const QString& key);
 
-    // Stores raise KorvanisError when the table is closed or a value does not fit.
+    // Stores raise KorvanisError when the table is closed or read-only, a value does
+    // not fit, or the record cannot be written; a store that fails leaves the
+    // table as it was.
     void StoreBestTime(int code, int count, int perLine, double time);
     void StorePointsRecord(int code, int count, double memoTime, double recallTime, int points,
                            double memoTimeUsed, double recallTimeUsed);
@@ -48,6 +51,7 @@ public:
 
 private:
     std::unique_ptr<XBaseTable> ConvertOldTable(std::unique_ptr<XBaseTable> old);
+    void RequireWritable() const;
     void RequireIndex(int order, const QString& indexName) const;
 
     std::unique_ptr<XBaseTable> table_;

@@ -12,10 +12,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
 #include <locale.h>
 #include <memory>
+#include <signal.h>
 #include <strings.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -69,14 +71,27 @@ struct HookFile {
     unsigned headerLength = 0;
     unsigned recordLength = 0;
     int fieldCount = 0;
+    int* errorSink = nullptr; // where the write error goes at close, for a new table
+    // The first write that failed, as errno. shapelib drops the result of most of
+    // its writes (the header, the end mark, a record flushed on the way to another),
+    // so whoever lets it write checks this afterwards.
+    int writeError = 0;
+    // While a change is under way: the file's length before it and every stretch
+    // of the old file its writes covered, so a change that fails can be undone.
+    bool journaling = false;
+    std::uint64_t lengthBefore = 0;
+    std::vector<std::pair<std::uint64_t, std::string>> overwritten;
 };
 
 constexpr std::uint64_t kCacheChunk = 256 * 1024;
 
 struct OpenRequest {
     std::string path;
-    bool writable = true;
+    bool writable = true;  // wanted; a file marked read-only is opened for reading all the same
+    bool exclusive = true; // locked against every other opener, not only writers
+    bool openedWritable = false;
     int createdFd = -1; // a freshly created file to hand out instead of opening
+    int writeError = 0;  // the first write to it that failed
     bool attempted = false;
     std::string error;
     HookFile* file = nullptr;
@@ -138,20 +153,82 @@ std::uint64_t readAt(HookFile& file, char* out, std::uint64_t length, std::uint6
 
 std::uint64_t writeAt(HookFile& file, const char* in, std::uint64_t length, std::uint64_t offset)
 {
+    std::string old;
+    if (file.journaling && offset < file.lengthBefore) {
+        old.resize(std::min(length, file.lengthBefore - offset));
+        const ssize_t got = ::pread(file.fd, old.data(), old.size(), static_cast<off_t>(offset));
+        if (got != static_cast<ssize_t>(old.size())) {
+            // What is not saved could not be put back: better not written at all.
+            if (!file.writeError)
+                file.writeError = got < 0 ? errno : EIO;
+            return 0;
+        }
+    }
     std::uint64_t done = 0;
     while (done < length) {
         const ssize_t put = ::pwrite(file.fd, in + done, length - done, static_cast<off_t>(offset + done));
         if (put < 0 && errno == EINTR)
             continue;
-        if (put <= 0)
+        if (put <= 0) {
+            if (!file.writeError)
+                file.writeError = put < 0 ? errno : ENOSPC;
             break;
+        }
         done += static_cast<std::uint64_t>(put);
+    }
+    if (!old.empty() && done > 0) {
+        old.resize(std::min<std::uint64_t>(old.size(), done));
+        file.overwritten.emplace_back(offset, std::move(old));
     }
     const std::uint64_t low = std::max(offset, file.cacheStart);
     const std::uint64_t high = std::min(offset + done, file.cacheStart + file.cacheLength);
     if (low < high)
         std::memcpy(file.cache.data() + (low - file.cacheStart), in + (low - offset), high - low);
     return done;
+}
+
+// Starts keeping what the writes of a change overwrite. Nothing to undo yet.
+bool beginJournal(HookFile& file)
+{
+    struct stat status {};
+    if (::fstat(file.fd, &status) != 0)
+        return false;
+    file.journaling = true;
+    file.lengthBefore = static_cast<std::uint64_t>(status.st_size);
+    file.overwritten.clear();
+    return true;
+}
+
+void endJournal(HookFile& file)
+{
+    file.journaling = false;
+    file.overwritten.clear();
+}
+
+// Puts the file back as it was when the journal began: the overwritten bytes in
+// reverse order of writing (so the oldest copy of a byte is the last one put back),
+// then the old length, which drops anything appended. Only bytes that were written
+// once are written again, so this needs no room the change did not already get.
+// Returns the reason when the file could not be put back.
+std::string undoJournal(HookFile& file)
+{
+    std::string failure;
+    const bool wasJournaling = file.journaling;
+    file.journaling = false;
+    file.writeError = 0;
+    for (auto at = file.overwritten.rbegin(); at != file.overwritten.rend(); ++at) {
+        if (writeAt(file, at->second.data(), at->second.size(), at->first) != at->second.size() && failure.empty())
+            failure = errnoText(file.writeError);
+    }
+    if (wasJournaling && ::ftruncate(file.fd, static_cast<off_t>(file.lengthBefore)) != 0 && failure.empty())
+        failure = errnoText(errno);
+    if (::fdatasync(file.fd) != 0 && failure.empty())
+        failure = errnoText(errno);
+    file.cacheLength = 0;
+    file.readEnd = 0;
+    file.overwritten.clear();
+    file.writeError = 0;
+    return failure;
 }
 
 // The header as dBase III defines it, checked before shapelib reads it: shapelib
@@ -229,6 +306,15 @@ std::string checkHeader(HookFile& file, std::uint64_t size)
     return {};
 }
 
+// A table whose owner may not write it is marked read-only, the way file managers
+// show it and Samba maps the DOS read-only attribute. The mark is honoured even
+// where the system would let us write (root, a group allowed to write): whoever
+// set it wants the table kept as it is.
+bool markedReadOnly(const struct stat& status)
+{
+    return (status.st_mode & S_IWUSR) == 0;
+}
+
 SAFile hookOpen(const char* name, const char* access)
 {
     OpenRequest* request = tRequest;
@@ -242,6 +328,7 @@ SAFile hookOpen(const char* name, const char* access)
     if (request->createdFd >= 0) {
         file->fd = request->createdFd;
         file->ownsFd = false;
+        file->errorSink = &request->writeError;
         if (access[0] == 'w' && ::ftruncate(file->fd, 0) != 0)
             return nullptr;
         return reinterpret_cast<SAFile>(file.release());
@@ -253,19 +340,40 @@ SAFile hookOpen(const char* name, const char* access)
         return nullptr;
     request->attempted = true;
 
-    const int fd = ::open(request->path.c_str(), (request->writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    int fd = ::open(request->path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         request->error = errnoText(errno);
         return nullptr;
     }
-    file->fd = fd;
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         request->error = "is not a regular file";
         ::close(fd);
         return nullptr;
     }
-    if (::flock(fd, (request->writable ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+    if (request->writable && !markedReadOnly(status)) {
+        const int writableFd = ::open(request->path.c_str(), O_RDWR | O_CLOEXEC);
+        const int error = errno;
+        struct stat again {};
+        if (writableFd >= 0) {
+            ::close(fd);
+            fd = writableFd;
+            if (::fstat(fd, &again) != 0 || again.st_dev != status.st_dev || again.st_ino != status.st_ino) {
+                request->error = "was replaced while it was being opened";
+                ::close(fd);
+                return nullptr;
+            }
+            request->openedWritable = true;
+        } else if (error != EACCES && error != EPERM && error != EROFS) {
+            request->error = errnoText(error);
+            ::close(fd);
+            return nullptr;
+        }
+        // Otherwise the system will not let us write it: it is read, as one
+        // marked read-only is.
+    }
+    file->fd = fd;
+    if (::flock(fd, (request->exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         request->error = errno == EWOULDBLOCK ? "is in use by another program" : errnoText(errno);
         ::close(fd);
         return nullptr;
@@ -334,6 +442,8 @@ int hookFlush(SAFile)
 int hookClose(SAFile handle)
 {
     HookFile* file = hookFile(handle);
+    if (file->errorSink && !*file->errorSink)
+        *file->errorSink = file->writeError;
     int result = 0;
     if (file->ownsFd)
         result = ::close(file->fd);
@@ -399,24 +509,83 @@ void syncDirectory(const QString& fileName)
     ::close(fd);
 }
 
-// Moves a finished file to its name unless something is already there.
-void linkNoReplace(const std::string& from, const std::string& to)
+// Gives a file that takes another's place that file's owner and mode, so that a
+// replaced table is neither more nor less open to others than before. The owner
+// only where we may hand the file over; the mode always.
+std::string takeModeAndOwner(const std::string& path, const struct stat& of)
+{
+    // The owner first: a change of owner clears the set-id bits that the mode
+    // then puts back.
+    if (::chown(path.c_str(), of.st_uid, of.st_gid) != 0)
+        (void)::chown(path.c_str(), static_cast<uid_t>(-1), of.st_gid);
+    if (::chmod(path.c_str(), of.st_mode & 07777) != 0)
+        return errnoText(errno);
+    return {};
+}
+
+// Moves a finished file to its name unless something is already there. Returns
+// 0 or the reason as errno.
+int linkNoReplace(const std::string& from, const std::string& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return;
+        return 0;
     if (errno != EINVAL && errno != ENOSYS)
-        throw XBaseError(to + ": " + errnoText(errno));
+        return errno;
     if (::link(from.c_str(), to.c_str()) == 0) {
         ::unlink(from.c_str());
-        return;
+        return 0;
     }
     if (errno == EEXIST)
-        throw XBaseError(to + ": " + errnoText(errno));
+        return errno;
     // A file system without hard links: the check and the rename are two steps.
     if (::access(to.c_str(), F_OK) == 0)
-        throw XBaseError(to + ": " + errnoText(EEXIST));
-    if (::rename(from.c_str(), to.c_str()) != 0)
-        throw XBaseError(to + ": " + errnoText(errno));
+        return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+// Moves a finished file over an empty one: a file of no bytes holds no table,
+// only what is left where one could not be written. Only while nobody holds it
+// and the name still means that very file, so that two copies starting at once
+// cannot both replace it, the second one the table the first has just made.
+std::string replaceEmpty(const std::string& from, const std::string& to)
+{
+    const int fd = ::open(to.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errnoText(errno);
+    std::string failure;
+    struct stat held {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        failure = errno == EWOULDBLOCK ? "is in use by another program" : errnoText(errno);
+    else if (::fstat(fd, &held) != 0 || ::stat(to.c_str(), &named) != 0)
+        failure = errnoText(errno);
+    else if (!S_ISREG(held.st_mode) || held.st_size != 0 || held.st_dev != named.st_dev || held.st_ino != named.st_ino)
+        failure = errnoText(EEXIST);
+    else if (markedReadOnly(held))
+        failure = "is marked read-only";
+    else
+        failure = takeModeAndOwner(from, held);
+    if (failure.empty() && ::rename(from.c_str(), to.c_str()) != 0)
+        failure = errnoText(errno);
+    ::close(fd);
+    return failure;
+}
+
+void publish(const std::string& from, const std::string& to)
+{
+    const int error = linkNoReplace(from, to);
+    if (error == 0)
+        return;
+    const std::string failure = error == EEXIST ? replaceEmpty(from, to) : errnoText(error);
+    if (!failure.empty())
+        throw XBaseError(to + ": " + failure);
+}
+
+// The length of a dBase III file without records: the header, one descriptor per
+// field, the header's terminator and the end mark.
+std::uint64_t emptyTableLength(std::size_t fields)
+{
+    return 32 + 32 * static_cast<std::uint64_t>(fields) + 1 + 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -576,7 +745,10 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
     static std::atomic<unsigned> serial{0};
 
     // Built under a private name and moved into place only when whole, so no
-    // half-written table is ever found under the real name.
+    // half-written table is ever found under the real name. The name carries our
+    // process id and the file is locked while it is written, so that what a killed
+    // process left can be told from what a running one is still writing
+    // (removeLeftovers).
     std::string building;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
@@ -590,6 +762,8 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
         throw XBaseError(path + ": " + errnoText(errno));
 
     try {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+            throw XBaseError(path + ": " + errnoText(errno));
         OpenRequest request;
         request.path = building;
         request.createdFd = fd;
@@ -609,14 +783,24 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
             }
             setUpdateDate(handle, today);
             DBFClose(handle);
+            if (request.writeError)
+                throw XBaseError(path + ": cannot be written: " + errnoText(request.writeError));
             if (!tShapelibError.empty())
                 throw XBaseError(path + ": " + tShapelibError);
         }
+        // Every write said it was done; the length says whether the header is
+        // really all there before anybody may find the file.
+        struct stat status {};
+        if (::fstat(fd, &status) != 0)
+            throw XBaseError(path + ": " + errnoText(errno));
+        if (static_cast<std::uint64_t>(status.st_size) != emptyTableLength(fields.size()))
+            throw XBaseError(path + ": cannot be written whole (" + std::to_string(status.st_size) + " of "
+                             + std::to_string(emptyTableLength(fields.size())) + " bytes)");
         if (::fsync(fd) != 0)
             throw XBaseError(path + ": " + errnoText(errno));
         ::close(fd);
         fd = -1;
-        linkNoReplace(building, path);
+        publish(building, path);
         syncDirectory(fileName);
     } catch (...) {
         if (fd >= 0)
@@ -626,10 +810,72 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
     }
 }
 
+namespace {
+
+// The process id in a private name create() gives `prefix`: ".<name>.<pid>.<n>".
+std::optional<pid_t> builderOf(std::string_view name, std::string_view prefix)
+{
+    if (name.substr(0, prefix.size()) != prefix)
+        return std::nullopt;
+    name.remove_prefix(prefix.size());
+    const std::size_t dot = name.find('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size())
+        return std::nullopt;
+    const std::string_view serial = name.substr(dot + 1);
+    if (!std::all_of(serial.begin(), serial.end(), isDigit))
+        return std::nullopt;
+    pid_t pid = 0;
+    const auto result = std::from_chars(name.data(), name.data() + dot, pid);
+    if (result.ec != std::errc() || result.ptr != name.data() + dot || pid <= 0)
+        return std::nullopt;
+    return pid;
+}
+
+} // namespace
+
+void XBaseTable::removeLeftovers(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    DIR* folder = ::opendir(localName(info.absolutePath()).c_str());
+    if (!folder)
+        return;
+    const std::string prefix = '.' + localName(info.fileName()) + '.';
+    const int at = ::dirfd(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::optional<pid_t> builder = builderOf(entry->d_name, prefix);
+        // Only a process that no longer exists: one that runs may be writing it.
+        // A process id taken over by another program keeps its file there; that
+        // costs a few hundred bytes, a wrong guess would cost a table.
+        if (!builder || ::kill(*builder, 0) == 0 || errno != ESRCH)
+            continue;
+        const int fd = ::openat(at, entry->d_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // The lock proves it once more: a builder we cannot see (another process
+        // namespace sharing the folder) still holds it.
+        struct stat held {};
+        struct stat named {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode)
+            && ::fstatat(at, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == held.st_dev
+            && named.st_ino == held.st_ino)
+            ::unlinkat(at, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(folder);
+}
+
 void XBaseTable::replaceFile(const QString& from, const QString& to)
 {
-    if (::rename(localName(from).c_str(), localName(to).c_str()) != 0)
-        throw XBaseError(localName(to) + ": " + errnoText(errno));
+    const std::string source = localName(from);
+    const std::string target = localName(to);
+    struct stat replaced {};
+    if (::stat(target.c_str(), &replaced) == 0) {
+        const std::string failure = takeModeAndOwner(source, replaced);
+        if (!failure.empty())
+            throw XBaseError(source + ": " + failure);
+    }
+    if (::rename(source.c_str(), target.c_str()) != 0)
+        throw XBaseError(target + ": " + errnoText(errno));
     syncDirectory(to);
 }
 
@@ -649,6 +895,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     OpenRequest request;
     request.path = localName(fileName);
     request.writable = writable;
+    request.exclusive = writable;
     DBFHandle handle = nullptr;
     {
         CLocaleScope cLocale;
@@ -665,7 +912,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     }
     handle_ = handle;
     fileName_ = fileName;
-    writable_ = writable;
+    writable_ = request.openedWritable;
     current_ = 0;
     order_ = 0;
 
@@ -705,7 +952,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
         close();
         throw;
     }
-    if (writable)
+    if (writable_)
         setUpdateDate(handle, today);
 }
 
@@ -746,7 +993,14 @@ void XBaseTable::close()
     } catch (const XBaseError& e) {
         failure = e.what();
     }
-    {
+    release();
+    if (!failure.empty())
+        throw XBaseError(failure);
+}
+
+void XBaseTable::release()
+{
+    if (handle_) {
         CLocaleScope cLocale;
         DBFClose(dbf(handle_));
     }
@@ -756,8 +1010,8 @@ void XBaseTable::close()
     order_ = 0;
     current_ = 0;
     dirty_ = false;
-    if (!failure.empty())
-        throw XBaseError(failure);
+    dirtyIsNew_ = false;
+    before_.clear();
 }
 
 int XBaseTable::fieldCount() const
@@ -819,6 +1073,7 @@ void XBaseTable::touchCurrent()
     if (!writable_)
         fail("table is open for reading only");
     if (!dirty_) {
+        beginChange();
         before_.assign(tuple(current_), static_cast<std::size_t>(dbf(handle_)->nRecordLength));
         dirty_ = true;
         dirtyIsNew_ = false;
@@ -829,6 +1084,70 @@ void XBaseTable::flushPending()
 {
     if (dirty_)
         commit();
+}
+
+// From here until the next commit, whatever reaches the file can be taken back.
+void XBaseTable::beginChange()
+{
+    HookFile& file = *hookFile(dbf(handle_)->fp);
+    if (file.journaling)
+        return;
+    if (!beginJournal(file))
+        fail("cannot be written: " + errnoText(errno));
+    recordsBefore_ = recCount();
+    currentBefore_ = current_;
+}
+
+// Takes the file and the engine back to where the change began. Returns the
+// reason when the file could not be put back.
+std::string XBaseTable::undoChange()
+{
+    DBFHandle handle = dbf(handle_);
+    HookFile& file = *hookFile(handle->fp);
+    if (!file.journaling && !dirty_)
+        return {};
+    const bool began = file.journaling;
+    const std::string failure = undoJournal(file);
+    // shapelib still holds the refused record and would write it out at the next
+    // chance; it must be read afresh from the file instead.
+    handle->bCurrentRecordModified = 0;
+    handle->nCurrentRecord = -1;
+    if (began) {
+        handle->nRecords = recordsBefore_;
+        current_ = currentBefore_;
+    }
+    dirty_ = false;
+    dirtyIsNew_ = false;
+    before_.clear();
+    return failure;
+}
+
+void XBaseTable::failChange(const std::string& why)
+{
+    const std::string undone = undoChange();
+    if (undone.empty())
+        fail(why);
+    // The file is neither the old table nor the new one. Nothing more may be
+    // written to it; opening it again makes the most of what it holds.
+    const std::string name = localName(fileName_);
+    abandon();
+    throw XBaseError(name + ": " + why + "; the table could not be put back (" + undone + ") and was closed");
+}
+
+void XBaseTable::abandon()
+{
+    DBFHandle handle = dbf(handle_);
+    handle->bCurrentRecordModified = 0;
+    handle->bUpdated = 0;
+    release();
+}
+
+void XBaseTable::discardChanges()
+{
+    if (!handle_ || !writable_)
+        return;
+    if (!undoChange().empty())
+        abandon();
 }
 
 // ---------------------------------------------------------------------------
@@ -857,7 +1176,19 @@ void XBaseTable::appendFrom(XBaseTable& source)
     if (!writable_)
         fail("table is open for reading only");
     flushPending();
+    beginChange();
+    try {
+        appendRecordsOf(source);
+    } catch (...) {
+        discardChanges();
+        throw;
+    }
+    for (Index& index : indexes_)
+        rebuildEntries(index);
+}
 
+void XBaseTable::appendRecordsOf(XBaseTable& source)
+{
     struct Carry {
         const Layout* from;
         const Layout* to;
@@ -927,8 +1258,6 @@ void XBaseTable::appendFrom(XBaseTable& source)
     }
     current_ = recCount();
     commit();
-    for (Index& index : indexes_)
-        rebuildEntries(index);
 }
 
 // ---------------------------------------------------------------------------
@@ -1183,6 +1512,7 @@ void XBaseTable::appendBlank()
     if (!writable_)
         fail("table is open for reading only");
     flushPending();
+    beginChange();
     const std::string blank(static_cast<std::size_t>(dbf(handle_)->nRecordLength), ' ');
     {
         CLocaleScope cLocale;
@@ -1275,18 +1605,25 @@ void XBaseTable::commit()
     if (!writable_)
         return;
     DBFHandle handle = dbf(handle_);
+    HookFile& file = *hookFile(handle->fp);
+    beginChange();
     {
         CLocaleScope cLocale;
         tShapelibError.clear();
         DBFUpdateHeader(handle);
     }
+    // A failed write leaves the record half there, or counted and missing; either
+    // would be taken for a record by the next commit or the next reader.
+    if (file.writeError)
+        failChange("cannot be written: " + errnoText(file.writeError));
     if (!tShapelibError.empty())
-        fail(tShapelibError);
+        failChange(tShapelibError);
     // One sync covers record and count: a crash before it leaves at worst an
     // uncounted record or a count the file cannot hold, and opening copes with
     // both.
-    if (::fdatasync(hookFile(handle->fp)->fd) != 0)
-        fail("cannot be written to disk: " + errnoText(errno));
+    if (::fdatasync(file.fd) != 0)
+        failChange("cannot be written to disk: " + errnoText(errno));
+    endJournal(file);
     if (dirty_) {
         dirty_ = false;
         if (current_ >= 1)

@@ -39,20 +39,29 @@ public:
     XBaseTable& operator=(const XBaseTable&) = delete;
 
     // Writes an empty table with these fields. The file appears whole or not at
-    // all, and an existing file is never replaced.
+    // all, and an existing file is never replaced, unless it is empty: a file of
+    // no bytes holds no table.
     static void create(const QString& fileName, const std::vector<XBaseField>& fields, QDate today);
     // Renames `from` onto `to` in one step, replacing `to`, and makes the rename
-    // durable, so a crash leaves either file whole under the name `to`.
+    // durable, so a crash leaves either file whole under the name `to`. `from`
+    // takes the mode of `to`, and its owner where that may be given away.
     static void replaceFile(const QString& from, const QString& to);
+    // Removes what create(fileName) left when its process was killed while it
+    // wrote the new table: the private files of processes that no longer run and
+    // that nobody holds. Best effort; a file that cannot be removed stays.
+    static void removeLeftovers(const QString& fileName);
 
     // Opens for reading and writing, locked against every other opener until
     // close(). `today` becomes the header's date of last update once anything is
-    // written.
+    // written. A file marked read-only (its owner may not write it), or one the
+    // system will not let us write, is opened for reading only, locked all the
+    // same; isWritable() tells.
     void use(const QString& fileName, QDate today);
     // Opens for reading only, sharing the lock with other readers.
     void useReadOnly(const QString& fileName);
     void close();
     bool isOpen() const { return handle_ != nullptr; }
+    bool isWritable() const { return handle_ != nullptr && writable_; }
     const QString& fileName() const { return fileName_; }
 
     int fieldCount() const;
@@ -63,8 +72,8 @@ public:
     int recNo() const { return current_; }
 
     // Appends every record of `source`, filling fields of the same name and leaving
-    // the others blank. Refuses (and appends nothing further) when a value cannot
-    // be carried over exactly.
+    // the others blank. Refuses, and appends nothing at all, when a value cannot be
+    // carried over exactly.
     void appendFrom(XBaseTable& source);
     void appendFrom(const QString& sourceFileName);
 
@@ -96,7 +105,13 @@ public:
     void replaceDouble(std::string_view fieldName, double value);
     void replaceDate(std::string_view fieldName, QDate value);
     // Writes the current record and the header and waits until both are on disk.
+    // A commit that fails takes back everything since the last one that worked:
+    // the file's bytes and length, the record count and the indexes.
     void commit();
+    // Drops every change since the last commit, on disk and in memory. Should the
+    // file not be put back, the table is closed instead, as nothing more may be
+    // written to it.
+    void discardChanges();
     void setLastUpdate(QDate today);
 
 private:
@@ -109,6 +124,12 @@ private:
     void requireCurrent() const;
     void touchCurrent();
     void flushPending();
+    void beginChange();
+    std::string undoChange();
+    [[noreturn]] void failChange(const std::string& why);
+    void abandon();
+    void release();
+    void appendRecordsOf(XBaseTable& source);
     const char* tuple(int recNo);
     bool wellFormed(const char* record) const;
     void writeField(int field, const std::string& expected, const std::function<bool()>& write);
@@ -125,6 +146,8 @@ private:
     bool dirty_ = false;
     bool dirtyIsNew_ = false;
     std::string before_; // the current record as it was before its first change
+    int recordsBefore_ = 0; // the record count and current record when the change began
+    int currentBefore_ = 0;
     std::vector<Layout> layout_;
     std::vector<Index> indexes_;
     int order_ = 0;

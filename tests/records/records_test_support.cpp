@@ -1,6 +1,7 @@
 #include "tests/records/records_test_support.h"
 
 #include <QFile>
+#include <QJsonDocument>
 #include <QProcess>
 
 std::vector<DbfField> RecordsLayout()
@@ -87,4 +88,36 @@ QString RunPython(const QString& script, const QStringList& arguments, bool* ok,
     if (errors)
         *errors = QString::fromUtf8(python.readAllStandardError());
     return QString::fromUtf8(python.readAllStandardOutput());
+}
+
+namespace {
+
+const char* kReadTable = R"(
+import dbfread, json, sys
+table = dbfread.DBF(sys.argv[1], load=True)
+print(json.dumps({
+    'version': table.header.dbversion,
+    'updated': str(table.date),
+    'fields': [[f.name, f.type, f.length, f.decimal_count] for f in table.fields],
+    'records': [dict(r) for r in table.records],
+}, default=str))
+)";
+
+} // namespace
+
+QJsonObject ReadWithDbfread(const QString& fileName)
+{
+    bool ok = false;
+    QString errors;
+    const QString out = RunPython(QString::fromLatin1(kReadTable), {fileName}, &ok, &errors);
+    if (!ok)
+        qWarning("dbfread: %s", qPrintable(errors));
+    return QJsonDocument::fromJson(out.toUtf8()).object();
+}
+
+bool HavePython(const char* module)
+{
+    bool ok = false;
+    RunPython(QStringLiteral("import %1").arg(QLatin1String(module)), {}, &ok);
+    return ok;
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -32,8 +33,12 @@ int DbfRecordLength(const QByteArray& image);
 quint32 DbfRecordCount(const QByteArray& image);
 void SetDbfRecordCount(QByteArray& image, quint32 count);
 
-
 // Runs a script with Debian's /usr/bin/python3 (the first python3 on PATH may be
 // another interpreter without the dbf modules). Returns its standard output; `ok`
 // tells whether it ran and exited with 0.
 QString RunPython(const QString& script, const QStringList& arguments, bool* ok, QString* errors = nullptr);
+
+// The table as dbfread sees it: "version", "updated", "fields" and "records" (each
+// record an object by field name). Empty when dbfread cannot read it.
+QJsonObject ReadWithDbfread(const QString& fileName);
+bool HavePython(const char* module);

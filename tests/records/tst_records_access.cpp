@@ -1,12 +1,37 @@
 // The table belongs to one running copy of the program: a second copy finds no
-// records and cannot store, and a store that returned survives the program being
-// killed.
+// records and cannot store, a store that returned survives the program being
+// killed, and what a killed copy left half-written is cleared by the next one.
 #include "records/records_table.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The id of a process that has ended: a copy killed while it wrote a table.
+pid_t EndedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+QStringList Entries(const TempProgramDir& dir)
+{
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+} // namespace
 
 class TestRecordsAccess : public QObject {
     Q_OBJECT
@@ -53,6 +78,74 @@ private Q_SLOTS:
         RecordsTable after;
         after.OpenRecordsTable(dir.path());
         QCOMPARE(after.LookupBestTime(0, 300, 3), std::optional<double>(12.5));
+    }
+
+    void leftoversOfKilledCopiesAreRemoved_data()
+    {
+        QTest::addColumn<QString>("name"); // %1 stands for the process id
+        QTest::addColumn<bool>("running"); // the process that wrote it still runs
+        QTest::addColumn<bool>("held");    // somebody holds the file
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("new table") << ".KORVANIS.DBF.%1.0" << false << false << true;
+        QTest::newRow("converted table") << ".KVTEMP.DBF.%1.17" << false << false << true;
+        QTest::newRow("still being written") << ".KORVANIS.DBF.%1.0" << true << false << false;
+        QTest::newRow("held by a process we cannot see") << ".KORVANIS.DBF.%1.0" << false << true << false;
+        QTest::newRow("another file's") << ".KORVANIS.NTX.%1.0" << false << false << false;
+        QTest::newRow("not hidden") << "KORVANIS.DBF.%1.0" << false << false << false;
+        QTest::newRow("no number after the id") << ".KORVANIS.DBF.%1.x" << false << false << false;
+        QTest::newRow("no process id") << ".KORVANIS.DBF.0.0" << false << false << false;
+    }
+    void leftoversOfKilledCopiesAreRemoved()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, running);
+        QFETCH(bool, held);
+        QFETCH(bool, removed);
+        TempProgramDir dir;
+        QProcess writer;
+        if (running) {
+            writer.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+            QVERIFY(writer.waitForStarted());
+        }
+        auto stop = qScopeGuard([&] {
+            writer.kill();
+            writer.waitForFinished();
+        });
+        const qint64 pid = running ? writer.processId() : EndedProcess();
+        const QString leftover = dir.file(name.arg(pid));
+        QVERIFY(WriteBytes(leftover, QByteArray(200, '\0')));
+        const int holder = ::open(QFile::encodeName(leftover).constData(), O_RDONLY | O_CLOEXEC);
+        auto release = qScopeGuard([&] { ::close(holder); });
+        if (held)
+            QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
+
+        RecordsTable records;
+        records.OpenRecordsTable(dir.path());
+        QVERIFY(records.isOpen());
+        QCOMPARE(QFile::exists(leftover), !removed);
+        QVERIFY(Entries(dir).contains(QStringLiteral("KORVANIS.DBF")));
+    }
+
+    void leftoversStayWhileAnotherCopyHoldsTheTable()
+    {
+        TempProgramDir dir;
+        QProcess program;
+        program.start(QStringLiteral(RECORDS_HELPER), {dir.path(), QStringLiteral("store-and-wait")});
+        QVERIFY(program.waitForReadyRead(30000));
+        const QString leftover = dir.file(QStringLiteral(".KVTEMP.DBF.%1.0").arg(EndedProcess()));
+        QVERIFY(WriteBytes(leftover, QByteArray(200, '\0')));
+
+        RecordsTable meanwhile;
+        meanwhile.OpenRecordsTable(dir.path());
+        QVERIFY(!meanwhile.isOpen());
+        QVERIFY(QFile::exists(leftover));
+
+        program.kill();
+        QVERIFY(program.waitForFinished(30000));
+        RecordsTable after;
+        after.OpenRecordsTable(dir.path());
+        QVERIFY(after.isOpen());
+        QCOMPARE(Entries(dir), (QStringList{"KORVANI2.NTX", "KORVANIS.DBF", "KORVANIS.NTX"}));
     }
 };
 

@@ -1,5 +1,6 @@
 // The table on disk: a real dBase III file byte for byte, what closing marks, its
-// immunity to the locale, and the defined outcome of every kind of damaged file.
+// immunity to the locale, the defined outcome of every kind of damaged file, and a
+// disk that runs full in the middle of a write.
 #include "core/korvanis_error.h"
 #include "records/records_table.h"
 #include "tests/records/records_test_support.h"
@@ -7,14 +8,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -46,24 +53,57 @@ bool UseGermanNumbers(QTemporaryDir& localeDir)
     return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
 }
 
-// Makes a file unwritable even for root, who ignores permission bits.
-bool MakeReadOnly(const QString& fileName, bool immutable)
+// Makes the system refuse to write a file whatever its mode, even to root.
+bool MakeImmutable(const QString& fileName)
 {
-    QFile::setPermissions(fileName, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (immutable) {
-        const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY);
-        int flags = 0;
-        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags |= FS_IMMUTABLE_FL;
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd >= 0)
-            ::close(fd);
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags |= FS_IMMUTABLE_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
+    if (fd >= 0)
+        ::close(fd);
     const int probe = ::open(QFile::encodeName(fileName).constData(), O_RDWR);
     if (probe >= 0)
         ::close(probe);
     return probe < 0;
+}
+
+// Until it goes out of scope, no file this process writes may reach past `bytes`:
+// a write there comes back short or fails with EFBIG, just as a full disk cuts a
+// write short with ENOSPC. Only the test process is limited, and only for a moment.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = previous_;
+        limit.rlim_cur = static_cast<rlim_t>(bytes);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    struct rlimit previous_ {};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
+
+QString Refusal(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const KorvanisError& error) {
+        return error.text();
+    }
+    return QString();
 }
 
 void MakeWritable(const QString& fileName)
@@ -85,6 +125,12 @@ class TestRecordsFile : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!HavePython("dbfread"))
+            QFAIL("/usr/bin/python3 lacks dbfread (Debian package python3-dbfread; ./korvanis.sh test installs it)");
+    }
+
     void theTableIsARealDBaseIIIFile()
     {
         TempProgramDir dir;
@@ -176,7 +222,6 @@ private Q_SLOTS:
         const int data = DbfHeaderLength(good);
 
         QTest::newRow("intact") << good << true << true << true << 2;
-        QTest::newRow("empty file") << QByteArray() << false << false << false << 0;
         QTest::newRow("truncated header") << good.left(100) << false << false << false << 0;
         QByteArray longHeader = good;
         longHeader[8] = static_cast<char>(data + 1);
@@ -281,22 +326,191 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(dir.file("KORVANIS.DBF")).isDir());
     }
 
-    void aReadOnlyTable()
+    void aStoreTheDiskRefusesLeavesTheTableAsItWas_data()
     {
+        QTest::addColumn<bool>("edit");  // the store edits the best time of 0, 200, 2
+        QTest::addColumn<qint64>("room"); // how far the file may reach
+        constexpr qint64 end = 321 + 2 * 59; // where a third record begins
+        QTest::newRow("new record, nothing written") << false << end;
+        QTest::newRow("new record, partly written") << false << end + 20;
+        QTest::newRow("new record whole, its end mark not") << false << end + 59;
+        QTest::newRow("edited record, partly written") << true << qint64(321 + 10);
+    }
+    void aStoreTheDiskRefusesLeavesTheTableAsItWas()
+    {
+        QFETCH(bool, edit);
+        QFETCH(qint64, room);
         TempProgramDir dir;
         const QString table = dir.file("KORVANIS.DBF");
-        const QByteArray image = DbfImage(RecordsLayout(), {kBestTime});
-        WriteBytes(table, image);
-        const bool readOnly = MakeReadOnly(table, ::geteuid() == 0);
-        auto restore = qScopeGuard([&] { MakeWritable(table); });
-        if (!readOnly)
-            QSKIP("cannot make a file read-only here");
         RecordsTable records;
+        records.setToday([] { return kToday; });
         records.OpenRecordsTable(dir.path());
-        QVERIFY(!records.isOpen());
-        QVERIFY_THROWS_EXCEPTION(KorvanisError, records.StoreBestTime(0, 200, 2, 10));
+        records.StoreBestTime(0, 200, 2, 50.5);
+        records.StorePointsRecord(10, 400, 300, 600, 1234, 299.5, 0);
+        const QByteArray before = ReadBytes(table);
+        const QJsonArray recordsBefore = ReadWithDbfread(table)["records"].toArray();
+        QCOMPARE(recordsBefore.size(), 2);
+
+        const int count = edit ? 200 : 100;
+        QString refusal;
+        {
+            FileSizeLimit full(room);
+            refusal = Refusal([&] { records.StoreBestTime(0, count, 2, 7.25); });
+        }
+        QVERIFY2(refusal.startsWith(QStringLiteral("DBDaten: Der Rekord wurde nicht gespeichert: ")), qPrintable(refusal));
+        QVERIFY2(refusal.contains(table) && refusal.contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
+                 qPrintable(refusal));
+        QCOMPARE(ReadBytes(table), before);
+        QCOMPARE(ReadWithDbfread(table)["records"].toArray(), recordsBefore);
+        QCOMPARE(records.LookupBestTime(0, count, 2), edit ? std::optional<double>(50.5) : std::nullopt);
+        QCOMPARE(records.LookupPointsRecord(10, 300, 600), std::optional<double>(1234));
+
+        // With room again, the next store counts only what is really there.
+        records.StoreBestTime(2, 52, 1, 95.25);
+        QCOMPARE(records.LookupBestTime(0, count, 2), edit ? std::optional<double>(50.5) : std::nullopt);
+        records.StoreBestTime(0, count, 2, 7.25);
+        QCOMPARE(records.LookupBestTime(0, count, 2), std::optional<double>(7.25));
         records.CloseRecordsTable();
+        const QByteArray after = ReadBytes(table);
+        QCOMPARE(DbfRecordCount(after), edit ? 3u : 4u);
+        QCOMPARE(after.size(), 321 + 59 * int(DbfRecordCount(after)) + 1);
+        const QJsonArray all = ReadWithDbfread(table)["records"].toArray();
+        QCOMPARE(all.size(), edit ? 3 : 4);
+        QCOMPARE(all[2].toObject()["ANZAHL"].toInt(), 52);
+        QCOMPARE(all[edit ? 0 : 3].toObject()["ZEIT"].toDouble(), 7.25);
+    }
+
+    void aFirstStartOnAFullDiskLeavesNothingBehind_data()
+    {
+        QTest::addColumn<qint64>("room");
+        QTest::newRow("no room at all") << qint64(0);
+        QTest::newRow("part of the header") << qint64(100);
+        QTest::newRow("all but the end mark") << qint64(321);
+    }
+    void aFirstStartOnAFullDiskLeavesNothingBehind()
+    {
+        QFETCH(qint64, room);
+        TempProgramDir dir;
+        RecordsTable records;
+        records.setToday([] { return kToday; });
+        QString refusal;
+        {
+            FileSizeLimit full(room);
+            refusal = Refusal([&] { records.OpenRecordsTable(dir.path()); });
+        }
+        QVERIFY2(refusal.startsWith(QStringLiteral("DBDaten: Die Tabelle kann nicht angelegt werden: "))
+                     && refusal.contains(dir.file("KORVANIS.DBF"))
+                     && refusal.contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
+                 qPrintable(refusal));
+        QVERIFY(!records.isOpen());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 QStringList());
+
+        // Once there is room, the next start makes the table.
+        records.OpenRecordsTable(dir.path());
+        QVERIFY(records.isOpen());
+        records.StoreBestTime(0, 200, 2, 50.5);
+        records.CloseRecordsTable();
+        const QJsonObject table = ReadWithDbfread(dir.file("KORVANIS.DBF"));
+        QCOMPARE(table["fields"].toArray().size(), 9);
+        QCOMPARE(table["records"].toArray().size(), 1);
+    }
+
+    void anEmptyTableFileHoldsNothingAndIsMadeAnew_data()
+    {
+        QTest::addColumn<bool>("held"); // by another program while we start
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("refusal"); // what keeps it from being made anew
+        QTest::newRow("free") << false << 0644 << QString();
+        QTest::newRow("free, owner only") << false << 0600 << QString();
+        QTest::newRow("held by another program") << true << 0644 << QStringLiteral("is in use by another program");
+        QTest::newRow("marked read-only") << false << 0444 << QStringLiteral("is marked read-only");
+    }
+    void anEmptyTableFileHoldsNothingAndIsMadeAnew()
+    {
+        QFETCH(bool, held);
+        QFETCH(int, mode);
+        QFETCH(QString, refusal);
+        TempProgramDir dir;
+        const QString table = dir.file("KORVANIS.DBF");
+        QVERIFY(WriteBytes(table, QByteArray()));
+        QCOMPARE(::chmod(QFile::encodeName(table).constData(), static_cast<mode_t>(mode)), 0);
+        const int holder = ::open(QFile::encodeName(table).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(holder >= 0);
+        auto release = qScopeGuard([&] { ::close(holder); });
+        if (held)
+            QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
+
+        RecordsTable records;
+        records.setToday([] { return kToday; });
+        const QString error = Refusal([&] { records.OpenRecordsTable(dir.path()); });
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral(".*")}, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(table).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
+        if (!refusal.isEmpty()) {
+            QCOMPARE(error, QStringLiteral("DBDaten: Die Tabelle kann nicht angelegt werden: %1: %2").arg(table, refusal));
+            QVERIFY(!records.isOpen());
+            QCOMPARE(ReadBytes(table), QByteArray());
+            return;
+        }
+        QCOMPARE(error, QString());
+        QVERIFY(records.isOpen());
+        records.StoreBestTime(0, 200, 2, 50.5);
+        QCOMPARE(records.LookupBestTime(0, 200, 2), std::optional<double>(50.5));
+        records.CloseRecordsTable();
+        QCOMPARE(ReadWithDbfread(table)["records"].toArray().size(), 1);
+    }
+
+    void aReadOnlyTableIsReadButNeverWritten_data()
+    {
+        QTest::addColumn<bool>("oldLayout");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("immutable"); // refused by the system even to root
+        QTest::newRow("nobody may write") << false << 0444 << false;
+        QTest::newRow("only the group may write") << false << 0464 << false;
+        QTest::newRow("writable, but immutable") << false << 0644 << true;
+        QTest::newRow("old layout, nobody may write") << true << 0444 << false;
+    }
+    void aReadOnlyTableIsReadButNeverWritten()
+    {
+        QFETCH(bool, oldLayout);
+        QFETCH(int, mode);
+        QFETCH(bool, immutable);
+        TempProgramDir dir;
+        const QString table = dir.file("KORVANIS.DBF");
+        QStringList oldBestTime = kBestTime;
+        oldBestTime.removeAt(5);
+        const QByteArray image = oldLayout ? DbfImage(OldRecordsLayout(), {oldBestTime})
+                                           : DbfImage(RecordsLayout(), {kBestTime, kPoints});
+        QVERIFY(WriteBytes(table, image));
+        QCOMPARE(::chmod(QFile::encodeName(table).constData(), static_cast<mode_t>(mode)), 0);
+        auto restore = qScopeGuard([&] { MakeWritable(table); });
+        if (immutable && !MakeImmutable(table))
+            QSKIP("cannot make a file immutable here");
+
+        RecordsTable records;
+        records.setToday([] { return kToday; });
+        records.OpenRecordsTable(dir.path());
+        QVERIFY(records.isOpen());
+        const std::optional<double> bestTime = oldLayout ? std::nullopt : std::optional<double>(50.5);
+        QCOMPARE(records.LookupBestTime(0, 200, 2), bestTime);
+        const QString readOnly
+            = QStringLiteral("DBDaten: Die Tabelle %1 ist schreibgeschützt; der Rekord wurde nicht gespeichert.").arg(table);
+        QCOMPARE(Refusal([&] { records.StoreBestTime(0, 200, 2, 10); }), readOnly);
+        QCOMPARE(Refusal([&] { records.StorePointsRecord(11, 50, 60, 60, 12, 60, 60); }), readOnly);
+        QCOMPARE(records.LookupBestTime(0, 200, 2), bestTime);
+        QVERIFY(!records.LookupPointsRecord(11, 60, 60));
+        records.CloseRecordsTable();
+
         QCOMPARE(ReadBytes(table), image);
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(table).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("KV*"), QStringLiteral(".*")},
+                                            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
     }
 };
 

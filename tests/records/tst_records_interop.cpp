@@ -14,35 +14,6 @@ namespace {
 
 const QDate kToday(2024, 3, 15);
 
-// Prints the table as dbfread sees it: header, fields and every record.
-const char* kReadTable = R"(
-import dbfread, json, sys
-table = dbfread.DBF(sys.argv[1], load=True)
-print(json.dumps({
-    'version': table.header.dbversion,
-    'updated': str(table.date),
-    'fields': [[f.name, f.type, f.length, f.decimal_count] for f in table.fields],
-    'records': [dict(r) for r in table.records],
-}, default=str))
-)";
-
-QJsonObject ReadWithDbfread(const QString& fileName)
-{
-    bool ok = false;
-    QString errors;
-    const QString out = RunPython(QString::fromLatin1(kReadTable), {fileName}, &ok, &errors);
-    if (!ok)
-        qWarning("dbfread: %s", qPrintable(errors));
-    return QJsonDocument::fromJson(out.toUtf8()).object();
-}
-
-bool HavePython(const char* module)
-{
-    bool ok = false;
-    RunPython(QStringLiteral("import %1").arg(QLatin1String(module)), {}, &ok);
-    return ok;
-}
-
 QJsonObject Record(std::initializer_list<std::pair<const char*, QJsonValue>> values)
 {
     QJsonObject record;

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <cmath>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -200,6 +202,41 @@ private Q_SLOTS:
         QCOMPARE(RecordTexts(dir.file("KORVANIS.DBF"), 1), (QStringList{"0", "200", "", "2", "45.50", "", "", "", "20200202"}));
         QCOMPARE(RecordTexts(dir.file("KORVANIS.DBF"), 2),
                  (QStringList{"10", "400", "123.5", "", "300.00", "", "250.00", "580.00", "20210303"}));
+    }
+
+    void aConvertedTableKeepsTheOldFilesModeAndOwner_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("owner only") << 0600;
+        QTest::newRow("group may read") << 0640;
+        QTest::newRow("group may write") << 0664;
+    }
+    void aConvertedTableKeepsTheOldFilesModeAndOwner()
+    {
+        QFETCH(int, mode);
+        TempProgramDir dir;
+        const QString table = dir.file("KORVANIS.DBF");
+        const QByteArray name = QFile::encodeName(table);
+        WriteBytes(table, DbfImage(OldRecordsLayout(), {{"0", "200", "", "2", "45.50", "", "", "20200202"}}));
+        QCOMPARE(::chmod(name.constData(), static_cast<mode_t>(mode)), 0);
+        // Only root may give a file away, as when the program's folder belongs to
+        // another user than the one who runs it.
+        const bool giveAway = ::geteuid() == 0;
+        const uid_t owner = giveAway ? 4321 : ::geteuid();
+        const gid_t group = giveAway ? 4322 : ::getegid();
+        QCOMPARE(::chown(name.constData(), owner, group), 0);
+
+        RecordsTable records;
+        open(records, dir);
+        QCOMPARE(records.LookupBestTime(0, 200, 2), std::optional<double>(45.5));
+        records.StoreBestTime(0, 200, 2, 40);
+        records.CloseRecordsTable();
+        QCOMPARE(RecordTexts(table, 1), (QStringList{"0", "200", "", "2", "40.00", "", "", "", "20240315"}));
+        struct stat status {};
+        QCOMPARE(::stat(name.constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
+        QCOMPARE(status.st_uid, owner);
+        QCOMPARE(status.st_gid, group);
     }
 
     void aFailedConversionLeavesTheOldTableAlone()

@@ -171,21 +171,36 @@ private Q_SLOTS:
 
     void appendFromRefusesToRoundOrCut_data()
     {
-        QTest::addColumn<QString>("time");
-        QTest::newRow("more decimals") << "1.005";
-        QTest::newRow("too many digits") << "123456.5";
-        QTest::newRow("not a number") << "12.x";
+        QTest::addColumn<QStringList>("times");
+        QTest::newRow("more decimals") << QStringList{"1.005"};
+        QTest::newRow("too many digits") << QStringList{"123456.5"};
+        QTest::newRow("not a number") << QStringList{"12.x"};
+        QTest::newRow("after records already written") << QStringList{"1.5", "2.5", "3.5", "1.005"};
     }
     void appendFromRefusesToRoundOrCut()
     {
-        QFETCH(QString, time);
+        QFETCH(QStringList, times);
         TempProgramDir dir;
-        WriteBytes(dir.file("OLD.DBF"), DbfImage({{"TIME", 'N', 10, 3}}, {{time}}));
-        XBaseTable::create(dir.file("NEW.DBF"), kFields, kToday);
+        std::vector<QStringList> rows;
+        for (const QString& time : times)
+            rows.push_back({time});
+        WriteBytes(dir.file("OLD.DBF"), DbfImage({{"TIME", 'N', 10, 3}}, rows));
+        Fill(dir.file("NEW.DBF"), {{7, 30}});
+        const QByteArray before = ReadBytes(dir.file("NEW.DBF"));
         XBaseTable table;
         table.use(dir.file("NEW.DBF"), kToday);
+        const int order = table.index(dir.file("NEW.NTX"), "STR(CODE,3)");
         QVERIFY(ErrorOf([&] { table.appendFrom(dir.file("OLD.DBF")); }).contains("TIME"));
-        QCOMPARE(table.recCount(), 0);
+        QCOMPARE(table.recCount(), 1);
+        table.setOrder(order);
+        QVERIFY(!table.seek("  0"));
+        QCOMPARE(table.recNo(), 1);
+        QCOMPARE(ReadBytes(dir.file("NEW.DBF")), before);
+        table.appendBlank(); // the table takes records as before
+        table.replaceInt("CODE", 5);
+        table.commit();
+        QVERIFY(table.seek("  5"));
+        QCOMPARE(table.recNo(), 2);
     }
 };
 
