@@ -1,5 +1,5 @@
 // Renders every window of the program, in German and in English, and the numbers
-// window in each phase of an attempt, into PNG files. Used for the README and to
+// and binary windows in each phase of an attempt, into PNG files. Used for the README and to
 // look over the layouts; run as
 //   QT_QPA_PLATFORM=offscreen build/tools/korvanis_screenshots <folder>
 #include "app/korvanis_application.h"
@@ -9,7 +9,7 @@
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
 #include "widgets/win_wait.h"
-#include "numbers/win_zahlen.h"
+#include "numbers/numbers_base.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
 #include "widgets/string_align_grid.h"
@@ -33,6 +33,47 @@ void save(QWidget* widget, const QString& name)
     QApplication::processEvents();
     widget->grab().save(folder + "/" + name + ".png");
     std::printf("%s/%s.png\n", qPrintable(folder), qPrintable(name));
+}
+
+// The picture page idle and running, and a memorisation attempt through each
+// phase to its result view.
+void shootNumbersWindow(TNumbersBase* z, FakeServices& services, const QString& prefix, const QString& suffix)
+{
+    services.dialogs.defaultAnswer = true;
+    z->show();
+    save(z, prefix + "_bilder_" + suffix);
+    z->bStartStop->click();
+    for (int i = 0; i < 7; ++i)
+        QTest::mouseClick(z->pZahlen, Qt::LeftButton);
+    services.tick.advance(2345);
+    z->tZehntelTimer();
+    save(z, prefix + "_bilder_running_" + suffix);
+    z->bStartStop->click();
+
+    z->pcTraining->setCurrentWidget(z->tsMemo);
+    save(z, prefix + "_memo_idle_" + suffix);
+    z->rbLimit->click();
+    z->udAnzahlM->setValue(95);
+    z->bStartStop->click();
+    services.tick.advance(83456);
+    z->tZehntelTimer();
+    save(z, prefix + "_memorising_" + suffix);
+    z->bStartStop->click();
+    for (int i = 0; i < 53; ++i) {
+        const int width = z->constants().rowWidth;
+        const QString digit = z->sgMemo->cell(i % width + 1, i / width);
+        QTest::keyClick(z->sgReplay, (i == 45 ? (digit == "0" ? "1" : "0") : digit).at(0).toLatin1());
+    }
+    services.tick.advance(61000);
+    z->tZehntelTimer();
+    save(z, prefix + "_recalling_" + suffix);
+    services.dialogs.defaultAnswer = false;
+    z->bStartStop->click();
+    save(z, prefix + "_result_" + suffix);
+    z->bChange->click();
+    save(z, prefix + "_given_" + suffix);
+    z->bChange->click();
+    z->hide();
 }
 
 void shootLanguage(int language, const QString& suffix)
@@ -63,40 +104,8 @@ void shootLanguage(int language, const QString& suffix)
     save(w.WinWait, "WinWait_" + suffix);
     w.WinWait->hide();
 
-    auto* z = qobject_cast<TWinZahlen*>(w.WinZahlen);
-    z->show();
-    save(z, "zahlen_bilder_" + suffix);
-    z->bStartStop->click();
-    for (int i = 0; i < 7; ++i)
-        QTest::mouseClick(z->pZahlen, Qt::LeftButton);
-    services.tick.advance(2345);
-    z->tZehntelTimer();
-    save(z, "zahlen_bilder_running_" + suffix);
-    z->bStartStop->click();
-
-    z->pcTraining->setCurrentWidget(z->tsMemo);
-    save(z, "zahlen_memo_idle_" + suffix);
-    z->rbLimit->click();
-    z->udAnzahlM->setValue(95);
-    z->bStartStop->click();
-    services.tick.advance(83456);
-    z->tZehntelTimer();
-    save(z, "zahlen_memorising_" + suffix);
-    z->bStartStop->click();
-    for (int i = 0; i < 53; ++i) {
-        const QString digit = z->sgMemo->cell(i % 40 + 1, i / 40);
-        QTest::keyClick(z->sgReplay, (i == 45 ? (digit == "0" ? "1" : "0") : digit).at(0).toLatin1());
-    }
-    services.tick.advance(61000);
-    z->tZehntelTimer();
-    save(z, "zahlen_recalling_" + suffix);
-    services.dialogs.defaultAnswer = false;
-    z->bStartStop->click();
-    save(z, "zahlen_result_" + suffix);
-    z->bChange->click();
-    save(z, "zahlen_given_" + suffix);
-    z->bChange->click();
-    z->hide();
+    shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen", suffix);
+    shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinBinaer), services, "binaer", suffix);
 }
 
 } // namespace

@@ -2,8 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 
 TPanel::TPanel(QWidget* parent) : QLabel(parent)
 {
@@ -45,10 +44,11 @@ void TPanel::paintEvent(QPaintEvent* event)
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = contentsRect().adjusted(2, 2, -2, -2);
-    option.backgroundColor = palette().color(QPalette::Window);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    // Drawn whichever way the focus came: the style draws its own frame only for
+    // focus moved by the keyboard, and a run puts the focus here itself.
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::Highlight));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(contentsRect().adjusted(2, 2, -3, -3));
 }
