@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/xbase_number.h"
+
 #include <QDate>
 #include <QString>
 #include <cstdint>
@@ -153,7 +155,4 @@ private:
     int order_ = 0;
 };
 
-// A number as an N(width, decimals) field holds it: right-aligned, '.' as the
-// decimal point whatever the locale, rounded like printf's "%*.*f". Nothing when it
-// would not fit or is no finite number.
-std::optional<std::string> FormatXBaseNumber(double value, int width, int decimals);
+
