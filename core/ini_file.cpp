@@ -2,10 +2,10 @@
 
 #include "core/formats.h"
 #include "core/korvanis_error.h"
+#include "core/replace_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 #include <limits>
 #include <vector>
@@ -330,12 +330,7 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.exists() && !(info.permissions() & anyWrite))
         fail();
-    // Unbuffered, so a full disk fails the write itself: a buffered QSaveFile
-    // reports success, loses the error in the flush and commit() then publishes a
-    // short or empty file in place of the old one.
-    QSaveFile file(fileName_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(updated) != updated.size()
-        || !file.flush() || !file.commit())
+    if (!ReplaceFileContents(fileName_, updated))
         fail();
 }
 

@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -263,6 +266,32 @@ private Q_SLOTS:
             ini.WriteInteger("Korvanis", "Sprache", 1);
         }
         QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() <= 1); // no temporary left over
+    }
+
+    void writesClearWhatKilledWritesLeft()
+    {
+        TempProgramDir dir;
+        const QString name = dir.file("BRAIN.INI");
+        QVERIFY(WriteBytes(name, "[Korvanis]\r\nSprache=1\r\n"));
+        QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        // A copy that was killed between writing its file and renaming it, and one
+        // that runs (pid 1 always does) and may be writing right now.
+        const pid_t child = fork();
+        if (child == 0)
+            _exit(0);
+        QVERIFY(child > 0 && waitpid(child, nullptr, 0) == child);
+        const QString dead = dir.file(".BRAIN.INI." + QString::number(child));
+        const QString running = dir.file(".BRAIN.INI.1");
+        QVERIFY(WriteBytes(dead, "[Korvanis]\r\nSpr"));
+        QVERIFY(WriteBytes(running, "[Korvanis]\r\n"));
+        IniFile(name).WriteInteger("Korvanis", "Sprache", 0);
+        QVERIFY(!QFile::exists(dead));
+        QVERIFY(QFile::exists(running));
+        QCOMPARE(ReadBytes(name), QByteArray("[Korvanis]\r\nSprache=0\r\n"));
+        // The new file keeps the old one's mode.
+        struct stat status {};
+        QVERIFY(::stat(QFile::encodeName(name).constData(), &status) == 0);
+        QCOMPARE(status.st_mode & 0777, mode_t(0640));
     }
 };
 
