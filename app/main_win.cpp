@@ -34,8 +34,7 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mOptionen = menuBar()->addMenu(QStringLiteral("&Optionen"));
     mStandard = mOptionen->addAction(QStringLiteral("&Standards"), this, &TMainWin::mStandardClick);
     mStandard->setVisible(false);
-    mQuendor = mOptionen->addAction(QStringLiteral("Eigene &Quendor-Rekorde"));
-    mQuendor->setEnabled(false);
+    mQuendor = mOptionen->addAction(QStringLiteral("Eigene &Quendor-Rekorde"), this, &TMainWin::mQuendorClick);
     mSprache = mOptionen->addAction(QStringLiteral("Sprache/Language"), this, &TMainWin::mSpracheClick);
 
     mHilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
@@ -134,6 +133,11 @@ void TMainWin::mBinaerClick()
 void TMainWin::mStandardClick()
 {
     showModal(windows_.WinChamp);
+}
+
+void TMainWin::mQuendorClick()
+{
+    showModal(windows_.WinQuendor);
 }
 
 void TMainWin::mAboutClick()

@@ -26,6 +26,7 @@ public:
 
     // The windows the menu shows, created after the main window.
     struct Windows {
+        QDialog* WinQuendor = nullptr;
         QDialog* WinZahlen = nullptr;
         QDialog* WinBinaer = nullptr;
         TWinWait* WinWait = nullptr;
@@ -56,6 +57,7 @@ public Q_SLOTS:
     void mZahlenClick();
     void mBinaerClick();
     void mStandardClick();
+    void mQuendorClick();
     void mSpracheClick();
     void mAboutClick();
 

@@ -7,6 +7,7 @@
 #include "widgets/win_wait.h"
 #include "numbers/win_binaer.h"
 #include "numbers/win_zahlen.h"
+#include "overviews/win_quendor.h"
 
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
                                                 Random& random, const QString& programFile)
@@ -16,6 +17,7 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
 
     // The order of creation is the order in which the windows read their settings.
     TMainWin::Windows windows;
+    windows.WinQuendor = new TWinQuendor(ctx, main.get());
     auto* winZahlen = new TWinZahlen(ctx, main.get());
     windows.WinZahlen = winZahlen;
     auto* winBinaer = new TWinBinaer(ctx, main.get());

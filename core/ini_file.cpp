@@ -307,6 +307,11 @@ double IniFile::ReadFloat(const QString& section, const QString& key, double def
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
+    WriteStrings(section, {{key, value}});
+}
+
+void IniFile::WriteStrings(const QString& section, const QList<std::pair<QString, QString>>& values)
+{
     const auto fail = [this] {
         throw KorvanisError(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(fileName_));
     };
@@ -319,7 +324,9 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     // would change lines it does not concern.
     if (!survivesDecoding(content))
         fail();
-    const QByteArray updated = withValue(content, section.toUtf8(), key.toUtf8(), value.toUtf8());
+    QByteArray updated = content;
+    for (const auto& [key, value] : values)
+        updated = withValue(updated, section.toUtf8(), key.toUtf8(), value.toUtf8());
     // Nothing to change: leave the file alone, so a read-only file that already
     // holds the value is no failure.
     const QFileInfo info(fileName_);

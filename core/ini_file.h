@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // A settings file of the Windows initialisation-file kind, read and written the
 // way the platform's private-profile functions do it: sections and keys compared
@@ -31,6 +34,9 @@ public:
     void WriteInteger(const QString& section, const QString& key, int value);
     // Shortest decimal form with the user's decimal separator.
     void WriteFloat(const QString& section, const QString& key, double value);
+    // Several keys of one section in one replacement of the file: all of them
+    // are written, or, when the file cannot be written, none.
+    void WriteStrings(const QString& section, const QList<std::pair<QString, QString>>& values);
 
     // The edit a write makes and the lookup a read makes, on the file's bytes in
     // whichever encoding the file has; section, key and value in UTF-8.

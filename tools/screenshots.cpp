@@ -1,5 +1,6 @@
-// Renders every window of the program, in German and in English, and the numbers
-// and binary windows in each phase of an attempt, into PNG files. Used for the README and to
+// Renders every window of the program, in German and in English, the numbers
+// and binary windows in each phase of an attempt and the record overview with
+// times and a projection, into PNG files. Used for the README and to
 // look over the layouts; run as
 //   QT_QPA_PLATFORM=offscreen build/tools/korvanis_screenshots <folder>
 #include "app/korvanis_application.h"
@@ -10,12 +11,15 @@
 #include "app/win_sprache.h"
 #include "widgets/win_wait.h"
 #include "numbers/numbers_base.h"
+#include "overviews/row_panel.h"
+#include "overviews/win_quendor.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -76,6 +80,32 @@ void shootNumbersWindow(TNumbersBase* z, FakeServices& services, const QString& 
     z->hide();
 }
 
+// The record overview as it first opens, and with times typed on three tabs and
+// a level projected.
+void shootQuendor(TWinQuendor* q, const QString& suffix)
+{
+    q->show();
+    save(q, "WinQuendor_" + suffix);
+    const auto type = [q](int discipline, int level, const char* keys) {
+        q->pcRekorde->setCurrentIndex(discipline - 1);
+        QLineEdit* edit = q->BestTimeEdits[discipline][level];
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, keys);
+    };
+    for (int level = 1; level <= 10; ++level)
+        type(1, level, level < 6 ? "30" : "");
+    type(5, 1, "12");
+    type(5, 7, "95");
+    type(3, 2, "30");
+    type(3, 4, "70");
+    QTest::mouseDClick(q->PacePanels[3][2], Qt::LeftButton);
+    q->PacePanels[3][2]->setFocus();
+    save(q, "WinQuendor_words_" + suffix);
+    q->reject();
+}
+
 void shootLanguage(int language, const QString& suffix)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
@@ -104,6 +134,7 @@ void shootLanguage(int language, const QString& suffix)
     save(w.WinWait, "WinWait_" + suffix);
     w.WinWait->hide();
 
+    shootQuendor(qobject_cast<TWinQuendor*>(w.WinQuendor), suffix);
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen", suffix);
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinBinaer), services, "binaer", suffix);
 }

@@ -124,7 +124,8 @@ private Q_SLOTS:
         QCOMPARE(about->lab2->text(), "Korvanis - Version " + ReadVersionText());
         // Automation finds every window's controls by their design names.
         for (const char* name : {"mZahlen", "mBinaer", "mSprache", "mAbout", "WinBinaer", "Button1", "Label4",
-                                 "lbSprache", "bOK", "bAbort", "cbDisziplin", "ePoints4WC", "lNachricht"})
+                                 "lbSprache", "bOK", "bAbort", "cbDisziplin", "ePoints4WC", "lNachricht",
+                                 "WinQuendor", "pcRekorde", "pP7_10"})
             QVERIFY2(win->findChild<QObject*>(name), name);
         QVERIFY(win->mBinaer->isEnabled());
         QCOMPARE(win->findChild<QWidget*>("ePoints4WC")->accessibleName(), QString("Punkte für Weltrekord"));

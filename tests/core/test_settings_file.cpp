@@ -144,6 +144,17 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadInteger("Korvanis", "Training Zahlen Anzahl", 0), 300);
     }
 
+    void severalKeysGoInOneWrite()
+    {
+        TempProgramDir dir;
+        QVERIFY(WriteBytes(dir.file("BRAIN.INI"), "[Stoppuhr]\r\n; by hand\r\nZeiten_1_2=31\r\n\r\n[Korvanis]\r\n"));
+        IniFile ini(dir.file("BRAIN.INI"));
+        ini.WriteStrings("Stoppuhr", {{"Zeiten_1_1", "30"}, {"zeiten_1_2", "0"}, {"Wandeln_1", "4"}});
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")),
+                 QByteArray("[Stoppuhr]\r\n; by hand\r\nZeiten_1_2=0\r\nZeiten_1_1=30\r\nWandeln_1=4\r\n\r\n"
+                            "[Korvanis]\r\n"));
+    }
+
     void readsInEveryForm_data()
     {
         QTest::addColumn<QByteArray>("content");
