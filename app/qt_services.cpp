@@ -19,20 +19,34 @@ QtWavePlayer::~QtWavePlayer()
     }
 }
 
-void QtWavePlayer::play(const QString& fileName)
+QSoundEffect* QtWavePlayer::effectFor(const QString& fileName)
 {
-    stop();
     const QFileInfo info(fileName);
     if (!info.isFile())
-        return;
+        return nullptr;
     const QString path = info.absoluteFilePath();
     QSoundEffect*& effect = effects_[path];
     if (!effect) {
         effect = new QSoundEffect;
         effect->setSource(QUrl::fromLocalFile(path));
     }
+    return effect;
+}
+
+void QtWavePlayer::play(const QString& fileName)
+{
+    stop();
+    QSoundEffect* effect = effectFor(fileName);
+    if (!effect)
+        return;
     current_ = effect;
     effect->play();
+}
+
+void QtWavePlayer::preload(const QStringList& fileNames)
+{
+    for (const QString& fileName : fileNames)
+        effectFor(fileName);
 }
 
 void QtWavePlayer::stop()

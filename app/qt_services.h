@@ -16,8 +16,13 @@ public:
     ~QtWavePlayer() override;
     void play(const QString& fileName) override;
     void stop() override;
+    void preload(const QStringList& fileNames) override;
 
 private:
+    // The cached effect of an existing file, loading it on first use; none for a
+    // missing file.
+    QSoundEffect* effectFor(const QString& fileName);
+
     QHash<QString, QSoundEffect*> effects_;
     QSoundEffect* current_ = nullptr;
 };
