@@ -30,6 +30,7 @@ public:
         QDialog* WinBinaer = nullptr;
         TWinWait* WinWait = nullptr;
         QDialog* WinAbout = nullptr;
+        QDialog* WinSpoken = nullptr;
         QDialog* WinChamp = nullptr;
         TWinSprache* WinSprache = nullptr;
     };
@@ -55,6 +56,7 @@ public:
 public Q_SLOTS:
     void mZahlenClick();
     void mBinaerClick();
+    void mSpokenNoClick();
     void mStandardClick();
     void mSpracheClick();
     void mAboutClick();
