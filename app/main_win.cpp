@@ -24,12 +24,11 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mTraining = menuBar()->addMenu(QStringLiteral("&Training"));
     mZahlen = mTraining->addAction(QStringLiteral("&Zahlen"), this, &TMainWin::mZahlenClick);
     mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"), this, &TMainWin::mBinaerClick);
-    // These windows are not part of the program yet: their commands stay in the
+    // The cards window is not part of the program yet: its command stays in the
     // menu but cannot be chosen.
     mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"));
     mKarten->setEnabled(false);
-    mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"));
-    mSpokenNo->setEnabled(false);
+    mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"), this, &TMainWin::mSpokenNoClick);
 
     mOptionen = menuBar()->addMenu(QStringLiteral("&Optionen"));
     mStandard = mOptionen->addAction(QStringLiteral("&Standards"), this, &TMainWin::mStandardClick);
@@ -128,6 +127,11 @@ void TMainWin::mZahlenClick()
 void TMainWin::mBinaerClick()
 {
     showModal(windows_.WinBinaer);
+}
+
+void TMainWin::mSpokenNoClick()
+{
+    showModal(windows_.WinSpoken);
 }
 
 void TMainWin::mStandardClick()

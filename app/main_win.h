@@ -31,6 +31,7 @@ public:
         QDialog* WinBinaer = nullptr;
         TWinWait* WinWait = nullptr;
         QDialog* WinAbout = nullptr;
+        QDialog* WinSpoken = nullptr;
         QDialog* WinChamp = nullptr;
         TWinSprache* WinSprache = nullptr;
     };
@@ -56,6 +57,7 @@ public:
 public Q_SLOTS:
     void mZahlenClick();
     void mBinaerClick();
+    void mSpokenNoClick();
     void mStandardClick();
     void mQuendorClick();
     void mSpracheClick();

@@ -6,6 +6,7 @@
 #include "app/win_sprache.h"
 #include "widgets/win_wait.h"
 #include "numbers/win_binaer.h"
+#include "numbers/win_spoken.h"
 #include "numbers/win_zahlen.h"
 #include "overviews/win_quendor.h"
 
@@ -26,6 +27,7 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     winZahlen->setWaitWindow(windows.WinWait);
     winBinaer->setWaitWindow(windows.WinWait);
     windows.WinAbout = new TWinAbout(ctx, main.get());
+    windows.WinSpoken = new TWinSpoken(ctx, main.get());
     windows.WinChamp = new TWinChamp(main.get());
     windows.WinSprache = new TWinSprache(ctx, main.get());
     main->setWindows(windows);

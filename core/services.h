@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <random>
 
@@ -23,6 +24,9 @@ public:
     virtual ~WavePlayer() = default;
     virtual void play(const QString& fileName) = 0;
     virtual void stop() = 0;
+    // Loads files ahead of their first play(). A sound played on a clock pulse must
+    // start at once, not when its file has been read; missing files are skipped.
+    virtual void preload(const QStringList& fileNames) = 0;
 };
 
 // The few modal interactions the program has with the user and the shell.

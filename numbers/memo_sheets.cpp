@@ -113,7 +113,7 @@ void TMemoSheets::placeHeadings(int top, int frame)
 // ---------------------------------------------------------------------------
 // An attempt's sheets
 
-void TMemoSheets::layOut(int digitCount)
+void TMemoSheets::layOut(int digitCount, bool showGiven)
 {
     digitCount_ = digitCount;
     resultView_ = false;
@@ -122,7 +122,7 @@ void TMemoSheets::layOut(int digitCount)
     sgReplay->hide();
     for (TStringAlignGrid* grid : {sgMemo, sgReplay, sgPoints})
         grid->setRowCount(geometry_.lastRow + 1);
-    sgMemo->show();
+    sgMemo->setVisible(showGiven);
 }
 
 void TMemoSheets::fill(const std::function<char()>& draw)
@@ -179,8 +179,22 @@ void TMemoSheets::showRecallAtStart()
     sgReplay->setTopRow(0);
     sgMemo->hide();
     sgReplay->show();
-    sgReplay->setFocus();
     followWithPoints(sgReplay);
+}
+
+void TMemoSheets::hideAll()
+{
+    sgMemo->hide();
+    sgReplay->hide();
+    setHeadingsVisible(false);
+}
+
+void TMemoSheets::setHeadingsVisible(bool visible)
+{
+    for (QLabel* heading : std::as_const(columnHeadings))
+        heading->setVisible(visible);
+    labPoints->setVisible(visible);
+    sgPoints->setVisible(visible);
 }
 
 // ---------------------------------------------------------------------------

@@ -41,8 +41,8 @@ public:
     const SheetGeometry& geometry() const { return geometry_; }
 
     // An attempt of digitCount digits: the rows it needs, the recall sheet hidden
-    // and the memorisation sheet shown.
-    void layOut(int digitCount);
+    // and the memorisation sheet shown, unless the digits are not to be seen.
+    void layOut(int digitCount, bool showGiven = true);
     // Every cell of the memorisation sheet gets a digit from draw, every recall
     // cell is emptied; cells after the last digit get the button face.
     void fill(const std::function<char()>& draw);
@@ -51,8 +51,14 @@ public:
     // The recall sheet takes the memorisation sheet's place, at its cursor and
     // scroll position.
     void showRecallAtMemoCursor();
-    // The recall sheet shown at the first digit, whatever the memorisation sheet did.
+    // The recall sheet shown at the first digit, whatever the memorisation sheet
+    // did. The focus is left to the window, which may not be on screen.
     void showRecallAtStart();
+    // Where the digits are only heard, nothing of the sheets is seen before
+    // recall: both sheets, the headings and the points column.
+    void hideAll();
+    // The column headings, the points heading and the points column.
+    void setHeadingsVisible(bool visible);
 
     // The sheet rules for one key; true when the key was used.
     bool memoKeyDown(int key, Qt::KeyboardModifiers modifiers);

@@ -1,7 +1,7 @@
-// Renders every window of the program, in German and in English, the numbers
-// and binary windows in each phase of an attempt and the record overview with
-// times and a projection, into PNG files. Used for the README and to
-// look over the layouts; run as
+// Renders every window of the program, in German and in English, the numbers,
+// binary and spoken-numbers windows in each phase of an attempt and the record
+// overview with times and a projection, into PNG files. Used for the README and
+// to look over the layouts; run as
 //   QT_QPA_PLATFORM=offscreen build/tools/korvanis_screenshots <folder>
 #include "app/korvanis_application.h"
 #include "app/main_win.h"
@@ -13,6 +13,7 @@
 #include "numbers/numbers_base.h"
 #include "overviews/row_panel.h"
 #include "overviews/win_quendor.h"
+#include "numbers/win_spoken.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
 #include "widgets/string_align_grid.h"
@@ -106,6 +107,42 @@ void shootQuendor(TWinQuendor* q, const QString& suffix)
     q->reject();
 }
 
+// 45 digits at a pulse of 1000 ms, switched to English after the twentieth,
+// recalled with one wrong digit.
+void shootSpoken(TWinSpoken* s, FakeServices& services, const QString& suffix)
+{
+    s->show();
+    save(s, "spoken_idle_" + suffix);
+    s->udAnzahlM->setValue(45);
+    s->udMemoZeit->setValue(1000);
+    s->bStartStop->click();
+    for (int k = 2; k <= 20; ++k) {
+        services.tick.ticks = s->pulses.startTick() + (k - 1) * 1000;
+        s->tSpracheTimer();
+    }
+    s->rbEnglisch->click();
+    save(s, "spoken_speaking_" + suffix);
+    for (int k = 21; s->phase == TWinSpoken::Memorising; ++k) {
+        services.tick.ticks = s->pulses.startTick() + (k - 1) * 1000;
+        s->tSpracheTimer();
+    }
+    for (int i = 0; i < 38; ++i) {
+        const QString digit = s->sgMemo->cell(i % 30 + 1, i / 30);
+        QTest::keyClick(s->sgReplay, (i == 21 ? (digit == "0" ? "1" : "0") : digit).at(0).toLatin1());
+    }
+    services.tick.advance(61000);
+    s->tZehntelTimer();
+    save(s, "spoken_recalling_" + suffix);
+    services.dialogs.defaultAnswer = false;
+    s->bStartStop->click();
+    save(s, "spoken_result_" + suffix);
+    s->bChange->click();
+    save(s, "spoken_given_" + suffix);
+    s->bChange->click();
+    s->rbGerman->click();
+    s->hide();
+}
+
 void shootLanguage(int language, const QString& suffix)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
@@ -137,6 +174,8 @@ void shootLanguage(int language, const QString& suffix)
     shootQuendor(qobject_cast<TWinQuendor*>(w.WinQuendor), suffix);
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen", suffix);
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinBinaer), services, "binaer", suffix);
+
+    shootSpoken(qobject_cast<TWinSpoken*>(w.WinSpoken), services, suffix);
 }
 
 } // namespace

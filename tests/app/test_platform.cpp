@@ -36,6 +36,7 @@ private Q_SLOTS:
         QFile::copy(QStringLiteral(KORVANIS_SOURCE_DIR "/resources/Sounds/Beep.wav"), dir.file("Beep.wav"));
         {
             QtWavePlayer player;
+            player.preload({dir.file("missing.wav"), dir.file("Beep.wav")});
             player.play(dir.file("missing.wav"));
             player.play(dir.file("Beep.wav"));
             player.play(dir.file("Beep.wav"));

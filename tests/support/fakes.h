@@ -19,8 +19,10 @@ class RecordingWavePlayer final : public WavePlayer {
 public:
     void play(const QString& fileName) override { played << fileName; }
     void stop() override { ++stops; }
+    void preload(const QStringList& fileNames) override { preloaded << fileNames; }
     QStringList played;
     int stops = 0;
+    QStringList preloaded;
 };
 
 // Answers questions from a script (yes when the script is empty, unless told

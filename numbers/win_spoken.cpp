@@ -1,0 +1,336 @@
+#include "numbers/win_spoken.h"
+
+#include "core/app_context.h"
+#include "core/error_handler.h"
+#include "numbers/memo_sheets.h"
+#include "training/clock_text.h"
+#include "widgets/double_click_guard.h"
+#include "widgets/panel.h"
+#include "widgets/speed_button.h"
+#include "widgets/string_align_grid.h"
+#include "widgets/up_down_edit.h"
+#include "widgets/window_helpers.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+
+// The widest label of a 1000-digit sheet, 990, decides the label font.
+constexpr int LargestCount = 1000;
+constexpr int JumpWidth = 10;
+constexpr int ColumnWidth = 129;
+constexpr int ClientHeight = 358;
+constexpr int SheetsLeft = 140;
+
+QFont pixelFont(int px, bool bold)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(px);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+template <class Handler>
+void TWinSpoken::guarded(Handler&& handler)
+{
+    RunGuarded(ctx_.dialogs, std::forward<Handler>(handler));
+}
+
+TWinSpoken::TWinSpoken(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("WinSpoken"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Spoken Numbers Training"));
+    setFont(pixelFont(11, false));
+
+    buildControls();
+    nameControls();
+    RunGuarded(ctx_.dialogs, [this] { FormCreate(); });
+    connectHandlers();
+}
+
+TWinSpoken::~TWinSpoken() = default;
+
+// ---------------------------------------------------------------------------
+// Controls
+
+void TWinSpoken::buildControls()
+{
+    pcTraining = new QTabWidget(this);
+    tsMemo = new QWidget;
+    pcTraining->addTab(tsMemo, QStringLiteral("Memorieren"));
+    buildSettings();
+    buildSheets();
+
+    // Rows of 30 need less width than the numbers window's 40: the page ends a
+    // margin after the points heading, and the right-hand column follows it.
+    const int pageWidth = SheetsLeft + gbMemorieren->width() + 13;
+    pcTraining->setGeometry(4, 4, pageWidth, 317);
+    const int columnX = pcTraining->geometry().right() + 8;
+    buildRightColumn(columnX);
+    setFixedSize(columnX + ColumnWidth + 4, ClientHeight);
+
+    tSprache = new QTimer(this);
+    // Each pulse is armed for its own due tick; a coarse timer may fire several
+    // per cent of the wait late, and the pulse needs the millisecond.
+    tSprache->setTimerType(Qt::PreciseTimer);
+    tSprache->setSingleShot(true);
+    tZehntel = new QTimer(this);
+    tZehntel->setInterval(100);
+    tZehntel->setTimerType(Qt::PreciseTimer);
+}
+
+void TWinSpoken::buildSettings()
+{
+    const auto label = [this](const QString& text, int y) {
+        auto* l = new QLabel(text, tsMemo);
+        l->setGeometry(8, y, 128, 15);
+        return l;
+    };
+    const auto spin = [this](int min, int max, int step, int value, int y) {
+        auto* ud = new TUpDownEdit(tsMemo);
+        ud->setUp(min, max, step, value);
+        ud->setGeometry(8, y, 104, 22);
+        return ud;
+    };
+    labAnzahlM = label(QStringLiteral("Anzahl Zahlen"), 12);
+    udAnzahlM = spin(1, 1000, 100, 100, 28);
+    labMemoZeit = label(QStringLiteral("Zeittakt in msek."), 64);
+    udMemoZeit = spin(500, 10000, 100, 3000, 80);
+    // A pulse reads as a plain number of milliseconds.
+    udMemoZeit->setGroupSeparatorShown(false);
+    labReplay = label(QStringLiteral("Wiedergabezeit"), 116);
+    udReplay = spin(1, 10000, 5, 5, 132);
+
+    rbGerman = new QRadioButton(QStringLiteral("Deutsch"), tsMemo);
+    rbGerman->setGeometry(8, 172, 128, 18);
+    rbGerman->setChecked(true);
+    rbEnglisch = new QRadioButton(QStringLiteral("Englisch"), tsMemo);
+    rbEnglisch->setGeometry(8, 194, 128, 18);
+}
+
+void TWinSpoken::buildSheets()
+{
+    sheets = new TMemoSheets(tsMemo, QRect(SheetsLeft, 4, 616, 280), font(), RowWidth, JumpWidth, LargestCount);
+    gbMemorieren = sheets->gbMemorieren;
+    sgMemo = sheets->sgMemo;
+    sgReplay = sheets->sgReplay;
+    sgPoints = sheets->sgPoints;
+    lab1 = sheets->columnHeadings.value(0);
+    lab10 = sheets->columnHeadings.value(1);
+    lab20 = sheets->columnHeadings.value(2);
+    lab30 = sheets->columnHeadings.value(3);
+    labMPunkte = sheets->labPoints;
+    gbMemorieren->resize(labMPunkte->geometry().right() + 10, gbMemorieren->height());
+}
+
+void TWinSpoken::buildRightColumn(int x)
+{
+    const auto label = [this, x](const QString& text, int y) {
+        auto* l = new QLabel(text, this);
+        l->setGeometry(x, y, ColumnWidth, 15);
+        return l;
+    };
+    const auto panel = [this, x](int y, int h) {
+        auto* p = new TPanel(this);
+        p->setGeometry(x, y, ColumnWidth, h);
+        return p;
+    };
+
+    bStartStop = new TSpeedButton(QStringLiteral("START / STOP"), this);
+    bStartStop->setGeometry(x, 26, ColumnWidth, 34);
+    QFont bold = font();
+    bold.setBold(true);
+    bStartStop->setFont(bold);
+
+    pErgeb = panel(66, 30);
+    pErgeb->setFont(pixelFont(19, true));
+    pErgeb->setText(ClosedClockText);
+
+    labPunkteRekord = label(QStringLiteral("Punkterekord"), 106);
+    pPunkteRekord = panel(122, 24);
+    labPunkte = label(QStringLiteral("Punkte Meisterschaft"), 154);
+    pPunkte = panel(170, 24);
+    labZiffern = label(QStringLiteral("Korrekte Ziffern"), 202);
+    pZiffern = panel(218, 24);
+
+    bChange = new TSpeedButton(QStringLiteral("Vorgabe anzeigen"), this);
+    bChange->setGeometry(x, 250, ColumnWidth, 34);
+    bChange->hide();
+    bClose = new QPushButton(QStringLiteral("Schliessen"), this);
+    bClose->setGeometry(x, 293, ColumnWidth, 28);
+    for (QPushButton* button : {bStartStop, bChange, bClose}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+}
+
+void TWinSpoken::nameControls()
+{
+    const std::pair<QObject*, const char*> names[] = {
+        {pcTraining, "pcTraining"}, {tsMemo, "tsMemo"}, {bStartStop, "bStartStop"}, {pErgeb, "pErgeb"},
+        {labPunkteRekord, "labPunkteRekord"}, {pPunkteRekord, "pPunkteRekord"}, {labPunkte, "labPunkte"},
+        {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"}, {pZiffern, "pZiffern"}, {bChange, "bChange"},
+        {bClose, "bClose"}, {labAnzahlM, "labAnzahlM"}, {udAnzahlM, "udAnzahlM"}, {labMemoZeit, "labMemoZeit"},
+        {udMemoZeit, "udMemoZeit"}, {labReplay, "labReplay"}, {udReplay, "udReplay"}, {rbGerman, "rbGerman"},
+        {rbEnglisch, "rbEnglisch"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
+        {sgPoints, "sgPoints"}, {lab1, "lab1"}, {lab10, "lab10"}, {lab20, "lab20"}, {lab30, "lab30"},
+        {labMPunkte, "labMPunkte"}, {tSprache, "tSprache"}, {tZehntel, "tZehntel"},
+    };
+    for (const auto& [object, name] : names)
+        object->setObjectName(QLatin1String(name));
+    // Each label names the control it stands beside, for assistive technology.
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern},
+        {labAnzahlM, udAnzahlM}, {labMemoZeit, udMemoZeit}, {labReplay, udReplay}, {labMPunkte, sgPoints},
+    };
+    for (const auto& [label, control] : buddies)
+        label->setBuddy(control);
+}
+
+void TWinSpoken::connectHandlers()
+{
+    // The second click of a double click on START would end the speaking the
+    // first one started.
+    DoubleClickGuard::install(bStartStop);
+    for (const QKeySequence& keys : StartStopKeys()) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
+    }
+    connect(bStartStop, &QPushButton::clicked, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
+    connect(tSprache, &QTimer::timeout, this, [this] { guarded([this] { tSpracheTimer(); }); });
+    connect(tZehntel, &QTimer::timeout, this, [this] { guarded([this] { tZehntelTimer(); }); });
+    connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
+    connect(bChange, &QPushButton::clicked, this, [this] { guarded([this] { bChangeClick(); }); });
+
+    // Typing into an edit refreshes nothing: the value counts from the next START.
+    udAnzahlM->changing = [this](int v) { return udAnzahlMChangingEx(udAnzahlM, v); };
+    udMemoZeit->changing = [this](int v) { return udMemoZeitChangingEx(udMemoZeit, v); };
+    udReplay->changing = [this](int v) { return udReplayChangingEx(udReplay, v); };
+
+    sgMemo->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgMemoKeyDown(key, m); });
+    connect(sgMemo, &TStringAlignGrid::topLeftChanged, this, [this] { sgMemoTopLeftChanged(); });
+    sgReplay->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgReplayKeyDown(key, m); });
+    sgReplay->setKeyPressHook([this](QChar ch) { sgReplayKeyPress(ch); });
+    connect(sgReplay, &TStringAlignGrid::topLeftChanged, this, [this] { sgReplayTopLeftChanged(); });
+}
+
+// ---------------------------------------------------------------------------
+// Creation, showing, closing
+
+void TWinSpoken::FormCreate()
+{
+    phase = Idle;
+    startTick = nowTick = 0;
+    // The digits are only heard: nothing of the sheets shows before recall.
+    sheets->hideAll();
+    // A new user starts with the count, not on the page's tab.
+    udAnzahlM->setFocus();
+}
+
+void TWinSpoken::showEvent(QShowEvent* event)
+{
+    guarded([this] { FormShow(); });
+    CenterOnScreen(this);
+    QDialog::showEvent(event);
+}
+
+void TWinSpoken::FormShow()
+{
+    ApplyInterfaceTexts();
+    udAnzahlMChangingEx(nullptr, 0);
+    preloadSounds();
+    // A recall left open when the window was closed goes on where it stands: its
+    // clock and its limit apply again at once.
+    if (phase == Recalling) {
+        tZehntel->start();
+        sgReplay->setFocus();
+    }
+}
+
+void TWinSpoken::preloadSounds()
+{
+    if (soundsPreloaded_)
+        return;
+    soundsPreloaded_ = true;
+    QStringList files;
+    for (const QString& voice : {QStringLiteral("Deutsch"), QStringLiteral("Englisch")}) {
+        for (char digit = '0'; digit <= '9'; ++digit)
+            files << digitSound(voice, QLatin1Char(digit));
+    }
+    files << QStringLiteral("Sounds/Beep.wav");
+    ctx_.SRWavePlayer.preload(files);
+}
+
+QString TWinSpoken::digitSound(const QString& voice, QChar digit) const
+{
+    return ctx_.ProgramDir + QStringLiteral("Sounds/") + voice + QLatin1Char('/') + digit + QStringLiteral(".wav");
+}
+
+void TWinSpoken::done(int result)
+{
+    guarded([this] { FormClose(); });
+    QDialog::done(result);
+}
+
+void TWinSpoken::FormClose()
+{
+    // Digits must not go on sounding from a closed window, nor may their end
+    // later hand the focus to it. Closing ends the speaking as "Memorieren
+    // fertig" does; the digits not yet spoken stay in the attempt, and the recall
+    // clock runs from now, so the reopened window is in recall.
+    if (phase == Memorising)
+        startRecalling(true, false);
+    tZehntel->stop();
+    pErgeb->setText(ClosedClockText);
+}
+
+void TWinSpoken::keyPressEvent(QKeyEvent* event)
+{
+    // Neither Escape nor Enter closes a training window or presses a button.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void TWinSpoken::ApplyInterfaceTexts()
+{
+    const auto text = [this](int id, const QString& current) { return ctx_.InterfaceText(id, current); };
+    setWindowTitle(text(170, windowTitle()));
+    pcTraining->setTabText(0, text(142, pcTraining->tabText(0)));
+    labAnzahlM->setText(text(154, labAnzahlM->text()));
+    labMemoZeit->setText(text(171, labMemoZeit->text()));
+    labReplay->setText(text(156, labReplay->text()));
+    bStartStop->setText(text(146, bStartStop->text()));
+    labPunkteRekord->setText(text(147, labPunkteRekord->text()));
+    labPunkte->setText(text(148, labPunkte->text()));
+    labZiffern->setText(text(149, labZiffern->text()));
+    bChange->setText(text(150, bChange->text()));
+    bClose->setText(text(151, bClose->text()));
+    rbGerman->setText(text(172, rbGerman->text()));
+    rbEnglisch->setText(text(173, rbEnglisch->text()));
+    labMPunkte->setText(text(158, labMPunkte->text()));
+    gbMemorieren->setTitle(text(157, gbMemorieren->title()));
+    bStartStop->setToolTip(StartStopKeys().first().toString(QKeySequence::NativeText));
+    sgMemo->setAccessibleName(text(168, QStringLiteral("Vorgabe")));
+    sgReplay->setAccessibleName(text(163, QStringLiteral("Wiedergabe")));
+    UpdateAccessibleNames(this);
+}
