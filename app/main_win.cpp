@@ -1,6 +1,7 @@
 #include "app/main_win.h"
 
 #include "app/korvanis_application.h"
+#include "cards/card_picture_store.h"
 #include "core/error_handler.h"
 #include "core/ini_file.h"
 #include "core/program_info.h"
@@ -24,10 +25,9 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mTraining = menuBar()->addMenu(QStringLiteral("&Training"));
     mZahlen = mTraining->addAction(QStringLiteral("&Zahlen"), this, &TMainWin::mZahlenClick);
     mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"), this, &TMainWin::mBinaerClick);
+    mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"), this, &TMainWin::mKartenClick);
     // These windows are not part of the program yet: their commands stay in the
     // menu but cannot be chosen.
-    mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"));
-    mKarten->setEnabled(false);
     mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"));
     mSpokenNo->setEnabled(false);
 
@@ -94,6 +94,11 @@ void TMainWin::setWindows(const Windows& windows)
     windows_ = windows;
 }
 
+void TMainWin::adoptCardPictures(std::unique_ptr<CardPictureStore> pictures)
+{
+    cardPictures_ = std::move(pictures);
+}
+
 void TMainWin::ApplyInterfaceTexts()
 {
     const auto apply = [this](auto* item, int id) {
@@ -129,6 +134,11 @@ void TMainWin::mZahlenClick()
 void TMainWin::mBinaerClick()
 {
     showModal(windows_.WinBinaer);
+}
+
+void TMainWin::mKartenClick()
+{
+    showModal(windows_.WinKarten);
 }
 
 void TMainWin::mStandardClick()

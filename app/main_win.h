@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
+class CardPictureStore;
 class QAction;
 class QMenu;
 class QDialog;
@@ -28,6 +30,7 @@ public:
     struct Windows {
         QDialog* WinZahlen = nullptr;
         QDialog* WinBinaer = nullptr;
+        QDialog* WinKarten = nullptr;
         TWinWait* WinWait = nullptr;
         QDialog* WinAbout = nullptr;
         QDialog* WinChamp = nullptr;
@@ -35,6 +38,11 @@ public:
     };
     void setWindows(const Windows& windows);
     const Windows& windows() const { return windows_; }
+
+    // The card pictures are filled before the main window exists; it keeps them
+    // with the other shared things, for as long as any card can be shown.
+    void adoptCardPictures(std::unique_ptr<CardPictureStore> pictures);
+    const CardPictureStore& cardPictures() const { return *cardPictures_; }
 
     void ApplyInterfaceTexts();
 
@@ -55,6 +63,7 @@ public:
 public Q_SLOTS:
     void mZahlenClick();
     void mBinaerClick();
+    void mKartenClick();
     void mStandardClick();
     void mSpracheClick();
     void mAboutClick();
@@ -66,5 +75,6 @@ private:
 
     RecordsTable records_;
     AppContext ctx_;
+    std::unique_ptr<CardPictureStore> cardPictures_;
     Windows windows_;
 };
