@@ -1,6 +1,7 @@
 #include "app/main_win.h"
 
 #include "app/korvanis_application.h"
+#include "cards/card_picture_store.h"
 #include "core/error_handler.h"
 #include "core/ini_file.h"
 #include "core/program_info.h"
@@ -24,10 +25,7 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mTraining = menuBar()->addMenu(QStringLiteral("&Training"));
     mZahlen = mTraining->addAction(QStringLiteral("&Zahlen"), this, &TMainWin::mZahlenClick);
     mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"), this, &TMainWin::mBinaerClick);
-    // The cards window is not part of the program yet: its command stays in the
-    // menu but cannot be chosen.
-    mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"));
-    mKarten->setEnabled(false);
+    mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"), this, &TMainWin::mKartenClick);
     mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"), this, &TMainWin::mSpokenNoClick);
 
     mOptionen = menuBar()->addMenu(QStringLiteral("&Optionen"));
@@ -92,6 +90,11 @@ void TMainWin::setWindows(const Windows& windows)
     windows_ = windows;
 }
 
+void TMainWin::adoptCardPictures(std::unique_ptr<CardPictureStore> pictures)
+{
+    cardPictures_ = std::move(pictures);
+}
+
 void TMainWin::ApplyInterfaceTexts()
 {
     const auto apply = [this](auto* item, int id) {
@@ -132,6 +135,11 @@ void TMainWin::mBinaerClick()
 void TMainWin::mSpokenNoClick()
 {
     showModal(windows_.WinSpoken);
+}
+
+void TMainWin::mKartenClick()
+{
+    showModal(windows_.WinKarten);
 }
 
 void TMainWin::mStandardClick()

@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
+class CardPictureStore;
 class QAction;
 class QMenu;
 class QDialog;
@@ -29,6 +31,7 @@ public:
         QDialog* WinQuendor = nullptr;
         QDialog* WinZahlen = nullptr;
         QDialog* WinBinaer = nullptr;
+        QDialog* WinKarten = nullptr;
         TWinWait* WinWait = nullptr;
         QDialog* WinAbout = nullptr;
         QDialog* WinSpoken = nullptr;
@@ -37,6 +40,11 @@ public:
     };
     void setWindows(const Windows& windows);
     const Windows& windows() const { return windows_; }
+
+    // The card pictures are filled before the main window exists; it keeps them
+    // with the other shared things, for as long as any card can be shown.
+    void adoptCardPictures(std::unique_ptr<CardPictureStore> pictures);
+    const CardPictureStore& cardPictures() const { return *cardPictures_; }
 
     void ApplyInterfaceTexts();
 
@@ -58,6 +66,7 @@ public Q_SLOTS:
     void mZahlenClick();
     void mBinaerClick();
     void mSpokenNoClick();
+    void mKartenClick();
     void mStandardClick();
     void mQuendorClick();
     void mSpracheClick();
@@ -70,5 +79,6 @@ private:
 
     RecordsTable records_;
     AppContext ctx_;
+    std::unique_ptr<CardPictureStore> cardPictures_;
     Windows windows_;
 };

@@ -4,6 +4,8 @@
 #include "app/win_about.h"
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
+#include "cards/card_picture_store.h"
+#include "cards/win_karten.h"
 #include "widgets/win_wait.h"
 #include "numbers/win_binaer.h"
 #include "numbers/win_spoken.h"
@@ -13,7 +15,12 @@
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
                                                 Random& random, const QString& programFile)
 {
+    // The card pictures are decoded before any window exists, once for the run.
+    auto pictures = std::make_unique<CardPictureStore>();
+    pictures->load();
+
     auto main = std::make_unique<TMainWin>(tickSource, wavePlayer, dialogs, random, programFile);
+    main->adoptCardPictures(std::move(pictures));
     AppContext& ctx = main->context();
 
     // The order of creation is the order in which the windows read their settings.
@@ -23,6 +30,7 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     windows.WinZahlen = winZahlen;
     auto* winBinaer = new TWinBinaer(ctx, main.get());
     windows.WinBinaer = winBinaer;
+    windows.WinKarten = new TWinKarten(ctx, main->cardPictures(), main.get());
     windows.WinWait = new TWinWait(main.get());
     winZahlen->setWaitWindow(windows.WinWait);
     winBinaer->setWaitWindow(windows.WinWait);

@@ -1,7 +1,7 @@
 // Renders every window of the program, in German and in English, the numbers,
-// binary and spoken-numbers windows in each phase of an attempt and the record
-// overview with times and a projection, into PNG files. Used for the README and
-// to look over the layouts; run as
+// binary and spoken-numbers windows in each phase of an attempt, the record
+// overview with times and a projection, the cards window and all card pictures,
+// into PNG files. Used for the README and to look over the layouts; run as
 //   QT_QPA_PLATFORM=offscreen build/tools/korvanis_screenshots <folder>
 #include "app/korvanis_application.h"
 #include "app/main_win.h"
@@ -9,6 +9,8 @@
 #include "app/win_about.h"
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
+#include "cards/playing_card.h"
+#include "cards/win_karten.h"
 #include "widgets/win_wait.h"
 #include "numbers/numbers_base.h"
 #include "overviews/row_panel.h"
@@ -143,6 +145,62 @@ void shootSpoken(TWinSpoken* s, FakeServices& services, const QString& suffix)
     s->hide();
 }
 
+// Every card picture once, through the card control, on a green table: the
+// faces in four rows of 13 (the jokers at the ends of the last), then the tool
+// pictures and the backs, at one or two times their size.
+void shootCardSheet(const CardPictureStore& pictures, int scale)
+{
+    constexpr int Columns = 14;
+    const int w = 71 * scale, h = 96 * scale, gap = 6 * scale;
+    QWidget table;
+    table.resize(Columns * (w + gap) + gap, 6 * (h + gap) + gap);
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(0, 100, 40));
+    table.setPalette(palette);
+    table.setAutoFillBackground(true);
+    const auto place = [&](int slot, TShowOption show, int index) {
+        auto* card = new TPlayingCard(pictures, &table);
+        card->setGeometry(gap + (slot % Columns) * (w + gap), gap + (slot / Columns) * (h + gap), w, h);
+        if (show == soFace)
+            card->setFaceIndex(index);
+        else if (show == soTool)
+            card->setToolIndex(index);
+        else
+            card->setBackIndex(index);
+        card->setShow(show);
+    };
+    for (int face = 1; face <= 52; ++face)
+        place((face - 1) / 13 * Columns + (face - 1) % 13, soFace, face);
+    place(13, soFace, 0);
+    place(Columns + 13, soFace, 53);
+    for (int tool = 0; tool < 5; ++tool)
+        place(4 * Columns + tool, soTool, tool);
+    for (int back = 0; back < 11; ++back)
+        place(5 * Columns + back, soBack, back);
+    save(&table, QStringLiteral("card_sheet_%1x").arg(scale));
+}
+
+void shootCards(TMainWin& main, FakeServices& services)
+{
+    auto* k = qobject_cast<TWinKarten*>(main.windows().WinKarten);
+    k->show();
+    save(k, "karten_idle");
+    k->udZeile->setValue(3);
+    k->udAnzahl->setValue(5);
+    k->bStartStop->click();
+    services.tick.advance(3456);
+    k->tZehntelTimer();
+    save(k, "karten_running");
+    QTest::mouseClick(k->pcKarte1, Qt::LeftButton);
+    save(k, "karten_last_line");
+    services.dialogs.defaultAnswer = false;
+    QTest::mouseClick(k->pcKarte1, Qt::LeftButton);
+    save(k, "karten_finished");
+    k->hide();
+    shootCardSheet(main.cardPictures(), 1);
+    shootCardSheet(main.cardPictures(), 2);
+}
+
 void shootLanguage(int language, const QString& suffix)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
@@ -176,6 +234,9 @@ void shootLanguage(int language, const QString& suffix)
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinBinaer), services, "binaer", suffix);
 
     shootSpoken(qobject_cast<TWinSpoken*>(w.WinSpoken), services, suffix);
+    // The cards window has German texts only.
+    if (language == 0)
+        shootCards(*main, services);
 }
 
 } // namespace

@@ -113,7 +113,8 @@ private Q_SLOTS:
         QCOMPARE(win->context().ProgramDir, dir.path());
         QCOMPARE(ReadBytes(dir.file("BRAIN.INI")),
                  QByteArray("[Korvanis]\nSprache=0\nTraining Zahlen Anzahl=200\nTraining Zahlen Zeile=2\n"
-                            "Training Binaer Anzahl=600\nTraining Binaer Zeile=6\n"));
+                            "Training Binaer Anzahl=600\nTraining Binaer Zeile=6\n"
+                            "Training Karten Anzahl=600\nTraining Karten Zeile=1\n"));
         QCOMPARE(menuTexts(*win), QStringList({"&Datei", "&Training", "&Optionen", "&Hilfe"}));
         QCOMPARE(win->windowTitle(), QString("Korvanis - von den Korvanis-Entwicklern"));
         QCOMPARE(win->centralWidget()->size(), QSize(526, 323));
@@ -160,7 +161,8 @@ private Q_SLOTS:
         QCOMPARE(menuTexts(*win).first(), fileMenu);
         QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), "\xEF\xBB\xBF[Korvanis]\r\nSprache=" + afterwards
                      + "\r\nTraining Zahlen Anzahl=200\r\nTraining Zahlen Zeile=2\r\n"
-                       "Training Binaer Anzahl=600\r\nTraining Binaer Zeile=6\r\n");
+                       "Training Binaer Anzahl=600\r\nTraining Binaer Zeile=6\r\n"
+                       "Training Karten Anzahl=600\r\nTraining Karten Zeile=1\r\n");
         // Qt's standard buttons follow the program's language, not the system's.
         QCOMPARE(questionButtonTexts(), buttons);
     }
@@ -173,7 +175,7 @@ private Q_SLOTS:
         auto win = start(services, dir);
         // The main window and each training window report their failed write.
         const QString message = "nach " + dir.file("BRAIN.INI") + " kann nicht geschrieben werden";
-        QCOMPARE(services.dialogs.errors, QStringList({message, message, message}));
+        QCOMPARE(services.dialogs.errors, QStringList({message, message, message, message}));
         // The program goes on, with the design texts.
         QCOMPARE(menuTexts(*win).first(), QString("&Datei"));
         QVERIFY(win->windows().WinSprache);
