@@ -75,7 +75,7 @@ void TNumbersBase::startMemorising()
 void TNumbersBase::startRecalling()
 {
     nowTick = ctx_.tickSource.now();
-    const quint32 elapsed = ElapsedMs(startTick, nowTick);
+    const quint32 elapsed = AttemptClock(startTick).usedMs(nowTick, udMemoZeit->value());
     memoTimeUsed = elapsed / 1000.0;
     startTick = nowTick;
     phase = Recalling;
@@ -89,7 +89,7 @@ void TNumbersBase::endRecalling()
 {
     tZehntel->stop();
     nowTick = ctx_.tickSource.now();
-    recallTimeUsed = ElapsedMs(startTick, nowTick) / 1000.0;
+    recallTimeUsed = AttemptClock(startTick).usedMs(nowTick, udReplay->value()) / 1000.0;
     phase = Idle;
 
     lastScore = sheets->score(scoring_);

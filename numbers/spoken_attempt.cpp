@@ -126,7 +126,7 @@ void TWinSpoken::endRecalling()
 {
     tZehntel->stop();
     nowTick = ctx_.tickSource.now();
-    recallTimeUsed = ElapsedMs(startTick, nowTick) / 1000.0;
+    recallTimeUsed = AttemptClock(startTick).usedMs(nowTick, udReplay->value()) / 1000.0;
     phase = Idle;
 
     lastScore = sheets->score(UntilFirstError);

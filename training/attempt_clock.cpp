@@ -12,6 +12,12 @@ bool AttemptClock::limitReached(quint32 nowTick, int limitMinutes) const
     return qint64(elapsedMs(nowTick)) >= qint64(limitMinutes) * MsPerMinute;
 }
 
+quint32 AttemptClock::usedMs(quint32 nowTick, int limitMinutes) const
+{
+    const qint64 limit = qint64(limitMinutes) * MsPerMinute;
+    return limitReached(nowTick, limitMinutes) ? quint32(qMin<qint64>(limit, 0xFFFFFFFFll)) : elapsedMs(nowTick);
+}
+
 bool AttemptClock::isSignalSecond(quint32 nowTick, int limitMinutes) const
 {
     const qint64 limitTenths = qint64(limitMinutes) * 600;

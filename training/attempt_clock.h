@@ -25,6 +25,11 @@ public:
     // below it.
     bool limitReached(quint32 nowTick, int limitMinutes) const;
 
+    // The time the phase took, never more than its limit: a tick that comes late
+    // (a window closed during the phase and opened again hours later) ends the
+    // phase at the limit, and the user had no more than that.
+    quint32 usedMs(quint32 nowTick, int limitMinutes) const;
+
     // Whether nowTick lies in a tenth of a second at which the signal sounds: the
     // one 10, 5, 4, 3, 2 and 1 seconds before the limit. The clock is read every
     // 100 ms, so exactly one reading falls into each such tenth unless the timer

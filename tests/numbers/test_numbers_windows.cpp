@@ -450,7 +450,17 @@ private Q_SLOTS:
         QVERIFY(w->tZehntel->isActive());
         w->tZehntelTimer();
         QCOMPARE(w->phase, quint8(TNumbersBase::Recalling));
-        QCOMPARE(w->memoTimeUsed, 70.0);
+        // No more than the limit counts as used, however late the window came back.
+        QCOMPARE(w->memoTimeUsed, 60.0);
+        QCOMPARE(w->pErgeb->text(), QString("00:01:00,0"));
+        // The same for recall left open for days: the record would not even fit its field.
+        w->close();
+        s.services.tick.ticks = w->startTick + 3u * 86400000u;
+        w->show();
+        w->tZehntelTimer();
+        QCOMPARE(w->phase, quint8(TNumbersBase::Idle));
+        QCOMPARE(w->recallTimeUsed, 60.0);
+        QVERIFY(s.services.dialogs.errors.isEmpty());
     }
 
     void pictureSettingsAreRemembered()

@@ -121,6 +121,9 @@ void TestTrainingRules::limitReached()
     QFETCH(quint32, elapsed);
     QFETCH(bool, reached);
     QCOMPARE(AttemptClock(start).limitReached(start + elapsed, minutes), reached);
+    // The time used stops at the limit.
+    QCOMPARE(AttemptClock(start).usedMs(start + elapsed, minutes),
+             reached ? quint32(qMin<qint64>(qint64(minutes) * 60000, 0xFFFFFFFFll)) : elapsed);
 }
 
 void TestTrainingRules::signalSeconds_data()
