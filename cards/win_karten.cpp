@@ -27,15 +27,6 @@ namespace {
 const QString Section = QStringLiteral("Korvanis");
 constexpr const char* SettingsWord = "Karten";
 
-QFont pixelFont(int px, bool bold)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(px);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 template <class Handler>
@@ -51,7 +42,7 @@ TWinKarten::TWinKarten(AppContext& ctx, const CardPictureStore& pictures, QWidge
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Kartentraining"));
-    setFont(pixelFont(11, false));
+    setFont(PixelFont(11, false));
     setFixedSize(745, 357);
 
     buildControls(pictures);
@@ -94,7 +85,7 @@ void TWinKarten::buildControls(const CardPictureStore& pictures)
     lab3 = label(QStringLiteral("Zeit pro Zeile"), 128);
     pSpeedZahlen = new TPanel(tsBilder);
     pSpeedZahlen->setGeometry(16, 144, 140, 24);
-    pSpeedZahlen->setFont(pixelFont(16, true));
+    pSpeedZahlen->setFont(PixelFont(16, true));
 
     TPlayingCard** cards[] = {&pcKarte1, &pcKarte2, &pcKarte3};
     for (int i = 0; i < 3; ++i) {
@@ -126,7 +117,7 @@ void TWinKarten::buildRightColumn()
 
     pErgeb = new TPanel(this);
     pErgeb->setGeometry(x, 66, w, 30);
-    pErgeb->setFont(pixelFont(19, true));
+    pErgeb->setFont(PixelFont(19, true));
     pErgeb->setText(ClosedClockText);
     labBestzeit = new QLabel(QStringLiteral("Bestzeit"), this);
     labBestzeit->setGeometry(x, 106, w, 15);

@@ -2,6 +2,7 @@
 
 #include "training/scoring_rule.h"
 #include "widgets/string_align_grid.h"
+#include "widgets/window_helpers.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -14,15 +15,6 @@ constexpr int DigitColumnWidth = 13;
 constexpr int SheetRowHeight = 22;
 constexpr int PointsColumnWidth = 16;
 constexpr int SheetsTop = 34;
-
-QFont digitFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(16);
-    font.setBold(true);
-    return font;
-}
 
 } // namespace
 
@@ -58,7 +50,7 @@ void TMemoSheets::setUpSheets(const QFont& windowFont, int widestCount)
         sheet->setColWidth(0, LabelColumnWidth);
         sheet->setColAlignment(0, Qt::AlignCenter);
         sheet->setColFont(0, labels);
-        const QFont digits = digitFont();
+        const QFont digits = PixelFont(16, true);
         for (int c = 1; c <= rowWidth; ++c) {
             sheet->setColAlignment(c, Qt::AlignCenter);
             sheet->setColFont(c, digits);

@@ -30,15 +30,6 @@ namespace {
 
 const ChampionshipRule Championship;
 
-QFont pixelFont(int px, bool bold)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(px);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 template <class Handler>
@@ -54,7 +45,7 @@ TNumbersBase::TNumbersBase(AppContext& ctx, const NumbersWindowConstants& consta
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf8(k_.caption));
-    setFont(pixelFont(11, false));
+    setFont(PixelFont(11, false));
     setFixedSize(913, 358);
 
     buildControls();
@@ -109,7 +100,7 @@ void TNumbersBase::buildRightColumn()
     bStartStop->setFont(bold);
 
     pErgeb = panel(66, 30);
-    pErgeb->setFont(pixelFont(19, true));
+    pErgeb->setFont(PixelFont(19, true));
     pErgeb->setText(ClosedClockText);
 
     labBestzeit = label(QStringLiteral("Bestzeit"), 106);
@@ -155,7 +146,7 @@ void TNumbersBase::buildPicturePage()
 
     pZahlen = new TPanel(tsBilder);
     pZahlen->setGeometry(170, 60, 570, 120);
-    pZahlen->setFont(pixelFont(k_.pictureFontPx, true));
+    pZahlen->setFont(PixelFont(k_.pictureFontPx, true));
     pZahlen->setFrameStyle(QFrame::Panel | QFrame::Raised);
     // A run goes on from the keyboard: the panel takes the focus and Space or Right.
     pZahlen->setFocusPolicy(Qt::StrongFocus);

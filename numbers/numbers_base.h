@@ -194,7 +194,7 @@ private:
     void startPictureRun();
     void showDrillGroup();
     void endPictureRun(QObject* sender);
-    void showBestTime(int count, int perLine, bool withSuffix);
+    void showBestTime(int count, int perLine, bool afterRun);
     bool bestTimeChanging(TUpDownEdit* sender, int newValue);
 
     template <class Handler>

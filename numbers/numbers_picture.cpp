@@ -4,9 +4,9 @@
 #include "numbers/numbers_base.h"
 
 #include "core/app_context.h"
-#include "core/formats.h"
 #include "records/records_table.h"
 #include "training/attempt_clock.h"
+#include "training/best_time_text.h"
 #include "training/clock_text.h"
 #include "widgets/panel.h"
 #include "widgets/up_down_edit.h"
@@ -81,14 +81,10 @@ void TNumbersBase::endPictureRun(QObject* sender)
 // ---------------------------------------------------------------------------
 // The best time of the current setting
 
-void TNumbersBase::showBestTime(int count, int perLine, bool withSuffix)
+void TNumbersBase::showBestTime(int count, int perLine, bool afterRun)
 {
-    // After a run the best time carries its unit; a refresh shows the bare stored
-    // value, and "99999" when there is none.
-    const QString suffix = withSuffix ? QStringLiteral("s") : QString();
-    pRekZahlen->setText(withSuffix || bestTime != NoBestTime ? FormatFixed(bestTime, 2) + suffix
-                                                              : QStringLiteral("99999"));
-    pSpeedZahlen->setText(FormatFixed(TimePerLine(bestTime, count, perLine), 2) + QLatin1Char('s'));
+    pRekZahlen->setText(BestTimeText(bestTime, afterRun));
+    pSpeedZahlen->setText(TimePerLineText(bestTime, count, perLine));
 }
 
 bool TNumbersBase::bestTimeChanging(TUpDownEdit* sender, int newValue)

@@ -29,15 +29,6 @@ constexpr int ColumnWidth = 129;
 constexpr int ClientHeight = 358;
 constexpr int SheetsLeft = 140;
 
-QFont pixelFont(int px, bool bold)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(px);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 template <class Handler>
@@ -52,7 +43,7 @@ TWinSpoken::TWinSpoken(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Spoken Numbers Training"));
-    setFont(pixelFont(11, false));
+    setFont(PixelFont(11, false));
 
     buildControls();
     nameControls();
@@ -155,7 +146,7 @@ void TWinSpoken::buildRightColumn(int x)
     bStartStop->setFont(bold);
 
     pErgeb = panel(66, 30);
-    pErgeb->setFont(pixelFont(19, true));
+    pErgeb->setFont(PixelFont(19, true));
     pErgeb->setText(ClosedClockText);
 
     labPunkteRekord = label(QStringLiteral("Punkterekord"), 106);

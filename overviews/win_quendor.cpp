@@ -20,14 +20,6 @@ const QString DesignCaption = QString::fromUtf8("Quendor - Rekordübersicht");
 const QColor Faster(0, 128, 0);
 const QColor Slower(255, 0, 0);
 
-QFont pixelFont(int px)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(px);
-    return font;
-}
-
 void setFontColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
@@ -49,7 +41,7 @@ TWinQuendor::TWinQuendor(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setWindowTitle(DesignCaption);
-    setFont(pixelFont(11));
+    setFont(PixelFont(11));
     setFixedSize(QuendorWindowWidth, QuendorWindowHeight);
 
     buildControls();

@@ -1,11 +1,21 @@
 #include "widgets/window_helpers.h"
 
 #include <QAbstractButton>
+#include <QFont>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+
+QFont PixelFont(int px, bool bold)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(px);
+    font.setBold(bold);
+    return font;
+}
 
 void SetObjectNames(std::initializer_list<std::pair<QObject*, const char*>> names)
 {

@@ -6,8 +6,12 @@
 #include <initializer_list>
 #include <utility>
 
+class QFont;
 class QObject;
 class QWidget;
+
+// The program's font at a size in pixels, as the windows are laid out in pixels.
+QFont PixelFont(int px, bool bold = false);
 
 // Gives each control its design name as object name, so automation and tests find
 // it by the name the design gives it.
