@@ -9,7 +9,6 @@
 #include "training/best_time_text.h"
 #include "training/clock_text.h"
 #include "training/settings_key.h"
-#include "widgets/double_click_guard.h"
 #include "widgets/panel.h"
 #include "widgets/speed_button.h"
 #include "widgets/up_down_edit.h"
@@ -18,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -36,7 +34,7 @@ void TWinKarten::guarded(Handler&& handler)
 }
 
 TWinKarten::TWinKarten(AppContext& ctx, const CardPictureStore& pictures, QWidget* parent)
-    : QDialog(parent), ctx_(ctx)
+    : TTrainingDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("WinKarten"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -153,14 +151,7 @@ void TWinKarten::nameControls()
 
 void TWinKarten::connectHandlers()
 {
-    // The second click of a double click on START would break the run off at once.
-    DoubleClickGuard::install(bStartStop);
-    for (const QKeySequence& keys : StartStopKeys()) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
-    }
-    connect(bStartStop, &QPushButton::clicked, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
+    bindStartStop(bStartStop, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
     connect(tZehntel, &QTimer::timeout, this, [this] { guarded([this] { tZehntelTimer(); }); });
     connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
     for (TPlayingCard* card : {pcKarte1, pcKarte2, pcKarte3})
@@ -228,20 +219,6 @@ void TWinKarten::FormClose()
     IniFile ini(ctx_.settingsFile());
     ini.WriteInteger(Section, SettingsKey(SettingsWord, "Anzahl"), udAnzahl->value());
     ini.WriteInteger(Section, SettingsKey(SettingsWord, "Zeile"), udZeile->value());
-}
-
-void TWinKarten::keyPressEvent(QKeyEvent* event)
-{
-    // Neither Escape nor Enter closes a training window or presses a button.
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 bool TWinKarten::pcTrainingChanging()

@@ -3,7 +3,8 @@
 #include "cards/card_deal.h"
 #include "training/picture_drill.h"
 
-#include <QDialog>
+#include "widgets/training_dialog.h"
+
 #include <QList>
 
 class AppContext;
@@ -22,7 +23,7 @@ class TUpDownEdit;
 // run, whose time is offered as a record when it beats the stored best time of
 // that setting. The window's second page is never in use: every page change is
 // refused. All its texts are German.
-class TWinKarten : public QDialog {
+class TWinKarten : public TTrainingDialog {
     Q_OBJECT
 
 public:
@@ -76,7 +77,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls(const CardPictureStore& pictures);

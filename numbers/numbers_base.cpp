@@ -7,7 +7,6 @@
 #include "training/clock_text.h"
 #include "training/scoring_rule.h"
 #include "training/settings_key.h"
-#include "widgets/double_click_guard.h"
 #include "widgets/panel.h"
 #include "widgets/speed_button.h"
 #include "widgets/string_align_grid.h"
@@ -21,7 +20,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -39,7 +37,7 @@ void TNumbersBase::guarded(Handler&& handler)
 }
 
 TNumbersBase::TNumbersBase(AppContext& ctx, const NumbersWindowConstants& constants, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), k_(constants), scoring_(Championship)
+    : TTrainingDialog(parent), ctx_(ctx), k_(constants), scoring_(Championship)
 {
     setObjectName(QString::fromLatin1(k_.objectName));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -214,15 +212,7 @@ void TNumbersBase::nameControls()
 
 void TNumbersBase::connectHandlers()
 {
-    // The second click of a double click on START would act on the attempt the
-    // first one started (recall before a digit was seen, or an empty recall).
-    DoubleClickGuard::install(bStartStop);
-    for (const QKeySequence& keys : StartStopKeys()) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
-    }
-    connect(bStartStop, &QPushButton::clicked, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
+    bindStartStop(bStartStop, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
     connect(tZehntel, &QTimer::timeout, this, [this] { guarded([this] { tZehntelTimer(); }); });
     connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
     connect(bChange, &QPushButton::clicked, this, [this] { guarded([this] { bChangeClick(); }); });
@@ -324,20 +314,6 @@ void TNumbersBase::FormClose()
     IniFile ini(ctx_.settingsFile());
     ini.WriteInteger(QStringLiteral("Korvanis"), SettingsKey(k_.settingsWord, "Anzahl"), udAnzahl->value());
     ini.WriteInteger(QStringLiteral("Korvanis"), SettingsKey(k_.settingsWord, "Zeile"), udZeile->value());
-}
-
-void TNumbersBase::keyPressEvent(QKeyEvent* event)
-{
-    // Neither Escape nor Enter closes a training window or presses a button.
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 bool TNumbersBase::eventFilter(QObject* watched, QEvent* event)

@@ -2,8 +2,8 @@
 
 #include "training/picture_drill.h"
 #include "training/scoring.h"
+#include "widgets/training_dialog.h"
 
-#include <QDialog>
 #include <QString>
 #include <memory>
 
@@ -59,7 +59,7 @@ struct NumbersWindowConstants {
 // sheet of digits against a time limit, type it back against a second one, and be
 // scored by championship rules). The windows for decimal and binary digits are
 // this class with other constants.
-class TNumbersBase : public QDialog {
+class TNumbersBase : public TTrainingDialog {
     Q_OBJECT
 
 public:
@@ -155,7 +155,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 public:

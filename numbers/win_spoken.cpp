@@ -4,7 +4,6 @@
 #include "core/error_handler.h"
 #include "numbers/memo_sheets.h"
 #include "training/clock_text.h"
-#include "widgets/double_click_guard.h"
 #include "widgets/panel.h"
 #include "widgets/speed_button.h"
 #include "widgets/string_align_grid.h"
@@ -16,7 +15,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -37,7 +35,7 @@ void TWinSpoken::guarded(Handler&& handler)
     RunGuarded(ctx_.dialogs, std::forward<Handler>(handler));
 }
 
-TWinSpoken::TWinSpoken(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
+TWinSpoken::TWinSpoken(AppContext& ctx, QWidget* parent) : TTrainingDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("WinSpoken"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -192,15 +190,7 @@ void TWinSpoken::nameControls()
 
 void TWinSpoken::connectHandlers()
 {
-    // The second click of a double click on START would end the speaking the
-    // first one started.
-    DoubleClickGuard::install(bStartStop);
-    for (const QKeySequence& keys : StartStopKeys()) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
-    }
-    connect(bStartStop, &QPushButton::clicked, this, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
+    bindStartStop(bStartStop, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
     connect(tSprache, &QTimer::timeout, this, [this] { guarded([this] { tSpracheTimer(); }); });
     connect(tZehntel, &QTimer::timeout, this, [this] { guarded([this] { tZehntelTimer(); }); });
     connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
@@ -286,20 +276,6 @@ void TWinSpoken::FormClose()
         startRecalling(true, false);
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
-}
-
-void TWinSpoken::keyPressEvent(QKeyEvent* event)
-{
-    // Neither Escape nor Enter closes a training window or presses a button.
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 void TWinSpoken::ApplyInterfaceTexts()

@@ -2,8 +2,8 @@
 
 #include "training/pulse_schedule.h"
 #include "training/scoring.h"
+#include "widgets/training_dialog.h"
 
-#include <QDialog>
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +25,7 @@ class TUpDownEdit;
 // sheet against a time limit and scores every digit up to the first error. It is
 // the memorisation page of the numbers window with the sheets hidden until
 // recall and a pulse in place of the memorisation clock.
-class TWinSpoken : public QDialog {
+class TWinSpoken : public TTrainingDialog {
     Q_OBJECT
 
 public:
@@ -108,7 +108,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 public:
     // Closing runs FormClose whichever way the window is closed.
