@@ -4,10 +4,12 @@
 #include "core/error_handler.h"
 #include "core/ini_file.h"
 #include "core/program_info.h"
+#include "history/history_messages.h"
 #include "app/win_sprache.h"
 #include "widgets/window_helpers.h"
 
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QWidget>
 
 TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs, Random& random,
@@ -81,12 +83,23 @@ void TMainWin::FormCreate(const QString& programFile)
     ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
 
     ApplyInterfaceTexts();
+    // The history opens whatever becomes of the records table: the two files stand
+    // beside each other, and trouble with one must not cost the other.
+    const auto openHistory = qScopeGuard([this] {
+        history_.setReporter([this](const HistoryProblem& problem) {
+            ctx_.dialogs.showError(HistoryProblemText(ctx_, problem));
+        });
+        history_.open(ctx_.ProgramDir);
+        ctx_.attemptLog = &history_;
+    });
     ctx_.DBDaten.OpenRecordsTable(ctx_.ProgramDir);
 }
 
 void TMainWin::FormDestroy()
 {
     RunGuarded(ctx_.dialogs, [&] { ctx_.DBDaten.CloseRecordsTable(); });
+    ctx_.attemptLog = nullptr;
+    history_.close();
 }
 
 void TMainWin::setWindows(const Windows& windows)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_context.h"
+#include "history/history_store.h"
 #include "records/records_table.h"
 
 #include <QMainWindow>
@@ -23,6 +24,9 @@ public:
     ~TMainWin() override;
 
     AppContext& context() { return ctx_; }
+    // The training history the context's attempt log writes to, for the history
+    // window to read.
+    HistoryStore& history() { return history_; }
 
     // The windows the menu shows, created after the main window.
     struct Windows {
@@ -65,6 +69,7 @@ private:
     void showModal(QDialog* window);
 
     RecordsTable records_;
+    HistoryStore history_;
     AppContext ctx_;
     Windows windows_;
 };

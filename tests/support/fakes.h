@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/attempt_log.h"
 #include "core/services.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <vector>
 
 // A clock the test moves by hand.
 class FakeTickSource final : public TickSource {
@@ -47,6 +49,13 @@ public:
 
 private:
     SeededRandom inner_;
+};
+
+// Keeps every attempt a window reports, in order.
+class RecordingAttemptLog final : public AttemptLog {
+public:
+    void record(const AttemptRecord& attempt) override { attempts.push_back(attempt); }
+    std::vector<AttemptRecord> attempts;
 };
 
 // The services a window test hands to the application context.
