@@ -58,6 +58,9 @@ public:
     std::vector<AttemptRecord> attempts;
 };
 
+// An attempt as QCOMPARE prints it when two differ.
+char* toString(const AttemptRecord& attempt);
+
 // The services a window test hands to the application context.
 struct FakeServices {
     FakeTickSource tick;
