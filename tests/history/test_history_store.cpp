@@ -2,6 +2,7 @@
 // date, and no fault (damage, a read-only mark, a full disk, a second copy, a
 // kill) costs a stored attempt or passes a failed write off as done.
 #include "history/history_store.h"
+#include "tests/history/file_size_limit.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 
@@ -11,35 +12,10 @@
 #include <QSqlQuery>
 #include <QtTest>
 #include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
 const QDateTime Now(QDate(2024, 5, 1), QTime(14, 30, 0), Qt::OffsetFromUTC, 7200);
-
-// Until it goes out of scope, no file this process writes may grow past `bytes`:
-// a write there fails with EFBIG, as a full disk fails one with ENOSPC, and no
-// SIGXFSZ ends the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    struct rlimit previous_ {};
-    void (*previousHandler_)(int) = SIG_DFL;
-};
 
 // A store in a program folder, with the test's clock and every problem kept.
 struct Store {
@@ -184,7 +160,8 @@ private Q_SLOTS:
 import sqlite3, sys
 c = sqlite3.connect(sys.argv[1])
 print(c.execute("pragma user_version").fetchone()[0], c.execute("pragma journal_mode").fetchone()[0])
-print(*c.execute("select discipline, count, per_line, points, completed, started_utc, utc_offset_s from attempts").fetchone())
+row = c.execute("select discipline, count, per_line, points, completed, started_utc, utc_offset_s from attempts")
+print(*row.fetchone())
 )",
                                       {dir.file("KORVANIS.SQLITE")}, &ok, &errors);
         QVERIFY2(ok, qPrintable(errors));
