@@ -38,6 +38,7 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mStandard->setVisible(false);
     mQuendor = mOptionen->addAction(QStringLiteral("Eigene &Quendor-Rekorde"));
     mQuendor->setEnabled(false);
+    mVerlauf = mOptionen->addAction(QStringLiteral("&Verlauf"), this, &TMainWin::mVerlaufClick);
     mSprache = mOptionen->addAction(QStringLiteral("Sprache/Language"), this, &TMainWin::mSpracheClick);
 
     mHilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
@@ -45,8 +46,8 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
 
     SetObjectNames({{mDatei, "mDatei"}, {mBeenden, "mBeenden"}, {mTraining, "mTraining"}, {mZahlen, "mZahlen"},
                     {mBinaer, "mBinaer"}, {mKarten, "mKarten"}, {mSpokenNo, "mSpokenNo"}, {mOptionen, "mOptionen"},
-                    {mStandard, "mStandard"}, {mQuendor, "mQuendor"}, {mSprache, "mSprache"}, {mHilfe, "mHilfe"},
-                    {mAbout, "mAbout"}});
+                    {mStandard, "mStandard"}, {mQuendor, "mQuendor"}, {mVerlauf, "mVerlauf"}, {mSprache, "mSprache"},
+                    {mHilfe, "mHilfe"}, {mAbout, "mAbout"}});
 
     auto* client = new QWidget(this);
     client->setFixedSize(526, 323);
@@ -123,6 +124,7 @@ void TMainWin::ApplyInterfaceTexts()
     apply(mSpokenNo, 108);
     apply(mStandard, 109);
     apply(mQuendor, 110);
+    apply(mVerlauf, 114);
     apply(mSprache, 111);
     apply(mAbout, 112);
     setWindowTitle(ctx_.InterfaceText(120, windowTitle()));
@@ -147,6 +149,11 @@ void TMainWin::mBinaerClick()
 void TMainWin::mStandardClick()
 {
     showModal(windows_.WinChamp);
+}
+
+void TMainWin::mVerlaufClick()
+{
+    showModal(windows_.WinVerlauf);
 }
 
 void TMainWin::mAboutClick()

@@ -35,6 +35,7 @@ public:
         TWinWait* WinWait = nullptr;
         QDialog* WinAbout = nullptr;
         QDialog* WinChamp = nullptr;
+        QDialog* WinVerlauf = nullptr;
         TWinSprache* WinSprache = nullptr;
     };
     void setWindows(const Windows& windows);
@@ -52,6 +53,7 @@ public:
     QMenu* mOptionen = nullptr;
     QAction* mStandard = nullptr;
     QAction* mQuendor = nullptr;
+    QAction* mVerlauf = nullptr;
     QAction* mSprache = nullptr;
     QMenu* mHilfe = nullptr;
     QAction* mAbout = nullptr;
@@ -60,6 +62,7 @@ public Q_SLOTS:
     void mZahlenClick();
     void mBinaerClick();
     void mStandardClick();
+    void mVerlaufClick();
     void mSpracheClick();
     void mAboutClick();
 

@@ -7,6 +7,7 @@
 #include "widgets/win_wait.h"
 #include "numbers/win_binaer.h"
 #include "numbers/win_zahlen.h"
+#include "overviews/win_verlauf.h"
 
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
                                                 Random& random, const QString& programFile)
@@ -26,6 +27,7 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     windows.WinAbout = new TWinAbout(ctx, main.get());
     windows.WinChamp = new TWinChamp(main.get());
     windows.WinSprache = new TWinSprache(ctx, main.get());
+    windows.WinVerlauf = new TWinVerlauf(ctx, main->history(), main.get());
     main->setWindows(windows);
     return main;
 }

@@ -1,5 +1,6 @@
-// Renders every window of the program, in German and in English, and the numbers
-// and binary windows in each phase of an attempt, into PNG files. Used for the README and to
+// Renders every window of the program, in German and in English, the numbers
+// and binary windows in each phase of an attempt, and the history window after a
+// few weeks of training, into PNG files. Used for the README and to
 // look over the layouts; run as
 //   QT_QPA_PLATFORM=offscreen build/tools/korvanis_screenshots <folder>
 #include "app/korvanis_application.h"
@@ -10,12 +11,14 @@
 #include "app/win_sprache.h"
 #include "widgets/win_wait.h"
 #include "numbers/numbers_base.h"
+#include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -76,6 +79,55 @@ void shootNumbersWindow(TNumbersBase* z, FakeServices& services, const QString& 
     z->hide();
 }
 
+// A few weeks of training as a new user would have them: picture runs getting
+// faster, memorisation attempts scoring more, one run broken off, and a record
+// saved on the way; then the history window on both.
+void shootHistory(TMainWin& main, const QString& suffix)
+{
+    HistoryStore& history = main.history();
+    QDateTime day(QDate(2024, 4, 2), QTime(18, 5));
+    history.setClock([&day] { return day; });
+    const double runs[] = {92.4, 88.1, 90.3, 81.7, 84.0, 77.9, 79.5, 74.2, 76.8, 71.3, 73.0, 69.6, 70.4, 66.9, 68.2};
+    const int points[] = {212, 230, 226, 251, 244, 268, 275, 262, 289, 301, 296, 318};
+    for (int i = 0; i < 15; ++i) {
+        AttemptRecord run;
+        run.discipline = 0;
+        run.setting = {200, 2, {}, {}, {}};
+        run.result.runSeconds = runs[i];
+        run.completed = i != 6;
+        run.savedAsRecord = i == 13;
+        history.record(run);
+        if (i < 12) {
+            AttemptRecord memo;
+            memo.discipline = 10;
+            memo.setting = {400, {}, 5, 10, {}};
+            memo.result = {{}, points[i], points[i] + 7, 3, 300.0, 540.5 - i};
+            memo.savedAsRecord = i == 9;
+            day = day.addSecs(1200);
+            history.record(memo);
+        }
+        day = day.addDays(2).addSecs(-1200);
+    }
+    main.context().DBDaten.StoreBestTime(0, 200, 2, 66.9);
+    main.context().DBDaten.StorePointsRecord(10, 400, 300, 600, 301, 300, 531.5);
+
+    auto* verlauf = qobject_cast<TWinVerlauf*>(main.windows().WinVerlauf);
+    verlauf->show();
+    for (int code : {0, 10}) {
+        verlauf->cbDisziplin->setCurrentIndex(verlauf->cbDisziplin->findData(code));
+        // The seeded weeks, not the single attempt of the numbers window's shots.
+        QComboBox* settings = verlauf->cbEinstellung;
+        for (int i = 0; i < settings->count(); ++i) {
+            if (settings->itemText(i).contains(code == 0 ? "200" : "400"))
+                settings->setCurrentIndex(i);
+        }
+        save(verlauf, QStringLiteral("verlauf_%1_").arg(code) + suffix);
+    }
+    verlauf->hide();
+    // The clock above lives no longer than this function.
+    history.setClock([] { return QDateTime::currentDateTime(); });
+}
+
 void shootLanguage(int language, const QString& suffix)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
@@ -85,6 +137,9 @@ void shootLanguage(int language, const QString& suffix)
     auto main = CreateKorvanisWindows(services.tick, services.wave, services.dialogs, services.random,
                                       dir.file("korvanis"));
     main->context().Language = language;
+    // The attempts of the windows shot below belong to the few weeks of training
+    // that shootHistory lays out, not to the day the screenshots are made.
+    main->history().setClock([] { return QDateTime(QDate(2024, 4, 30), QTime(17, 40)); });
     main->ApplyInterfaceTexts();
     main->show();
     save(main.get(), "main_" + suffix);
@@ -106,6 +161,7 @@ void shootLanguage(int language, const QString& suffix)
 
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen", suffix);
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinBinaer), services, "binaer", suffix);
+    shootHistory(*main, suffix);
 }
 
 } // namespace

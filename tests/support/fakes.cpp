@@ -14,6 +14,16 @@ bool ScriptedDialogs::askYesNo(const QString& text)
     return answer;
 }
 
+QString ScriptedDialogs::askSaveFileName(const QString& caption, const QString& suggestedFile, const QString& filter)
+{
+    saveQuestions << caption << suggestedFile << filter;
+    if (saveFileNames.empty())
+        return QString();
+    const QString name = saveFileNames.front();
+    saveFileNames.pop_front();
+    return name;
+}
+
 TempProgramDir::TempProgramDir() : dir_(QDir::tempPath() + QStringLiteral("/korvanis-test-XXXXXX")) {}
 
 QString TempProgramDir::path() const

@@ -32,12 +32,16 @@ public:
     bool askYesNo(const QString& text) override;
     void showError(const QString& text) override { errors << text; }
     void openUrl(const QString& url) override { urls << url; }
+    // The next scripted file name, or a cancel when the script is empty.
+    QString askSaveFileName(const QString& caption, const QString& suggestedFile, const QString& filter) override;
 
     std::deque<bool> answers;
     bool defaultAnswer = true;
     QStringList questions;
     QStringList errors;
     QStringList urls;
+    std::deque<QString> saveFileNames;
+    QStringList saveQuestions;  // caption, suggested file and filter of each
 };
 
 // Repeatable draws: the clock seeding at start-up is ignored.
