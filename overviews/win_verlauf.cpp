@@ -247,6 +247,9 @@ void TWinVerlauf::ApplyInterfaceTexts()
     recordLine_->setName(text(208, QStringLiteral("Persönlicher Rekord")));
     model_->retitle();
     UpdateAccessibleNames(this);
+    // Neither the table nor the plot has a label of its own to be named by.
+    sgVerlauf->setAccessibleName(windowTitle());
+    chVerlauf->setAccessibleName(windowTitle());
 }
 
 void TWinVerlauf::fillDisciplines()

@@ -103,6 +103,8 @@ private Q_SLOTS:
         QVERIFY(p.main->mOptionen->actions().contains(p.main->mVerlauf));
         w->show();
         QCOMPARE(w->windowTitle(), texts[1]);
+        QCOMPARE(w->sgVerlauf->accessibleName(), texts[1]);
+        QCOMPARE(w->bExport->accessibleName(), w->bExport->text().remove('&'));
         QCOMPARE(w->size(), QSize(913, 358));
         // It opens on what was trained last.
         QCOMPARE(w->cbDisziplin->currentData().toInt(), 10);
