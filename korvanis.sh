@@ -10,10 +10,13 @@ cd "$(dirname "$0")"
 # Everything the build, the program and the tests need, from Debian's packages.
 # The Python modules are the independent dBase reader and writer the table tests
 # compare against; the fonts give offscreen tests and screenshots real glyphs; Qt's
-# translations put its standard buttons in the language the user chose.
+# translations put its standard buttons in the language the user chose. The SQLite
+# driver keeps the training history and Qt Charts plots it; Charts' CMake files ask
+# for the OpenGL module's, which only its -dev package brings.
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libshp-dev
+  libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
   python3 python3-dbfread python3-dbf
   fonts-dejavu-core
 )

@@ -5,10 +5,12 @@
 #include "core/error_handler.h"
 #include "core/ini_file.h"
 #include "core/program_info.h"
+#include "history/history_messages.h"
 #include "app/win_sprache.h"
 #include "widgets/window_helpers.h"
 
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QWidget>
 
 TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs, Random& random,
@@ -32,6 +34,7 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mStandard = mOptionen->addAction(QStringLiteral("&Standards"), this, &TMainWin::mStandardClick);
     mStandard->setVisible(false);
     mQuendor = mOptionen->addAction(QStringLiteral("Eigene &Quendor-Rekorde"), this, &TMainWin::mQuendorClick);
+    mVerlauf = mOptionen->addAction(QStringLiteral("&Verlauf"), this, &TMainWin::mVerlaufClick);
     mSprache = mOptionen->addAction(QStringLiteral("Sprache/Language"), this, &TMainWin::mSpracheClick);
 
     mHilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
@@ -39,8 +42,8 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
 
     SetObjectNames({{mDatei, "mDatei"}, {mBeenden, "mBeenden"}, {mTraining, "mTraining"}, {mZahlen, "mZahlen"},
                     {mBinaer, "mBinaer"}, {mKarten, "mKarten"}, {mSpokenNo, "mSpokenNo"}, {mOptionen, "mOptionen"},
-                    {mStandard, "mStandard"}, {mQuendor, "mQuendor"}, {mSprache, "mSprache"}, {mHilfe, "mHilfe"},
-                    {mAbout, "mAbout"}});
+                    {mStandard, "mStandard"}, {mQuendor, "mQuendor"}, {mVerlauf, "mVerlauf"}, {mSprache, "mSprache"},
+                    {mHilfe, "mHilfe"}, {mAbout, "mAbout"}});
 
     auto* client = new QWidget(this);
     client->setFixedSize(526, 323);
@@ -77,12 +80,23 @@ void TMainWin::FormCreate(const QString& programFile)
     ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
 
     ApplyInterfaceTexts();
+    // The history opens whatever becomes of the records table: the two files stand
+    // beside each other, and trouble with one must not cost the other.
+    const auto openHistory = qScopeGuard([this] {
+        history_.setReporter([this](const HistoryProblem& problem) {
+            ctx_.dialogs.showError(HistoryProblemText(ctx_, problem));
+        });
+        history_.open(ctx_.ProgramDir);
+        ctx_.attemptLog = &history_;
+    });
     ctx_.DBDaten.OpenRecordsTable(ctx_.ProgramDir);
 }
 
 void TMainWin::FormDestroy()
 {
     RunGuarded(ctx_.dialogs, [&] { ctx_.DBDaten.CloseRecordsTable(); });
+    ctx_.attemptLog = nullptr;
+    history_.close();
 }
 
 void TMainWin::setWindows(const Windows& windows)
@@ -111,6 +125,7 @@ void TMainWin::ApplyInterfaceTexts()
     apply(mSpokenNo, 108);
     apply(mStandard, 109);
     apply(mQuendor, 110);
+    apply(mVerlauf, 114);
     apply(mSprache, 111);
     apply(mAbout, 112);
     setWindowTitle(ctx_.InterfaceText(120, windowTitle()));
@@ -150,6 +165,11 @@ void TMainWin::mStandardClick()
 void TMainWin::mQuendorClick()
 {
     showModal(windows_.WinQuendor);
+}
+
+void TMainWin::mVerlaufClick()
+{
+    showModal(windows_.WinVerlauf);
 }
 
 void TMainWin::mAboutClick()

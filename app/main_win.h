@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_context.h"
+#include "history/history_store.h"
 #include "records/records_table.h"
 
 #include <QMainWindow>
@@ -25,6 +26,9 @@ public:
     ~TMainWin() override;
 
     AppContext& context() { return ctx_; }
+    // The training history the context's attempt log writes to, for the history
+    // window to read.
+    HistoryStore& history() { return history_; }
 
     // The windows the menu shows, created after the main window.
     struct Windows {
@@ -36,6 +40,7 @@ public:
         QDialog* WinAbout = nullptr;
         QDialog* WinSpoken = nullptr;
         QDialog* WinChamp = nullptr;
+        QDialog* WinVerlauf = nullptr;
         TWinSprache* WinSprache = nullptr;
     };
     void setWindows(const Windows& windows);
@@ -58,6 +63,7 @@ public:
     QMenu* mOptionen = nullptr;
     QAction* mStandard = nullptr;
     QAction* mQuendor = nullptr;
+    QAction* mVerlauf = nullptr;
     QAction* mSprache = nullptr;
     QMenu* mHilfe = nullptr;
     QAction* mAbout = nullptr;
@@ -69,6 +75,7 @@ public Q_SLOTS:
     void mKartenClick();
     void mStandardClick();
     void mQuendorClick();
+    void mVerlaufClick();
     void mSpracheClick();
     void mAboutClick();
 
@@ -78,6 +85,7 @@ private:
     void showModal(QDialog* window);
 
     RecordsTable records_;
+    HistoryStore history_;
     AppContext ctx_;
     std::unique_ptr<CardPictureStore> cardPictures_;
     Windows windows_;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSoundEffect>
@@ -81,4 +82,9 @@ void QtDialogs::openUrl(const QString& url)
 {
     // An address may come without its scheme ("www....").
     QDesktopServices::openUrl(QUrl::fromUserInput(url));
+}
+
+QString QtDialogs::askSaveFileName(const QString& caption, const QString& suggestedFile, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedFile, filter);
 }

@@ -35,4 +35,5 @@ public:
     bool askYesNo(const QString& text) override;
     void showError(const QString& text) override;
     void openUrl(const QString& url) override;
+    QString askSaveFileName(const QString& caption, const QString& suggestedFile, const QString& filter) override;
 };

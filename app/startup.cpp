@@ -11,6 +11,7 @@
 #include "numbers/win_spoken.h"
 #include "numbers/win_zahlen.h"
 #include "overviews/win_quendor.h"
+#include "overviews/win_verlauf.h"
 
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
                                                 Random& random, const QString& programFile)
@@ -38,6 +39,7 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     windows.WinSpoken = new TWinSpoken(ctx, main.get());
     windows.WinChamp = new TWinChamp(main.get());
     windows.WinSprache = new TWinSprache(ctx, main.get());
+    windows.WinVerlauf = new TWinVerlauf(ctx, main->history(), main.get());
     main->setWindows(windows);
     return main;
 }

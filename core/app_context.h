@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/attempt_log.h"
 #include "core/interface_text.h"
 #include "core/services.h"
 
@@ -38,4 +39,14 @@ public:
     WavePlayer& SRWavePlayer;
     Dialogs& dialogs;
     Random& random;
+
+    // The training history. The main window points it at its store once that is
+    // open; a test points it at a recording fake. Left empty, attempts go nowhere,
+    // so a context made without a history still drives every window.
+    AttemptLog* attemptLog = nullptr;
+    void recordAttempt(const AttemptRecord& attempt) const
+    {
+        if (attemptLog)
+            attemptLog->record(attempt);
+    }
 };

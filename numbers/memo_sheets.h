@@ -73,6 +73,8 @@ public:
     // Marks every recalled cell against the given digits and fills the points
     // column by the rule; the result view begins with the recall.
     ScoreResult score(const ScoringRule& rule);
+    // The cells the last scoring marked red: digits recalled wrong.
+    int wrongMarks() const { return wrongMarks_; }
     // The result view: recall or given digits, each at the other's cursor.
     void showGiven();
     void showRecalled();
@@ -90,4 +92,5 @@ private:
     SheetGeometry geometry_;
     int digitCount_ = 0;
     bool resultView_ = false;
+    int wrongMarks_ = 0;
 };

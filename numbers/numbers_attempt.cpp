@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -106,12 +107,27 @@ void TNumbersBase::endRecalling()
     bChange->setText(ctx_.InterfaceText(150, QStringLiteral("Vorgabe anzeigen")));
     bChange->show();
 
+    AttemptRecord attempt;
+    attempt.discipline = k_.memoCode;
+    attempt.setting.count = digitCount;
+    attempt.setting.memoMinutes = memoMinutes;
+    attempt.setting.recallMinutes = recallMinutes;
+    attempt.result.points = lastScore.totalPoints;
+    attempt.result.correctDigits = lastScore.correctDigits;
+    attempt.result.markedErrors = sheets->wrongMarks();
+    attempt.result.memoSecondsUsed = memoTimeUsed;
+    attempt.result.recallSecondsUsed = recallTimeUsed;
+    // The history keeps the attempt however the record question ends, even when
+    // the records table refuses the record and the error box follows.
+    const auto report = qScopeGuard([&] { ctx_.recordAttempt(attempt); });
+
     if (offer
         && ctx_.dialogs.askYesNo(
             ctx_.InterfaceText(160, QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?")))) {
         pPunkteRekord->setText(QString::number(lastScore.totalPoints));
         ctx_.DBDaten.StorePointsRecord(k_.memoCode, digitCount, memoMinutes * 60.0, recallMinutes * 60.0,
                                        lastScore.totalPoints, memoTimeUsed, recallTimeUsed);
+        attempt.savedAsRecord = true;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "widgets/up_down_edit.h"
 
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 void TNumbersBase::startPictureRun()
@@ -63,17 +64,27 @@ void TNumbersBase::endPictureRun(QObject* sender)
     udAnzahl->setEnabled(true);
     udZeile->setEnabled(true);
     udAnzahl->setFocus();
-    if (sender == bStartStop)
-        return;
 
     const int count = udAnzahl->value();
     const int perLine = udZeile->value();
     const double seconds = elapsed / 1000.0;
+    AttemptRecord run;
+    run.discipline = k_.pictureCode;
+    run.setting.count = count;
+    run.setting.perLine = perLine;
+    run.result.runSeconds = seconds;
+    // START/STOP during a run breaks it off: no result, but training all the same.
+    run.completed = sender != bStartStop;
+    const auto report = qScopeGuard([&] { ctx_.recordAttempt(run); });
+    if (!run.completed)
+        return;
+
     if (IsNewBestTime(seconds, bestTime)
         && ctx_.dialogs.askYesNo(
             ctx_.InterfaceText(160, QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?")))) {
         bestTime = seconds;
         ctx_.DBDaten.StoreBestTime(k_.pictureCode, count, perLine, bestTime);
+        run.savedAsRecord = true;
     }
     showBestTime(count, perLine, true);
 }

@@ -1,7 +1,8 @@
 // Renders every window of the program, in German and in English, the numbers,
 // binary and spoken-numbers windows in each phase of an attempt, the record
 // overview with times and a projection, the cards window and all card pictures,
-// into PNG files. Used for the README and to look over the layouts; run as
+// and the history window after a few weeks of training, into PNG files. Used for
+// the README and to look over the layouts; run as
 //   QT_QPA_PLATFORM=offscreen build/tools/korvanis_screenshots <folder>
 #include "app/korvanis_application.h"
 #include "app/main_win.h"
@@ -16,6 +17,7 @@
 #include "overviews/row_panel.h"
 #include "overviews/win_quendor.h"
 #include "numbers/win_spoken.h"
+#include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
 #include "widgets/string_align_grid.h"
@@ -23,6 +25,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -201,6 +204,55 @@ void shootCards(TMainWin& main, FakeServices& services)
     shootCardSheet(main.cardPictures(), 2);
 }
 
+// A few weeks of training as a new user would have them: picture runs getting
+// faster, memorisation attempts scoring more, one run broken off, and a record
+// saved on the way; then the history window on both.
+void shootHistory(TMainWin& main, const QString& suffix)
+{
+    HistoryStore& history = main.history();
+    QDateTime day(QDate(2024, 4, 2), QTime(18, 5));
+    history.setClock([&day] { return day; });
+    const double runs[] = {92.4, 88.1, 90.3, 81.7, 84.0, 77.9, 79.5, 74.2, 76.8, 71.3, 73.0, 69.6, 70.4, 66.9, 68.2};
+    const int points[] = {212, 230, 226, 251, 244, 268, 275, 262, 289, 301, 296, 318};
+    for (int i = 0; i < 15; ++i) {
+        AttemptRecord run;
+        run.discipline = 0;
+        run.setting = {200, 2, {}, {}, {}};
+        run.result.runSeconds = runs[i];
+        run.completed = i != 6;
+        run.savedAsRecord = i == 13;
+        history.record(run);
+        if (i < 12) {
+            AttemptRecord memo;
+            memo.discipline = 10;
+            memo.setting = {400, {}, 5, 10, {}};
+            memo.result = {{}, points[i], points[i] + 7, 3, 300.0, 540.5 - i};
+            memo.savedAsRecord = i == 9;
+            day = day.addSecs(1200);
+            history.record(memo);
+        }
+        day = day.addDays(2).addSecs(-1200);
+    }
+    main.context().DBDaten.StoreBestTime(0, 200, 2, 66.9);
+    main.context().DBDaten.StorePointsRecord(10, 400, 300, 600, 301, 300, 531.5);
+
+    auto* verlauf = qobject_cast<TWinVerlauf*>(main.windows().WinVerlauf);
+    verlauf->show();
+    for (int code : {0, 10}) {
+        verlauf->cbDisziplin->setCurrentIndex(verlauf->cbDisziplin->findData(code));
+        // The seeded weeks, not the single attempt of the numbers window's shots.
+        QComboBox* settings = verlauf->cbEinstellung;
+        for (int i = 0; i < settings->count(); ++i) {
+            if (settings->itemText(i).contains(code == 0 ? "200" : "400"))
+                settings->setCurrentIndex(i);
+        }
+        save(verlauf, QStringLiteral("verlauf_%1_").arg(code) + suffix);
+    }
+    verlauf->hide();
+    // The clock above lives no longer than this function.
+    history.setClock([] { return QDateTime::currentDateTime(); });
+}
+
 void shootLanguage(int language, const QString& suffix)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
@@ -210,6 +262,9 @@ void shootLanguage(int language, const QString& suffix)
     auto main = CreateKorvanisWindows(services.tick, services.wave, services.dialogs, services.random,
                                       dir.file("korvanis"));
     main->context().Language = language;
+    // The attempts of the windows shot below belong to the few weeks of training
+    // that shootHistory lays out, not to the day the screenshots are made.
+    main->history().setClock([] { return QDateTime(QDate(2024, 4, 30), QTime(17, 40)); });
     main->ApplyInterfaceTexts();
     main->show();
     save(main.get(), "main_" + suffix);
@@ -237,6 +292,7 @@ void shootLanguage(int language, const QString& suffix)
     // The cards window has German texts only.
     if (language == 0)
         shootCards(*main, services);
+    shootHistory(*main, suffix);
 }
 
 } // namespace

@@ -47,8 +47,13 @@ struct Program {
 };
 
 struct Session {
+    Session() = default;
+    // A program started in a folder that `prepare` has set up first.
+    explicit Session(const std::function<void(const TempProgramDir&)>& prepare) : prepared((prepare(dir), true)) {}
+
     FakeServices services;
     TempProgramDir dir;
+    bool prepared = false;
     Program program{services, dir};
     TNumbersBase* win = program.win;
 
@@ -801,6 +806,113 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         // 1666 minutes still fit.
         s.attempt(40, 40, 1666, 10);
         QCOMPARE(s.services.dialogs.questions.size(), 1);
+    }
+
+    void eachAttemptIsReportedWhenItEnds_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("tableOpen");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("picture run saved") << "run" << true << true << true;
+        QTest::newRow("picture run not saved") << "run" << false << true << false;
+        QTest::newRow("broken-off run") << "broken-off run" << true << true << false;
+        QTest::newRow("memorisation saved") << "memorisation" << true << true << true;
+        QTest::newRow("memorisation not saved") << "memorisation" << false << true << false;
+        QTest::newRow("record refused by the table") << "memorisation" << true << false << false;
+    }
+
+    void eachAttemptIsReportedWhenItEnds()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, yes);
+        QFETCH(bool, tableOpen);
+        QFETCH(bool, saved);
+        Session s;
+        TNumbersBase* w = s.win;
+        RecordingAttemptLog log;
+        s.program.main->context().attemptLog = &log;
+        if (!tableOpen)
+            s.records().CloseRecordsTable();
+        s.services.dialogs.defaultAnswer = yes;
+        AttemptRecord expected;
+        if (what == "memorisation") {
+            s.startAttempt(40, 5, 10);
+            s.tickAt(83456);
+            w->bStartStop->click();
+            s.typeGiven(38);
+            const int width = s.rowWidth();
+            s.type(s.given(38 % width + 1, 38 / width) == "0" ? "1" : "0");
+            s.tickAt(42500);
+            QVERIFY(log.attempts.empty());
+            w->bStartStop->click();
+            expected.discipline = s.k().memoCode;
+            expected.setting = {40, {}, 5, 10, {}};
+            // What the window showed is what the history keeps.
+            expected.result = {{}, w->pPunkte->text().toInt(), 38, 1, 83.456, 42.5};
+        } else {
+            w->show();
+            w->udAnzahl->setValue(12);
+            w->udZeile->setValue(3);
+            w->bStartStop->click();
+            w->pZahlenClick();
+            if (what == "run") {
+                w->pZahlenClick();
+                w->pZahlenClick();
+                s.services.tick.ticks = w->startTick + 4567;
+                QVERIFY(log.attempts.empty());
+                w->pZahlenClick();
+            } else {
+                s.services.tick.ticks = w->startTick + 1234;
+                w->bStartStop->click();
+            }
+            expected.discipline = s.k().pictureCode;
+            expected.setting = {12, 3, {}, {}, {}};
+            expected.result.runSeconds = what == "run" ? 4.567 : 1.234;
+            expected.completed = what == "run";
+        }
+        expected.savedAsRecord = saved;
+        QCOMPARE(w->phase, quint8(TNumbersBase::Idle));
+        QCOMPARE(log.attempts.size(), 1u);
+        QCOMPARE(log.attempts[0], expected);
+        QCOMPARE(s.services.dialogs.errors.size(), tableOpen ? 0 : 1);
+    }
+
+    void theProgramsHistoryKeepsTheAttempt_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("writable") << false;
+        QTest::newRow("marked read-only") << true;
+    }
+
+    void theProgramsHistoryKeepsTheAttempt()
+    {
+        QFETCH(bool, readOnly);
+        const QString file = "KORVANIS.SQLITE";
+        Session s([&](const TempProgramDir& dir) {
+            HistoryStore history;
+            history.open(dir.path());
+            history.record(AttemptRecord());
+            if (readOnly)
+                QFile::setPermissions(dir.file(file), QFile::ReadOwner);
+        });
+        const QByteArray before = ReadBytes(s.dir.file(file));
+        s.attempt(40, 40, 5, 10);
+        s.attempt(40, 40, 5, 10);
+        // A history that cannot be written is told once; the window does not wait on it.
+        QCOMPARE(s.services.dialogs.errors.size(), readOnly ? 1 : 0);
+        QCOMPARE(s.win->phase, quint8(TNumbersBase::Idle));
+        QCOMPARE(s.win->pPunkte->text(), QString("40"));
+        QCOMPARE(s.records().LookupPointsRecord(s.k().memoCode, 300, 600), std::optional<double>(40));
+        HistoryStore& history = s.program.main->history();
+        const std::vector<StoredAttempt> stored = history.attempts(s.k().memoCode, {40, {}, 5, 10, {}});
+        QCOMPARE(stored.size(), readOnly ? 0u : 2u);
+        if (readOnly) {
+            QCOMPARE(ReadBytes(s.dir.file(file)), before);
+            return;
+        }
+        QCOMPARE(stored[0].attempt.result.points, std::optional<int>(40));
+        QVERIFY(qAbs(stored[0].started.secsTo(QDateTime::currentDateTime()) - 3) <= 2);
     }
 
     void aStoreOnAClosedTableIsReportedAndTheWindowGoesOn()

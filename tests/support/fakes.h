@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/attempt_log.h"
 #include "core/services.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <vector>
 
 // A clock the test moves by hand.
 class FakeTickSource final : public TickSource {
@@ -32,12 +34,16 @@ public:
     bool askYesNo(const QString& text) override;
     void showError(const QString& text) override { errors << text; }
     void openUrl(const QString& url) override { urls << url; }
+    // The next scripted file name, or a cancel when the script is empty.
+    QString askSaveFileName(const QString& caption, const QString& suggestedFile, const QString& filter) override;
 
     std::deque<bool> answers;
     bool defaultAnswer = true;
     QStringList questions;
     QStringList errors;
     QStringList urls;
+    std::deque<QString> saveFileNames;
+    QStringList saveQuestions;  // caption, suggested file and filter of each
 };
 
 // Repeatable draws: the clock seeding at start-up is ignored.
@@ -50,6 +56,16 @@ public:
 private:
     SeededRandom inner_;
 };
+
+// Keeps every attempt a window reports, in order.
+class RecordingAttemptLog final : public AttemptLog {
+public:
+    void record(const AttemptRecord& attempt) override { attempts.push_back(attempt); }
+    std::vector<AttemptRecord> attempts;
+};
+
+// An attempt as QCOMPARE prints it when two differ.
+char* toString(const AttemptRecord& attempt);
 
 // The services a window test hands to the application context.
 struct FakeServices {

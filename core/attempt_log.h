@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+
+// One ended attempt of a training window, as the training history keeps it. The
+// window tells what was set and what came out; the wall-clock time is the log's
+// business, so a window never reads the date.
+//
+// A field a discipline does not have stays empty: a picture run has no points, a
+// memorisation attempt no run time, and the history stores them as nothing rather
+// than as a misleading zero.
+struct AttemptRecord {
+    // The records table's discipline code: picture runs 0 (numbers), 1 (binary),
+    // 2 (cards); scored attempts 10 (numbers), 11 (binary), 13 (spoken numbers).
+    int discipline = 0;
+
+    struct Setting {
+        std::optional<int> count;          // digits or cards of the attempt
+        std::optional<int> perLine;        // picture runs: items shown at once
+        std::optional<int> memoMinutes;    // the memorisation limit
+        std::optional<int> recallMinutes;  // the recall limit
+        std::optional<int> pulseMs;        // spoken numbers: one digit every pulse
+        bool operator==(const Setting&) const = default;
+    } setting;
+
+    struct Result {
+        std::optional<double> runSeconds;         // picture runs: the time of the run
+        std::optional<int> points;                // scored attempts
+        std::optional<int> correctDigits;
+        std::optional<int> markedErrors;
+        std::optional<double> memoSecondsUsed;
+        std::optional<double> recallSecondsUsed;
+        bool operator==(const Result&) const = default;
+    } result;
+
+    // False for a run the user broke off before its end.
+    bool completed = true;
+    // True when the user answered yes to the record question and the records
+    // table took the record.
+    bool savedAsRecord = false;
+
+    bool operator==(const AttemptRecord&) const = default;
+
+    // The time the attempt took from its start to its end, from which the log
+    // dates its start.
+    double secondsUsed() const
+    {
+        if (result.runSeconds)
+            return *result.runSeconds;
+        return result.memoSecondsUsed.value_or(0) + result.recallSecondsUsed.value_or(0);
+    }
+};
+
+// Where the training windows report each attempt when it ends. record() never
+// throws and never blocks the window for long: a history that cannot be written
+// reports that itself, and the training goes on.
+class AttemptLog {
+public:
+    virtual ~AttemptLog() = default;
+    virtual void record(const AttemptRecord& attempt) = 0;
+};

@@ -1,0 +1,35 @@
+#include "history/history_messages.h"
+
+#include "core/app_context.h"
+#include "history/history_store.h"
+
+#include <QDir>
+
+QString HistoryProblemText(const AppContext& ctx, const HistoryProblem& problem)
+{
+    const QString file = QDir::toNativeSeparators(problem.fileName);
+    switch (problem.kind) {
+    case HistoryProblem::SetAside:
+        return ctx.InterfaceText(216, QStringLiteral("Der Trainingsverlauf %1 war beschädigt und wurde als %2 "
+                                                     "beiseitegelegt (%3). Ein neuer Verlauf wurde begonnen."))
+            .arg(file, problem.setAsideAs, problem.detail);
+    case HistoryProblem::ReadOnly:
+        return ctx.InterfaceText(217, QStringLiteral("Der Trainingsverlauf %1 ist schreibgeschützt. Er wird "
+                                                     "angezeigt, aber neue Versuche werden nicht gespeichert."))
+            .arg(file);
+    case HistoryProblem::NewerVersion:
+        return ctx.InterfaceText(218, QStringLiteral("Der Trainingsverlauf %1 stammt von einer neueren "
+                                                     "Korvanis-Version. Er wird angezeigt, aber nicht verändert."))
+            .arg(file);
+    case HistoryProblem::WriteFailed:
+        return ctx.InterfaceText(219, QStringLiteral("Ein Versuch konnte nicht in den Trainingsverlauf %1 "
+                                                     "geschrieben werden (%2). Er wird mit dem nächsten Versuch "
+                                                     "erneut geschrieben."))
+            .arg(file, problem.detail);
+    case HistoryProblem::CannotOpen:
+        break;
+    }
+    return ctx.InterfaceText(215, QStringLiteral("Der Trainingsverlauf %1 kann nicht geöffnet werden (%2). Das "
+                                                 "Training geht weiter, aber Versuche werden nicht gespeichert."))
+        .arg(file, problem.detail);
+}

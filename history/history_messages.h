@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+class AppContext;
+struct HistoryProblem;
+
+// The message the user reads about a history problem, in the interface language.
+QString HistoryProblemText(const AppContext& ctx, const HistoryProblem& problem);

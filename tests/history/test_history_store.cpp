@@ -1,0 +1,382 @@
+// The training history file: what goes in comes back, old files are brought up to
+// date, and no fault (damage, a read-only mark, a full disk, a second copy, a
+// kill) costs a stored attempt or passes a failed write off as done.
+#include "history/history_store.h"
+#include "tests/history/file_size_limit.h"
+#include "tests/records/records_test_support.h"
+#include "tests/support/fakes.h"
+
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest>
+#include <csignal>
+
+namespace {
+
+const QDateTime Now(QDate(2024, 5, 1), QTime(14, 30, 0), Qt::OffsetFromUTC, 7200);
+
+// A store in a program folder, with the test's clock and every problem kept.
+struct Store {
+    explicit Store(const TempProgramDir& dir)
+    {
+        store.setClock([this] { return clock; });
+        store.setReporter([this](const HistoryProblem& problem) { problems.push_back(problem); });
+        store.open(dir.path());
+    }
+    QList<HistoryProblem::Kind> kinds() const
+    {
+        QList<HistoryProblem::Kind> list;
+        for (const HistoryProblem& p : problems)
+            list << p.kind;
+        return list;
+    }
+    int count() { return int(store.attempts(11, AttemptRecord::Setting{30, {}, {}, {}, {}}).size()); }
+    QDateTime clock = Now;
+    std::vector<HistoryProblem> problems;
+    HistoryStore store;
+};
+
+// The attempt the helper and most tests write: a binary memorisation attempt.
+AttemptRecord scored(int points)
+{
+    AttemptRecord a;
+    a.discipline = 11;
+    a.setting.count = 30;
+    a.result.points = points;
+    return a;
+}
+
+// The test's own hand on a file, through a connection of its own.
+class RawFile {
+public:
+    explicit RawFile(const QString& file) : name_(QStringLiteral("raw-%1").arg(++serial_))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(file);
+        db.open();
+    }
+    ~RawFile()
+    {
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    // The first column of every row, or the error text.
+    QStringList exec(const QString& sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(name_, false));
+        if (!q.exec(sql))
+            return {"error: " + q.lastError().databaseText()};
+        QStringList rows;
+        while (q.next())
+            rows << q.value(0).toString();
+        return rows;
+    }
+
+private:
+    static inline int serial_ = 0;
+    QString name_;
+};
+
+QString historyHelper()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/history_helper");
+}
+
+} // namespace
+
+class TestHistoryStore : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void anAttemptComesBackAsItWasReported_data()
+    {
+        QTest::addColumn<AttemptRecord>("attempt");
+        QTest::addColumn<QDateTime>("started");
+        AttemptRecord run;
+        run.discipline = 0;
+        run.setting.count = 200;
+        run.setting.perLine = 2;
+        run.result.runSeconds = 45.678;
+        QTest::newRow("picture run") << run << Now.addMSecs(-45678);
+        run.completed = false;
+        run.result.runSeconds = 1.5;
+        QTest::newRow("broken-off run") << run << Now.addMSecs(-1500);
+        AttemptRecord memo = scored(95);
+        memo.discipline = 10;
+        memo.setting = {400, {}, 5, 10, {}};
+        memo.result = {{}, 95, 97, 3, 83.456, 42.5};
+        memo.savedAsRecord = true;
+        QTest::newRow("memorisation saved") << memo << Now.addMSecs(-125956);
+        AttemptRecord spoken;
+        spoken.discipline = 13;
+        spoken.setting = {100, {}, {}, 5, 1000};
+        spoken.result = {{}, 12, 12, 1, 100.0, 61.0};
+        QTest::newRow("spoken numbers") << spoken << Now.addSecs(-161);
+    }
+
+    void anAttemptComesBackAsItWasReported()
+    {
+        QFETCH(AttemptRecord, attempt);
+        QFETCH(QDateTime, started);
+        TempProgramDir dir;
+        Store s(dir);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        s.store.record(attempt);
+        s.clock = Now.addDays(1);
+        s.store.record(attempt);
+        QCOMPARE(s.store.pendingCount(), 0u);
+        QVERIFY(s.problems.empty());
+
+        const std::vector<StoredAttempt> stored = s.store.attempts(attempt.discipline, attempt.setting);
+        QCOMPARE(stored.size(), 2u);
+        QCOMPARE(stored[1].attempt, attempt);
+        QCOMPARE(stored[1].started, started);
+        QCOMPARE(stored[1].started.offsetFromUtc(), 7200);
+        QCOMPARE(stored[0].started, started.addDays(1)); // newest first
+        const std::vector<HistorySetting> settings = s.store.settings();
+        QCOMPARE(settings.size(), 1u);
+        QCOMPARE(settings[0].setting, attempt.setting);
+        QCOMPARE(settings[0].attempts, 2);
+        // Another setting of the same discipline is not this one.
+        AttemptRecord::Setting other = attempt.setting;
+        other.count = *other.count + 1;
+        QVERIFY(s.store.attempts(attempt.discipline, other).empty());
+    }
+
+    void otherToolsReadTheFile()
+    {
+        TempProgramDir dir;
+        {
+            Store s(dir);
+            AttemptRecord a = scored(28);
+            a.result.memoSecondsUsed = 60;
+            s.store.record(a);
+        }
+        bool ok = false;
+        QString errors;
+        const QString out = RunPython(R"(
+import sqlite3, sys
+c = sqlite3.connect(sys.argv[1])
+print(c.execute("pragma user_version").fetchone()[0], c.execute("pragma journal_mode").fetchone()[0])
+row = c.execute("select discipline, count, per_line, points, completed, started_utc, utc_offset_s from attempts")
+print(*row.fetchone())
+)",
+                                      {dir.file("KORVANIS.SQLITE")}, &ok, &errors);
+        QVERIFY2(ok, qPrintable(errors));
+        QCOMPARE(out.trimmed(), QString("2 wal\n11 30 None 28 1 2024-05-01T12:29:00.000Z 7200"));
+    }
+
+    void aFileOfTheFirstVersionIsBroughtUpToDate()
+    {
+        TempProgramDir dir;
+        {
+            RawFile v1(dir.file("KORVANIS.SQLITE"));
+            for (const QString& statement : HistoryMigrations().front().statements)
+                QCOMPARE(v1.exec(statement), QStringList());
+            v1.exec("PRAGMA user_version = 1");
+            v1.exec("INSERT INTO attempts (discipline, count, points, completed, saved_as_record, started_utc,"
+                    " utc_offset_s) VALUES (11, 30, 17, 1, 0, '2023-01-02T03:04:05.000Z', 3600)");
+        }
+        Store s(dir);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        QVERIFY(s.problems.empty());
+        s.store.record(scored(18));
+        const std::vector<StoredAttempt> stored = s.store.attempts(11, {30, {}, {}, {}, {}});
+        QCOMPARE(stored.size(), 2u);
+        QCOMPARE(stored[1].attempt, scored(17));
+        QCOMPARE(stored[1].started.toString(Qt::ISODate), QString("2023-01-02T04:04:05+01:00"));
+        RawFile raw(dir.file("KORVANIS.SQLITE"));
+        QCOMPARE(raw.exec("PRAGMA user_version"), QStringList("2"));
+        QCOMPARE(raw.exec("SELECT name FROM sqlite_master WHERE type = 'index'"), QStringList("attempts_by_setting"));
+        QCOMPARE(raw.exec("SELECT written_by FROM attempts ORDER BY id"),
+                 QStringList({"", "Korvanis " KORVANIS_VERSION}));
+    }
+
+    void aDamagedFileIsSetAsideAndANewOneBegun_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("not a database") << "replace";
+        QTest::newRow("cut short") << "cut";
+        QTest::newRow("a page overwritten") << "overwrite";
+    }
+
+    void aDamagedFileIsSetAsideAndANewOneBegun()
+    {
+        QFETCH(QString, damage);
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        {
+            Store s(dir);
+            for (int i = 0; i < 300; ++i)
+                s.store.record(scored(i));
+        }
+        QByteArray bytes = ReadBytes(file);
+        QVERIFY(bytes.size() > 3 * 4096);
+        if (damage == "replace")
+            bytes = QByteArray("Kein Verlauf, sondern ein Brief.\n").repeated(200);
+        else if (damage == "cut")
+            bytes.truncate(bytes.size() / 2);
+        else
+            bytes.replace(4096, 512, QByteArray(512, '\xA5'));
+        QVERIFY(WriteBytes(file, bytes));
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::SetAside});
+        QCOMPARE(s.problems[0].setAsideAs, QString("KORVANIS-2024-05-01-143000.SQLITE"));
+        QVERIFY(!s.problems[0].detail.isEmpty());
+        QCOMPARE(ReadBytes(dir.file("KORVANIS-2024-05-01-143000.SQLITE")), bytes);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        QCOMPARE(s.count(), 0);
+        s.store.record(scored(1));
+        QCOMPARE(s.count(), 1);
+        QCOMPARE(s.problems.size(), 1u);
+    }
+
+    void filesThatMayNotBeWrittenAreShownButNeverChanged_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<HistoryProblem::Kind>("kind");
+        QTest::newRow("marked read-only") << "chmod" << HistoryProblem::ReadOnly;
+        QTest::newRow("from a newer program") << "version" << HistoryProblem::NewerVersion;
+    }
+
+    void filesThatMayNotBeWrittenAreShownButNeverChanged()
+    {
+        QFETCH(QString, how);
+        QFETCH(HistoryProblem::Kind, kind);
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        {
+            Store s(dir);
+            s.store.record(scored(5));
+        }
+        if (how == "chmod")
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+        else
+            RawFile(file).exec("PRAGMA user_version = 99");
+        const QByteArray before = ReadBytes(file);
+
+        Store s(dir);
+        QCOMPARE(s.store.state(), HistoryStore::State::ReadOnly);
+        QCOMPARE(s.count(), 1);
+        s.store.record(scored(6));
+        s.store.record(scored(7));
+        // Told once, at the start; the attempts wait in case the mark goes.
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{kind});
+        QCOMPARE(s.store.pendingCount(), 2u);
+        QCOMPARE(ReadBytes(file), before);
+        if (how == "chmod") {
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+            s.store.record(scored(8));
+            QCOMPARE(s.store.pendingCount(), 0u);
+            QCOMPARE(s.count(), 4);
+        }
+    }
+
+    void aFolderThatCannotHoldTheFileIsReportedOnce()
+    {
+        TempProgramDir dir;
+        QVERIFY(QDir().mkdir(dir.file("KORVANIS.SQLITE")));
+        Store s(dir);
+        QCOMPARE(s.store.state(), HistoryStore::State::Unavailable);
+        s.store.record(scored(1));
+        s.store.record(scored(2));
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::CannotOpen});
+        QVERIFY(!s.problems[0].detail.isEmpty());
+        QCOMPARE(s.store.pendingCount(), 2u);
+        QVERIFY(QDir(dir.file("KORVANIS.SQLITE")).exists());
+    }
+
+    void aFullDiskKeepsTheAttemptUntilItCanBeWritten()
+    {
+        TempProgramDir dir;
+        Store s(dir);
+        s.store.record(scored(0));
+        int recorded = 1;
+        {
+            FileSizeLimit limit(64 * 1024);
+            while (s.store.pendingCount() == 0 && recorded < 1000)
+                s.store.record(scored(recorded++));
+            QCOMPARE(s.store.pendingCount(), 1u);
+            s.store.record(scored(recorded++));
+            s.store.record(scored(recorded++));
+        }
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::WriteFailed});
+        QCOMPARE(s.store.pendingCount(), 3u);
+        // With room again, the waiting attempts go in before the new one.
+        s.store.record(scored(recorded++));
+        QCOMPARE(s.store.pendingCount(), 0u);
+        QCOMPARE(s.count(), recorded);
+        QStringList points;
+        for (const StoredAttempt& a : s.store.attempts(11, {30, {}, {}, {}, {}}))
+            points.prepend(QString::number(*a.attempt.result.points));
+        QCOMPARE(points.first(), QString("0"));
+        QCOMPARE(points.last(), QString::number(recorded - 1));
+        QCOMPARE(points.removeDuplicates(), 0);
+        Store again(dir);
+        QVERIFY(again.problems.empty());
+        QCOMPARE(again.count(), recorded);
+    }
+
+    void aBusyFileKeepsTheAttemptForTheNextOne()
+    {
+        TempProgramDir dir;
+        Store s(dir);
+        s.store.record(scored(1));
+        RawFile other(dir.file("KORVANIS.SQLITE"));
+        QCOMPARE(other.exec("BEGIN EXCLUSIVE"), QStringList());
+        QElapsedTimer waited;
+        waited.start();
+        s.store.record(scored(2));
+        QVERIFY(waited.elapsed() >= HistoryStore::BusyTimeoutMs - 100);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::WriteFailed});
+        QCOMPARE(s.store.pendingCount(), 1u);
+        QCOMPARE(other.exec("COMMIT"), QStringList());
+        s.store.record(scored(3));
+        QCOMPARE(s.store.pendingCount(), 0u);
+        QCOMPARE(s.count(), 3);
+    }
+
+    void twoCopiesWriteSideBySide()
+    {
+        TempProgramDir dir;
+        Store s(dir);
+        QProcess copies[2];
+        for (QProcess& copy : copies)
+            copy.start(historyHelper(), {dir.path(), "write", "150"});
+        for (int i = 0; i < 150; ++i)
+            s.store.record(scored(i));
+        for (QProcess& copy : copies) {
+            QVERIFY(copy.waitForFinished(60000));
+            QCOMPARE(copy.readAllStandardOutput().trimmed(), QByteArray("pending=0 problems="));
+        }
+        QVERIFY(s.problems.empty());
+        QCOMPARE(s.count(), 450);
+        QCOMPARE(RawFile(dir.file("KORVANIS.SQLITE")).exec("PRAGMA integrity_check"), QStringList("ok"));
+    }
+
+    void aKillWhileWritingLosesAtMostTheAttemptUnderWay()
+    {
+        TempProgramDir dir;
+        QProcess copy;
+        copy.start(historyHelper(), {dir.path(), "write-forever"});
+        QByteArray out;
+        while (out.count('\n') < 40 && copy.waitForReadyRead(10000))
+            out += copy.readAllStandardOutput();
+        ::kill(pid_t(copy.processId()), SIGKILL);
+        QVERIFY(copy.waitForFinished(10000));
+        out += copy.readAllStandardOutput();
+        const QList<QByteArray> lines = out.trimmed().split('\n');
+        const int confirmed = lines.last().toInt();
+        QVERIFY(confirmed >= 40);
+
+        Store s(dir);
+        QVERIFY(s.problems.empty());
+        QVERIFY2(s.count() == confirmed || s.count() == confirmed + 1, qPrintable(QString::number(s.count())));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistoryStore)
+#include "test_history_store.moc"
