@@ -2,6 +2,7 @@
 
 #include "cards/playing_card.h"
 #include "core/app_context.h"
+#include "core/attempt_log.h"
 #include "core/error_handler.h"
 #include "core/ini_file.h"
 #include "records/records_table.h"
@@ -14,6 +15,7 @@
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
+#include <QScopeGuard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -332,15 +334,24 @@ void TWinKarten::endRun(QObject* sender)
     const int count = udAnzahl->value();
     const int perLine = udZeile->value();
     showCards(IdlePlaceholders(perLine));
-    // Only a run clicked through to its end is a result.
-    if (sender)
+    const double seconds = elapsed / 1000.0;
+    AttemptRecord run;
+    run.discipline = PictureCode;
+    run.setting.count = count;
+    run.setting.perLine = perLine;
+    run.result.runSeconds = seconds;
+    // Only a run clicked through to its end is a result; a broken-off one is
+    // training all the same.
+    run.completed = !sender;
+    const auto report = qScopeGuard([&] { ctx_.recordAttempt(run); });
+    if (!run.completed)
         return;
 
-    const double seconds = elapsed / 1000.0;
     if (IsNewBestTime(seconds, bestTime)
         && ctx_.dialogs.askYesNo(QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?"))) {
         bestTime = seconds;
         ctx_.DBDaten.StoreBestTime(PictureCode, count, perLine, bestTime);
+        run.savedAsRecord = true;
     }
     pRekZahlen->setText(BestTimeText(bestTime, true));
     pSpeedZahlen->setText(TimePerLineText(bestTime, count, perLine));

@@ -4,6 +4,7 @@
 #include "numbers/win_spoken.h"
 
 #include "core/app_context.h"
+#include "core/attempt_log.h"
 #include "numbers/memo_sheets.h"
 #include "numbers/points_lookup.h"
 #include "records/records_table.h"
@@ -15,6 +16,7 @@
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
+#include <QScopeGuard>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -144,12 +146,27 @@ void TWinSpoken::endRecalling()
     bChange->setText(ctx_.InterfaceText(150, QStringLiteral("Vorgabe anzeigen")));
     bChange->show();
 
+    AttemptRecord attempt;
+    attempt.discipline = SpokenCode;
+    attempt.setting.count = digitCount;
+    attempt.setting.pulseMs = pulseMs;
+    attempt.setting.recallMinutes = udReplay->value();
+    attempt.result.points = lastScore.totalPoints;
+    attempt.result.correctDigits = lastScore.correctDigits;
+    attempt.result.markedErrors = sheets->wrongMarks();
+    // The record keeps no listening time; the history does, so it dates the
+    // attempt from its START.
+    attempt.result.memoSecondsUsed = ElapsedMs(pulses.startTick(), startTick) / 1000.0;
+    attempt.result.recallSecondsUsed = recallTimeUsed;
+    const auto report = qScopeGuard([&] { ctx_.recordAttempt(attempt); });
+
     if (offer
         && ctx_.dialogs.askYesNo(
             ctx_.InterfaceText(160, QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?")))) {
         pPunkteRekord->setText(QString::number(lastScore.totalPoints));
         ctx_.DBDaten.StorePointsRecord(SpokenCode, digitCount, pulseMs, recallSeconds, lastScore.totalPoints,
                                        memoTimeUsed, recallTimeUsed);
+        attempt.savedAsRecord = true;
     }
 }
 

@@ -270,6 +270,8 @@ private Q_SLOTS:
     {
         Session s;
         TWinKarten* w = s.win;
+        RecordingAttemptLog log;
+        s.program.main->context().attemptLog = &log;
         s.setUp(52, 2);
         w->bStartStop->click();
         QCOMPARE(w->pErgeb->text(), QString("0,0"));
@@ -286,6 +288,11 @@ private Q_SLOTS:
         QVERIFY(s.services.dialogs.questions.isEmpty());
         QCOMPARE(placesOf(w), QString("B B T"));
         QCOMPARE(w->pRekZahlen->text(), QString("99999"));
+        // The history keeps the broken-off run as such.
+        QCOMPARE(log.attempts.size(), size_t(1));
+        QCOMPARE(log.attempts.front().discipline, 2);
+        QCOMPARE(log.attempts.front().result.runSeconds, std::optional<double>(1.234));
+        QVERIFY(!log.attempts.front().completed);
     }
 
     void aRunGoesFromTheKeyboard()
@@ -329,6 +336,8 @@ private Q_SLOTS:
         QFETCH(QString, best);
         QFETCH(QString, perLine);
         Session s;
+        RecordingAttemptLog log;
+        s.program.main->context().attemptLog = &log;
         if (stored)
             s.records().StoreBestTime(TWinKarten::PictureCode, 52, 1, 60);
         s.setUp(52, 1);
@@ -341,6 +350,13 @@ private Q_SLOTS:
         QCOMPARE(s.win->pSpeedZahlen->text(), perLine);
         const std::optional<double> kept = offered ? std::optional(ms / 1000.0) : stored ? std::optional(60.0) : std::nullopt;
         QCOMPARE(s.records().LookupBestTime(2, 52, 1), kept);
+        QCOMPARE(log.attempts.size(), size_t(1));
+        const AttemptRecord& run = log.attempts.front();
+        QCOMPARE(run.setting.count, std::optional<int>(52));
+        QCOMPARE(run.setting.perLine, std::optional<int>(1));
+        QCOMPARE(run.result.runSeconds, std::optional<double>(ms / 1000.0));
+        QVERIFY(run.completed);
+        QCOMPARE(run.savedAsRecord, offered);
     }
 
     void closingKeepsTheRunAndReopeningGoesOn()

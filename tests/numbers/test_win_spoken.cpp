@@ -336,12 +336,25 @@ private Q_SLOTS:
         QFETCH(bool, offered);
         Session s;
         TWinSpoken* w = s.win;
+        RecordingAttemptLog log;
+        s.main->context().attemptLog = &log;
         if (stored >= 0)
             s.records().StorePointsRecord(13, 50, 3000, 300, stored, 0, 100);
         s.start(100);
         s.speakAll();
         s.typeBack(typed, wrong);
+        s.services.tick.advance(2000);
         w->bStartStop->click();
+        // The history keeps every attempt, the record question's answer with it.
+        QCOMPARE(log.attempts.size(), size_t(1));
+        const AttemptRecord& kept = log.attempts.front();
+        QCOMPARE(kept.discipline, 13);
+        QCOMPARE(kept.setting.count, std::optional<int>(100));
+        QCOMPARE(kept.setting.pulseMs, std::optional<int>(3000));
+        QCOMPARE(kept.result.points, std::optional<int>(total));
+        QCOMPARE(kept.result.memoSecondsUsed, std::optional<double>(300.0)); // 100 digits at 3 s
+        QCOMPARE(kept.result.recallSecondsUsed, std::optional<double>(2.0));
+        QCOMPARE(kept.savedAsRecord, offered);
         QStringList shown;
         for (int r = 0; r < 4; ++r)
             shown << w->sgPoints->cell(0, r);
