@@ -29,6 +29,7 @@ public:
     // The windows the menu shows, created after the main window.
     struct Windows {
         QDialog* WinQuendor = nullptr;
+        QDialog* WinLearnCards = nullptr;
         QDialog* WinZahlen = nullptr;
         QDialog* WinBinaer = nullptr;
         QDialog* WinKarten = nullptr;
