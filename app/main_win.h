@@ -55,6 +55,7 @@ public:
     QAction* mZahlen = nullptr;
     QAction* mBinaer = nullptr;
     QAction* mKarten = nullptr;
+    QAction* mKartenbilder = nullptr;
     QAction* mSpokenNo = nullptr;
     QMenu* mOptionen = nullptr;
     QAction* mStandard = nullptr;
@@ -68,6 +69,7 @@ public Q_SLOTS:
     void mBinaerClick();
     void mSpokenNoClick();
     void mKartenClick();
+    void mKartenbilderClick();
     void mStandardClick();
     void mQuendorClick();
     void mSpracheClick();

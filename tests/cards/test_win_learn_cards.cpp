@@ -104,6 +104,29 @@ private Q_SLOTS:
         QCOMPARE(s.panels(), QStringList({"", ""}));
     }
 
+    void theMenuOpensItAfterTheCardsWindow()
+    {
+        Session s;
+        const QList<QAction*> items = s.main->mTraining->actions();
+        QCOMPARE(items.indexOf(s.main->mKartenbilder), items.indexOf(s.main->mKarten) + 1);
+        QCOMPARE(s.main->mKartenbilder->text(), QString("Karten&bilder lernen"));
+        const int shown = s.card();
+        QTimer::singleShot(0, s.win, [&s] {
+            if (s.win->isVisible())
+                s.win->Button1->click();
+        });
+        s.main->mKartenbilder->trigger();
+        QVERIFY(!s.win->isVisible());
+        QCOMPARE(s.card(), shown); // closing only hides the window
+        // Created right after the record overview, before the numbers window.
+        QStringList windows;
+        for (QWidget* child : s.main->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (child->isWindow())
+                windows << child->objectName();
+        }
+        QCOMPARE(windows.mid(0, 3), QStringList({"WinQuendor", "WinLearnCards", "WinZahlen"}));
+    }
+
     void randomOrderDrawsFromTheSuitsOnAndNeverRepeats_data()
     {
         QTest::addColumn<QStringList>("suits");
