@@ -103,10 +103,10 @@ TWinLearnCards::~TWinLearnCards() = default;
 void TWinLearnCards::buildPracticeField(const CardPictureStore& pictures)
 {
     GroupBox1 = new QGroupBox(QStringLiteral("Übungsfeld"), this);
-    GroupBox1->setGeometry(8, 6, 290, 280);
+    GroupBox1->setGeometry(8, 6, 312, 240);
 
     pcTraining = new TPlayingCard(pictures, GroupBox1);
-    pcTraining->move(14, 24);
+    pcTraining->move(18, 24);
     pcTraining->setFaceIndex(27);
     pcTraining->setShow(soFace);
     pcTraining->setFocusPolicy(Qt::StrongFocus);
@@ -114,10 +114,10 @@ void TWinLearnCards::buildPracticeField(const CardPictureStore& pictures)
 
     const QFont bold = pixelFont(12, true);
     pBedeutung = new TPanel(GroupBox1);
-    pBedeutung->setGeometry(107, 24, 169, 44);
+    pBedeutung->setGeometry(125, 24, 169, 44);
     pBedeutung->setFont(bold);
     pGrund = new TPanel(GroupBox1);
-    pGrund->setGeometry(107, 76, 169, 44);
+    pGrund->setGeometry(125, 76, 169, 44);
     // The longest reasons need a second line at this width.
     for (TPanel* panel : {pBedeutung, pGrund}) {
         panel->setWordWrap(true);
@@ -126,12 +126,12 @@ void TWinLearnCards::buildPracticeField(const CardPictureStore& pictures)
     }
 
     chbLoesung = new QCheckBox(QStringLiteral("Lösung zeigen"), GroupBox1);
-    chbLoesung->setGeometry(14, 134, 150, 20);
+    chbLoesung->setGeometry(18, 134, 150, 20);
     rbZufall = new QRadioButton(QStringLiteral("Zufall"), GroupBox1);
-    rbZufall->setGeometry(14, 164, 80, 20);
+    rbZufall->setGeometry(18, 164, 80, 20);
     rbZufall->setChecked(true);
     rbSortiert = new QRadioButton(QStringLiteral("Sortiert"), GroupBox1);
-    rbSortiert->setGeometry(107, 164, 80, 20);
+    rbSortiert->setGeometry(125, 164, 80, 20);
     buildSuitBoxes();
 }
 
@@ -143,33 +143,33 @@ void TWinLearnCards::buildSuitBoxes()
         int suit;
     };
     const Box boxes[] = {{&chbHerz, "Herz", 2}, {&chbKaro, "Karo", 1}, {&chbPik, "Pik", 3}, {&chbKreuz, "Kreuz", 0}};
-    int x = 14;
+    int x = 18;
     for (const Box& b : boxes) {
         auto* box = new QCheckBox(QString::fromUtf8(b.caption), GroupBox1);
         box->setIcon(suitSymbol(b.suit));
         box->setIconSize(QSize(14, 14));
         box->setChecked(true);
-        box->setGeometry(x, 196, 66, 22);
+        box->setGeometry(x, 200, box->sizeHint().width(), 22);
         *b.box = box;
-        x += 66;
+        x += box->width() + 4;
     }
 }
 
 void TWinLearnCards::buildRightColumn()
 {
     GroupBox2 = new QGroupBox(QStringLiteral("Meisterschaftsfeld"), this);
-    GroupBox2->setGeometry(306, 6, 231, 96);
+    GroupBox2->setGeometry(328, 6, 209, 96);
     // The championship drill of this window was never finished; rather than
     // buttons that do nothing, the field says where cards are trained on time.
     labMeisterschaft = new QLabel(QStringLiteral("Karten auf Zeit üben Sie im Fenster „Kartentraining“: "
                                                  "Menü Training, Spielkarten."),
                                   GroupBox2);
     labMeisterschaft->setWordWrap(true);
-    labMeisterschaft->setGeometry(12, 22, 207, 64);
+    labMeisterschaft->setGeometry(12, 22, 185, 64);
     labMeisterschaft->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     GroupBox3 = new QGroupBox(QStringLiteral("Zeittabelle"), this);
-    GroupBox3->setGeometry(306, 108, 231, 140);
+    GroupBox3->setGeometry(328, 108, 209, 138);
 
     Button1 = new QPushButton(QStringLiteral("Schliessen"), this);
     Button1->setGeometry(437, 256, 100, 28);
