@@ -28,6 +28,8 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mZahlen = mTraining->addAction(QStringLiteral("&Zahlen"), this, &TMainWin::mZahlenClick);
     mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"), this, &TMainWin::mBinaerClick);
     mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"), this, &TMainWin::mKartenClick);
+    // The card image window had no command; learners need a way in.
+    mKartenbilder = mTraining->addAction(QStringLiteral("Karten&bilder lernen"), this, &TMainWin::mKartenbilderClick);
     mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"), this, &TMainWin::mSpokenNoClick);
 
     mOptionen = menuBar()->addMenu(QStringLiteral("&Optionen"));
@@ -41,9 +43,10 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mAbout = mHilfe->addAction(QStringLiteral("Inf&o..."), this, &TMainWin::mAboutClick);
 
     SetObjectNames({{mDatei, "mDatei"}, {mBeenden, "mBeenden"}, {mTraining, "mTraining"}, {mZahlen, "mZahlen"},
-                    {mBinaer, "mBinaer"}, {mKarten, "mKarten"}, {mSpokenNo, "mSpokenNo"}, {mOptionen, "mOptionen"},
-                    {mStandard, "mStandard"}, {mQuendor, "mQuendor"}, {mVerlauf, "mVerlauf"}, {mSprache, "mSprache"},
-                    {mHilfe, "mHilfe"}, {mAbout, "mAbout"}});
+                    {mBinaer, "mBinaer"}, {mKarten, "mKarten"}, {mKartenbilder, "mKartenbilder"},
+                    {mSpokenNo, "mSpokenNo"}, {mOptionen, "mOptionen"}, {mStandard, "mStandard"},
+                    {mQuendor, "mQuendor"}, {mVerlauf, "mVerlauf"}, {mSprache, "mSprache"}, {mHilfe, "mHilfe"},
+                    {mAbout, "mAbout"}});
 
     auto* client = new QWidget(this);
     client->setFixedSize(526, 323);
@@ -122,6 +125,7 @@ void TMainWin::ApplyInterfaceTexts()
     apply(mZahlen, 105);
     apply(mBinaer, 106);
     apply(mKarten, 107);
+    apply(mKartenbilder, 113);
     apply(mSpokenNo, 108);
     apply(mStandard, 109);
     apply(mQuendor, 110);
@@ -155,6 +159,11 @@ void TMainWin::mSpokenNoClick()
 void TMainWin::mKartenClick()
 {
     showModal(windows_.WinKarten);
+}
+
+void TMainWin::mKartenbilderClick()
+{
+    showModal(windows_.WinLearnCards);
 }
 
 void TMainWin::mStandardClick()

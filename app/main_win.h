@@ -33,6 +33,7 @@ public:
     // The windows the menu shows, created after the main window.
     struct Windows {
         QDialog* WinQuendor = nullptr;
+        QDialog* WinLearnCards = nullptr;
         QDialog* WinZahlen = nullptr;
         QDialog* WinBinaer = nullptr;
         QDialog* WinKarten = nullptr;
@@ -59,6 +60,7 @@ public:
     QAction* mZahlen = nullptr;
     QAction* mBinaer = nullptr;
     QAction* mKarten = nullptr;
+    QAction* mKartenbilder = nullptr;
     QAction* mSpokenNo = nullptr;
     QMenu* mOptionen = nullptr;
     QAction* mStandard = nullptr;
@@ -73,6 +75,7 @@ public Q_SLOTS:
     void mBinaerClick();
     void mSpokenNoClick();
     void mKartenClick();
+    void mKartenbilderClick();
     void mStandardClick();
     void mQuendorClick();
     void mVerlaufClick();

@@ -6,6 +6,7 @@
 #include "app/win_sprache.h"
 #include "cards/card_picture_store.h"
 #include "cards/win_karten.h"
+#include "cards/win_learn_cards.h"
 #include "widgets/win_wait.h"
 #include "numbers/win_binaer.h"
 #include "numbers/win_spoken.h"
@@ -27,6 +28,7 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     // The order of creation is the order in which the windows read their settings.
     TMainWin::Windows windows;
     windows.WinQuendor = new TWinQuendor(ctx, main.get());
+    windows.WinLearnCards = new TWinLearnCards(ctx, main->cardPictures(), main.get());
     auto* winZahlen = new TWinZahlen(ctx, main.get());
     windows.WinZahlen = winZahlen;
     auto* winBinaer = new TWinBinaer(ctx, main.get());

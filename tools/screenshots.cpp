@@ -12,6 +12,7 @@
 #include "app/win_sprache.h"
 #include "cards/playing_card.h"
 #include "cards/win_karten.h"
+#include "cards/win_learn_cards.h"
 #include "widgets/win_wait.h"
 #include "numbers/numbers_base.h"
 #include "overviews/row_panel.h"
@@ -24,6 +25,7 @@
 #include "widgets/up_down_edit.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QComboBox>
 #include <QMenu>
@@ -253,6 +255,24 @@ void shootHistory(TMainWin& main, const QString& suffix)
     history.setClock([] { return QDateTime::currentDateTime(); });
 }
 
+// The card image window as it opens, with the word and reason revealed, and
+// with the name shown after a right click; its texts are German in both languages.
+void shootLearnCards(TWinLearnCards* l, const QString& suffix)
+{
+    l->show();
+    save(l, "learn_cards_" + suffix);
+    l->rbSortiert->click();
+    l->chbKreuz->click();
+    l->pcTraining->setFaceIndex(33);
+    QTest::mouseClick(l->pcTraining, Qt::LeftButton);
+    QTest::mouseClick(l->pBedeutung, Qt::LeftButton);
+    QTest::mouseClick(l->pGrund, Qt::LeftButton);
+    save(l, "learn_cards_revealed_" + suffix);
+    QTest::mouseClick(l->pcTraining, Qt::RightButton);
+    save(l, "learn_cards_name_" + suffix);
+    l->hide();
+}
+
 void shootLanguage(int language, const QString& suffix)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
@@ -285,6 +305,7 @@ void shootLanguage(int language, const QString& suffix)
     w.WinWait->hide();
 
     shootQuendor(qobject_cast<TWinQuendor*>(w.WinQuendor), suffix);
+    shootLearnCards(qobject_cast<TWinLearnCards*>(w.WinLearnCards), suffix);
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen", suffix);
     shootNumbersWindow(qobject_cast<TNumbersBase*>(w.WinBinaer), services, "binaer", suffix);
 

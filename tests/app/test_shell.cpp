@@ -22,12 +22,17 @@
 
 namespace {
 
-QStringList menuTexts(TMainWin& win)
+QStringList menuTexts(const QList<QAction*>& actions)
 {
     QStringList texts;
-    for (QAction* action : win.menuBar()->actions())
+    for (QAction* action : actions)
         texts << action->text();
     return texts;
+}
+
+QStringList menuTexts(TMainWin& win)
+{
+    return menuTexts(win.menuBar()->actions());
 }
 
 // Answers the next modal dialog with the given action once it is shown; a dialog
@@ -116,6 +121,8 @@ private Q_SLOTS:
                             "Training Binaer Anzahl=600\nTraining Binaer Zeile=6\n"
                             "Training Karten Anzahl=600\nTraining Karten Zeile=1\n"));
         QCOMPARE(menuTexts(*win), QStringList({"&Datei", "&Training", "&Optionen", "&Hilfe"}));
+        QCOMPARE(menuTexts(win->mTraining->actions()),
+                 QStringList({"&Zahlen", "&Binärzahlen", "&Spielkarten", "Karten&bilder lernen", "&Gesprochene Zahlen"}));
         QCOMPARE(win->windowTitle(), QString("Korvanis - von den Korvanis-Entwicklern"));
         QCOMPARE(win->centralWidget()->size(), QSize(526, 323));
         QVERIFY(!win->mStandard->isVisible());
@@ -126,7 +133,7 @@ private Q_SLOTS:
         // Automation finds every window's controls by their design names.
         for (const char* name : {"mZahlen", "mBinaer", "mSprache", "mAbout", "WinBinaer", "Button1", "Label4",
                                  "lbSprache", "bOK", "bAbort", "cbDisziplin", "ePoints4WC", "lNachricht",
-                                 "WinQuendor", "pcRekorde", "pP7_10"})
+                                 "WinQuendor", "pcRekorde", "pP7_10", "mKartenbilder", "WinLearnCards", "pBedeutung"})
             QVERIFY2(win->findChild<QObject*>(name), name);
         QVERIFY(win->mBinaer->isEnabled());
         QCOMPARE(win->findChild<QWidget*>("ePoints4WC")->accessibleName(), QString("Punkte für Weltrekord"));
@@ -198,6 +205,8 @@ private Q_SLOTS:
         QCOMPARE(win->context().Language, 1);
         QCOMPARE(menuTexts(*win), QStringList({"&File", "&Training", "&Options", "&Help"}));
         QCOMPARE(win->mAbout->text(), QString("About..."));
+        QCOMPARE(menuTexts(win->mTraining->actions()),
+                 QStringList({"&Numbers", "&Binary Numbers", "&Playing Cards", "Learn card &images", "&Spoken Numbers"}));
         QCOMPARE(win->windowTitle(), QString("Korvanis - from the Korvanis developers"));
         QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Sprache", -9), 1);
 
