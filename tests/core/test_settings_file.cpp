@@ -2,12 +2,12 @@
 #include "core/ini_file.h"
 #include "core/korvanis_error.h"
 #include "tests/support/fakes.h"
+#include "tests/support/file_size_limit.h"
 
 #include <QFile>
 #include <QLocale>
 #include <QtTest>
 #include <algorithm>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,34 +16,6 @@
 namespace {
 
 enum class Obstacle { ReadOnlyFile, FolderInPlace, NoRoom, OddUtf16Byte, LoneSurrogate };
-
-// Lowers the process's file size limit while it lives. With SIGXFSZ ignored a
-// write beyond the limit fails with EFBIG, as a write to a full disk fails with
-// ENOSPC, and no root is needed to bring it about.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        set_ = getrlimit(RLIMIT_FSIZE, &saved_) == 0;
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = std::min(bytes, saved_.rlim_max);
-        set_ = set_ && setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool isSet() const { return set_; }
-
-private:
-    rlimit saved_{};
-    void (*savedHandler_)(int) = SIG_DFL;
-    bool set_ = false;
-};
 
 // The text as Windows Notepad saves it as "Unicode": UTF-16 with a byte-order mark.
 QByteArray utf16(const QString& text, QStringConverter::Encoding order)

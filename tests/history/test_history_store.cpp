@@ -2,7 +2,7 @@
 // date, and no fault (damage, a read-only mark, a full disk, a second copy, a
 // kill) costs a stored attempt or passes a failed write off as done.
 #include "history/history_store.h"
-#include "tests/history/file_size_limit.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 

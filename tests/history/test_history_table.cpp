@@ -3,7 +3,7 @@
 #include "core/app_context.h"
 #include "history/history_table.h"
 #include "records/records_table.h"
-#include "tests/history/file_size_limit.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 

@@ -5,6 +5,7 @@
 #include "records/records_table.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
+#include "tests/support/file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,14 +14,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,32 +68,6 @@ bool MakeImmutable(const QString& fileName)
         ::close(probe);
     return probe < 0;
 }
-
-// Until it goes out of scope, no file this process writes may reach past `bytes`:
-// a write there comes back short or fails with EFBIG, just as a full disk cuts a
-// write short with ENOSPC. Only the test process is limited, and only for a moment.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(qint64 bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit = previous_;
-        limit.rlim_cur = static_cast<rlim_t>(bytes);
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    struct rlimit previous_ {};
-    void (*previousHandler_)(int) = SIG_DFL;
-};
 
 QString Refusal(const std::function<void()>& action)
 {
