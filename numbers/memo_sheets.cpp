@@ -1,9 +1,11 @@
 #include "numbers/memo_sheets.h"
 
+#include "core/app_context.h"
 #include "training/scoring_rule.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/window_helpers.h"
 
+#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -334,4 +336,17 @@ void TMemoSheets::showRecalled()
 bool TMemoSheets::showsGiven() const
 {
     return !sgMemo->isHidden();
+}
+
+void TMemoSheets::toggleResultView(QAbstractButton* toggle, const AppContext& ctx)
+{
+    if (showsGiven()) {
+        showRecalled();
+        toggle->setText(ctx.InterfaceText(150, QStringLiteral("Vorgabe anzeigen")));
+        gbMemorieren->setTitle(ctx.InterfaceText(165, QStringLiteral("Ergebnis")));
+    } else {
+        showGiven();
+        toggle->setText(ctx.InterfaceText(167, QStringLiteral("Ergebnis anzeigen")));
+        gbMemorieren->setTitle(ctx.InterfaceText(168, QStringLiteral("Vorgabe")));
+    }
 }

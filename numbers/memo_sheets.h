@@ -7,6 +7,8 @@
 #include <QObject>
 #include <functional>
 
+class AppContext;
+class QAbstractButton;
 class QFont;
 class QGroupBox;
 class QLabel;
@@ -75,13 +77,15 @@ public:
     ScoreResult score(const ScoringRule& rule);
     // The cells the last scoring marked red: digits recalled wrong.
     int wrongMarks() const { return wrongMarks_; }
+    // The toggle of the result view: the other sheet, the group box titled after
+    // what now shows and the toggle's caption after what the next click shows.
+    void toggleResultView(QAbstractButton* toggle, const AppContext& ctx);
+
+private:
     // The result view: recall or given digits, each at the other's cursor.
     void showGiven();
     void showRecalled();
     bool showsGiven() const;
-    bool inResultView() const { return resultView_; }
-
-private:
     void setUpSheets(const QFont& windowFont, int widestCount);
     void placeHeadings(int top, int frame);
     void swapTo(TStringAlignGrid* shown, TStringAlignGrid* hidden);

@@ -218,15 +218,7 @@ void TWinSpoken::sgReplayTopLeftChanged()
 
 void TWinSpoken::bChangeClick()
 {
-    if (sheets->showsGiven()) {
-        sheets->showRecalled();
-        bChange->setText(ctx_.InterfaceText(150, QStringLiteral("Vorgabe anzeigen")));
-        gbMemorieren->setTitle(ctx_.InterfaceText(165, QStringLiteral("Ergebnis")));
-    } else {
-        sheets->showGiven();
-        bChange->setText(ctx_.InterfaceText(167, QStringLiteral("Ergebnis anzeigen")));
-        gbMemorieren->setTitle(ctx_.InterfaceText(168, QStringLiteral("Vorgabe")));
-    }
+    sheets->toggleResultView(bChange, ctx_);
 }
 
 // ---------------------------------------------------------------------------
