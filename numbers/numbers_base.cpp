@@ -4,11 +4,11 @@
 #include "core/error_handler.h"
 #include "core/ini_file.h"
 #include "numbers/memo_sheets.h"
+#include "numbers/result_column.h"
 #include "training/clock_text.h"
 #include "training/scoring_rule.h"
 #include "training/settings_key.h"
 #include "widgets/panel.h"
-#include "widgets/speed_button.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/win_wait.h"
@@ -78,49 +78,23 @@ void TNumbersBase::buildControls()
 
 void TNumbersBase::buildRightColumn()
 {
-    constexpr int x = 780;
-    constexpr int w = 129;
-    const auto label = [this](const QString& text, int y) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(x, y, w, 15);
-        return l;
-    };
-    const auto panel = [this](int y, int h) {
-        auto* p = new TPanel(this);
-        p->setGeometry(x, y, w, h);
-        return p;
-    };
-
-    bStartStop = new TSpeedButton(QStringLiteral("START / STOP"), this);
-    bStartStop->setGeometry(x, 26, w, 34);
-    QFont bold = font();
-    bold.setBold(true);
-    bStartStop->setFont(bold);
-
-    pErgeb = panel(66, 30);
-    pErgeb->setFont(PixelFont(19, true));
-    pErgeb->setText(ClosedClockText);
-
-    labBestzeit = label(QStringLiteral("Bestzeit"), 106);
-    pRekZahlen = panel(122, 24);
-    labPunkteRekord = label(QStringLiteral("Punkterekord"), 106);
-    pPunkteRekord = panel(122, 24);
-    labPunkte = label(QStringLiteral("Punkte Meisterschaft"), 154);
-    pPunkte = panel(170, 24);
-    labZiffern = label(QStringLiteral("Korrekte Ziffern"), 202);
-    pZiffern = panel(218, 24);
+    const ResultColumn column(this, 780);
+    bStartStop = column.bStartStop;
+    pErgeb = column.pErgeb;
+    // The picture page's best time stands where the memorisation page's points
+    // record stands.
+    labBestzeit = column.label(QStringLiteral("Bestzeit"), 106);
+    pRekZahlen = column.panel(122, 24);
+    labPunkteRekord = column.labPunkteRekord;
+    pPunkteRekord = column.pPunkteRekord;
+    labPunkte = column.labPunkte;
+    pPunkte = column.pPunkte;
+    labZiffern = column.labZiffern;
+    pZiffern = column.pZiffern;
     for (QWidget* item : memoPageItems())
         item->hide();
-
-    bChange = new TSpeedButton(QStringLiteral("Vorgabe anzeigen"), this);
-    bChange->setGeometry(x, 250, w, 34);
-    bChange->hide();
-    bClose = new QPushButton(QStringLiteral("Schliessen"), this);
-    bClose->setGeometry(x, 293, w, 28);
-    for (QPushButton* button : {bStartStop, bChange, bClose}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    bChange = column.bChange;
+    bClose = column.bClose;
 }
 
 void TNumbersBase::buildPicturePage()

@@ -3,9 +3,9 @@
 #include "core/app_context.h"
 #include "core/error_handler.h"
 #include "numbers/memo_sheets.h"
+#include "numbers/result_column.h"
 #include "training/clock_text.h"
 #include "widgets/panel.h"
-#include "widgets/speed_button.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
@@ -23,7 +23,6 @@ namespace {
 // The widest label of a 1000-digit sheet, 990, decides the label font.
 constexpr int LargestCount = 1000;
 constexpr int JumpWidth = 10;
-constexpr int ColumnWidth = 129;
 constexpr int ClientHeight = 358;
 constexpr int SheetsLeft = 140;
 
@@ -68,7 +67,7 @@ void TWinSpoken::buildControls()
     pcTraining->setGeometry(4, 4, pageWidth, 317);
     const int columnX = pcTraining->geometry().right() + 8;
     buildRightColumn(columnX);
-    setFixedSize(columnX + ColumnWidth + 4, ClientHeight);
+    setFixedSize(columnX + ResultColumn::Width + 4, ClientHeight);
 
     tSprache = new QTimer(this);
     // Each pulse is armed for its own due tick; a coarse timer may fire several
@@ -126,48 +125,22 @@ void TWinSpoken::buildSheets()
 
 void TWinSpoken::buildRightColumn(int x)
 {
-    const auto label = [this, x](const QString& text, int y) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(x, y, ColumnWidth, 15);
-        return l;
-    };
-    const auto panel = [this, x](int y, int h) {
-        auto* p = new TPanel(this);
-        p->setGeometry(x, y, ColumnWidth, h);
-        return p;
-    };
-
-    bStartStop = new TSpeedButton(QStringLiteral("START / STOP"), this);
-    bStartStop->setGeometry(x, 26, ColumnWidth, 34);
-    QFont bold = font();
-    bold.setBold(true);
-    bStartStop->setFont(bold);
-
-    pErgeb = panel(66, 30);
-    pErgeb->setFont(PixelFont(19, true));
-    pErgeb->setText(ClosedClockText);
-
-    labPunkteRekord = label(QStringLiteral("Punkterekord"), 106);
-    pPunkteRekord = panel(122, 24);
-    labPunkte = label(QStringLiteral("Punkte Meisterschaft"), 154);
-    pPunkte = panel(170, 24);
-    labZiffern = label(QStringLiteral("Korrekte Ziffern"), 202);
-    pZiffern = panel(218, 24);
-
-    bChange = new TSpeedButton(QStringLiteral("Vorgabe anzeigen"), this);
-    bChange->setGeometry(x, 250, ColumnWidth, 34);
-    bChange->hide();
-    bClose = new QPushButton(QStringLiteral("Schliessen"), this);
-    bClose->setGeometry(x, 293, ColumnWidth, 28);
-    for (QPushButton* button : {bStartStop, bChange, bClose}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    const ResultColumn column(this, x);
+    bStartStop = column.bStartStop;
+    pErgeb = column.pErgeb;
+    labPunkteRekord = column.labPunkteRekord;
+    pPunkteRekord = column.pPunkteRekord;
+    labPunkte = column.labPunkte;
+    pPunkte = column.pPunkte;
+    labZiffern = column.labZiffern;
+    pZiffern = column.pZiffern;
+    bChange = column.bChange;
+    bClose = column.bClose;
 }
 
 void TWinSpoken::nameControls()
 {
-    const std::pair<QObject*, const char*> names[] = {
+    SetObjectNames({
         {pcTraining, "pcTraining"}, {tsMemo, "tsMemo"}, {bStartStop, "bStartStop"}, {pErgeb, "pErgeb"},
         {labPunkteRekord, "labPunkteRekord"}, {pPunkteRekord, "pPunkteRekord"}, {labPunkte, "labPunkte"},
         {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"}, {pZiffern, "pZiffern"}, {bChange, "bChange"},
@@ -176,9 +149,7 @@ void TWinSpoken::nameControls()
         {rbEnglisch, "rbEnglisch"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab1, "lab1"}, {lab10, "lab10"}, {lab20, "lab20"}, {lab30, "lab30"},
         {labMPunkte, "labMPunkte"}, {tSprache, "tSprache"}, {tZehntel, "tZehntel"},
-    };
-    for (const auto& [object, name] : names)
-        object->setObjectName(QLatin1String(name));
+    });
     // Each label names the control it stands beside, for assistive technology.
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern},
