@@ -14,6 +14,8 @@ public:
     // The text stored under id, or an empty string.
     QString raw(int id) const { return texts_.value(id); }
     int size() const { return texts_.size(); }
+    // Every id the table holds, in no particular order.
+    QList<int> ids() const { return texts_.keys(); }
 
     // The text of id in the given language (1 English, anything else German), or
     // def when the table has no such text or it is empty.
