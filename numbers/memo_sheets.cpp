@@ -279,7 +279,6 @@ ScoreResult TMemoSheets::score(const ScoringRule& rule)
         rows[r].given.reserve(digits);
         rows[r].recalled.reserve(digits);
     }
-    wrongMarks_ = 0;
     sgReplay->beginUpdate();
     for (int i = 1; i <= digitCount_; ++i) {
         const int r = (i - 1) / rowWidth;
@@ -295,7 +294,6 @@ ScoreResult TMemoSheets::score(const ScoringRule& rule)
             break;
         case CellMark::Wrong:
             sgReplay->setCellFontColor(c, r, GridColor::Red);
-            ++wrongMarks_;
             break;
         case CellMark::Missing:
             sgReplay->setCellBackground(c, r, GridColor::LightRed);

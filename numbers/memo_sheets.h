@@ -75,8 +75,6 @@ public:
     // Marks every recalled cell against the given digits and fills the points
     // column by the rule; the result view begins with the recall.
     ScoreResult score(const ScoringRule& rule);
-    // The cells the last scoring marked red: digits recalled wrong.
-    int wrongMarks() const { return wrongMarks_; }
     // The toggle of the result view: the other sheet, the group box titled after
     // what now shows and the toggle's caption after what the next click shows.
     void toggleResultView(QAbstractButton* toggle, const AppContext& ctx);
@@ -96,5 +94,4 @@ private:
     SheetGeometry geometry_;
     int digitCount_ = 0;
     bool resultView_ = false;
-    int wrongMarks_ = 0;
 };

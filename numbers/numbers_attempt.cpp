@@ -114,7 +114,7 @@ void TNumbersBase::endRecalling()
     attempt.setting.recallMinutes = recallMinutes;
     attempt.result.points = lastScore.totalPoints;
     attempt.result.correctDigits = lastScore.correctDigits;
-    attempt.result.markedErrors = sheets->wrongMarks();
+    attempt.result.markedErrors = lastScore.errors;
     attempt.result.memoSecondsUsed = memoTimeUsed;
     attempt.result.recallSecondsUsed = recallTimeUsed;
     // The history keeps the attempt however the record question ends, even when

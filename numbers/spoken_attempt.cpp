@@ -153,7 +153,7 @@ void TWinSpoken::endRecalling()
     attempt.setting.recallMinutes = udReplay->value();
     attempt.result.points = lastScore.totalPoints;
     attempt.result.correctDigits = lastScore.correctDigits;
-    attempt.result.markedErrors = sheets->wrongMarks();
+    attempt.result.markedErrors = lastScore.errors;
     // The record keeps no listening time; the history does, so it dates the
     // attempt from its START.
     attempt.result.memoSecondsUsed = ElapsedMs(pulses.startTick(), startTick) / 1000.0;

@@ -818,6 +818,8 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         QTest::newRow("picture run not saved") << "run" << false << true << false;
         QTest::newRow("broken-off run") << "broken-off run" << true << true << false;
         QTest::newRow("memorisation saved") << "memorisation" << true << true << true;
+        // The empty cell before the last entry is an error as much as the wrong digit.
+        QTest::newRow("memorisation with a gap") << "memorisation with a gap" << true << true << true;
         QTest::newRow("memorisation not saved") << "memorisation" << false << true << false;
         QTest::newRow("record refused by the table") << "memorisation" << true << false << false;
     }
@@ -836,12 +838,15 @@ for r in dbfread.DBF(sys.argv[1], load=True):
             s.records().CloseRecordsTable();
         s.services.dialogs.defaultAnswer = yes;
         AttemptRecord expected;
-        if (what == "memorisation") {
+        if (what.startsWith("memorisation")) {
+            const bool gap = what.endsWith("gap");
             s.startAttempt(40, 5, 10);
             s.tickAt(83456);
             w->bStartStop->click();
-            s.typeGiven(38);
+            s.typeGiven(gap ? 36 : 38);
             const int width = s.rowWidth();
+            if (gap)
+                s.type(" " + s.given(38 % width, 37 / width));
             s.type(s.given(38 % width + 1, 38 / width) == "0" ? "1" : "0");
             s.tickAt(42500);
             QVERIFY(log.attempts.empty());
@@ -849,7 +854,7 @@ for r in dbfread.DBF(sys.argv[1], load=True):
             expected.discipline = s.k().memoCode;
             expected.setting = {40, {}, 5, 10, {}};
             // What the window showed is what the history keeps.
-            expected.result = {{}, w->pPunkte->text().toInt(), 38, 1, 83.456, 42.5};
+            expected.result = {{}, w->pPunkte->text().toInt(), gap ? 37 : 38, gap ? 2 : 1, 83.456, 42.5};
         } else {
             w->show();
             w->udAnzahl->setValue(12);
@@ -871,7 +876,8 @@ for r in dbfread.DBF(sys.argv[1], load=True):
             expected.result.runSeconds = what == "run" ? 4.567 : 1.234;
             expected.completed = what == "run";
         }
-        expected.savedAsRecord = saved;
+        // Only points above 0 are offered as a record.
+        expected.savedAsRecord = saved && expected.result.points.value_or(1) > 0;
         QCOMPARE(w->phase, quint8(TNumbersBase::Idle));
         QCOMPARE(log.attempts.size(), 1u);
         QCOMPARE(log.attempts[0], expected);
