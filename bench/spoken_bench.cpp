@@ -108,7 +108,7 @@ int main(int argc, char** argv)
     QTimer poll;
     poll.setInterval(50);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (w->phase != TWinSpoken::Memorising)
+        if (w->phase() != TWinSpoken::Memorising)
             speaking.quit();
     });
     poll.start();
@@ -131,7 +131,7 @@ int main(int argc, char** argv)
     double trend = 0;
     for (int i = 0; i < Window; ++i)
         trend += (deviations[Digits - 1 - i] - deviations[i]) / Window;
-    const double recallLate = double(qint32(w->startTick - w->pulses.recallTick()));
+    const double recallLate = double(qint32(w->startTick() - w->pulses.recallTick()));
     std::vector<double> plays = wave.durationsUs;
     std::sort(plays.begin(), plays.end());
 

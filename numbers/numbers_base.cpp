@@ -1,20 +1,16 @@
 #include "numbers/numbers_base.h"
 
 #include "core/app_context.h"
-#include "core/error_handler.h"
-#include "core/ini_file.h"
+#include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
-#include "numbers/result_column.h"
 #include "training/clock_text.h"
-#include "training/scoring_rule.h"
-#include "training/settings_key.h"
 #include "widgets/panel.h"
+#include "widgets/result_column.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/win_wait.h"
 #include "widgets/window_helpers.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,31 +20,13 @@
 #include <QTabWidget>
 #include <QTimer>
 
-namespace {
-
-const ChampionshipRule Championship;
-
-} // namespace
-
-template <class Handler>
-void TNumbersBase::guarded(Handler&& handler)
-{
-    RunGuarded(ctx_.dialogs, std::forward<Handler>(handler));
-}
-
 TNumbersBase::TNumbersBase(AppContext& ctx, const NumbersWindowConstants& constants, QWidget* parent)
-    : TTrainingDialog(parent), ctx_(ctx), k_(constants), scoring_(Championship)
+    : TTrainingDialog(ctx, constants.objectName, QString::fromUtf8(constants.caption), parent), k_(constants)
 {
-    setObjectName(QString::fromLatin1(k_.objectName));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromUtf8(k_.caption));
-    setFont(PixelFont(11, false));
     setFixedSize(913, 358);
-
     buildControls();
     nameControls();
-    RunGuarded(ctx_.dialogs, [this] { FormCreate(); });
+    guarded([this] { FormCreate(); });
     // Handlers are attached once the stored settings are in place, so creation
     // does not run them for every value it applies.
     connectHandlers();
@@ -74,47 +52,21 @@ void TNumbersBase::buildControls()
     tZehntel = new QTimer(this);
     tZehntel->setInterval(100);
     tZehntel->setTimerType(Qt::PreciseTimer);
-}
-
-void TNumbersBase::buildRightColumn()
-{
-    const ResultColumn column(this, 780);
-    bStartStop = column.bStartStop;
-    pErgeb = column.pErgeb;
-    // The picture page's best time stands where the memorisation page's points
-    // record stands.
-    labBestzeit = column.label(QStringLiteral("Bestzeit"), 106);
-    pRekZahlen = column.panel(122, 24);
-    labPunkteRekord = column.labPunkteRekord;
-    pPunkteRekord = column.pPunkteRekord;
-    labPunkte = column.labPunkte;
-    pPunkte = column.pPunkte;
-    labZiffern = column.labZiffern;
-    pZiffern = column.pZiffern;
-    for (QWidget* item : memoPageItems())
-        item->hide();
-    bChange = column.bChange;
-    bClose = column.bClose;
+    picturePage->tZehntel = tZehntel;
+    buildMemoAttempt();
 }
 
 void TNumbersBase::buildPicturePage()
 {
-    const auto spin = [this](const NumbersWindowConstants::Spin& s, int y) {
-        auto* ud = new TUpDownEdit(tsBilder);
-        ud->setUp(s.min, s.max, s.step, s.value);
-        ud->setGeometry(16, y, 100, 22);
-        return ud;
-    };
-    lab1 = new QLabel(QString::fromUtf8(k_.countLabel), tsBilder);
-    lab1->setGeometry(16, 16, 130, 15);
-    udAnzahl = spin(k_.anzahl, 32);
-    lab2 = new QLabel(QStringLiteral("Anzahl pro Zeile"), tsBilder);
-    lab2->setGeometry(16, 72, 130, 15);
-    udZeile = spin(k_.zeile, 88);
-    lab3 = new QLabel(QStringLiteral("Zeit pro Zeile"), tsBilder);
-    lab3->setGeometry(16, 128, 130, 15);
-    pSpeedZahlen = new TPanel(tsBilder);
-    pSpeedZahlen->setGeometry(16, 144, 100, 24);
+    picturePage = new TPicturePage(*this, DisciplineOf(k_.pictureCode), tsBilder,
+                                   {k_.countLabel, k_.anzahl, k_.zeile, k_.settingsWord, k_.anzahl.value,
+                                    k_.zeile.value, 100});
+    lab1 = picturePage->lab1;
+    udAnzahl = picturePage->udAnzahl;
+    lab2 = picturePage->lab2;
+    udZeile = picturePage->udZeile;
+    lab3 = picturePage->lab3;
+    pSpeedZahlen = picturePage->pSpeedZahlen;
 
     pZahlen = new TPanel(tsBilder);
     pZahlen->setGeometry(170, 60, 570, 120);
@@ -122,6 +74,20 @@ void TNumbersBase::buildPicturePage()
     pZahlen->setFrameStyle(QFrame::Panel | QFrame::Raised);
     // A run goes on from the keyboard: the panel takes the focus and Space or Right.
     pZahlen->setFocusPolicy(Qt::StrongFocus);
+
+    picturePage->runFocus = pZahlen;
+    const int alphabet = DisciplineOf(k_.pictureCode).alphabetSize;
+    picturePage->draw = [this, alphabet](int count) {
+        QByteArray digits(count, Qt::Uninitialized);
+        for (char& digit : digits)
+            digit = char('0' + ctx_.random.next(alphabet));
+        return digits;
+    };
+    picturePage->showLine = [this](const PictureRun& run) {
+        const DrillGroup group = run.current();
+        pZahlen->setText(QString::fromLatin1(run.attempt().given.mid(group.first, group.size)));
+    };
+    picturePage->showIdle = [this](int) { pZahlen->clear(); };
 }
 
 void TNumbersBase::buildMemoPage()
@@ -159,6 +125,37 @@ void TNumbersBase::buildMemoPage()
     lab7 = sheets->labPoints;
 }
 
+void TNumbersBase::buildRightColumn()
+{
+    const ResultColumn column(this, 780, ResultColumn::BestTime | ResultColumn::Points);
+    bStartStop = column.bStartStop;
+    pErgeb = column.pErgeb;
+    labBestzeit = column.labBestzeit;
+    pRekZahlen = column.pRekZahlen;
+    labPunkteRekord = column.labPunkteRekord;
+    pPunkteRekord = column.pPunkteRekord;
+    labPunkte = column.labPunkte;
+    pPunkte = column.pPunkte;
+    labZiffern = column.labZiffern;
+    pZiffern = column.pZiffern;
+    for (QWidget* item : memoPageItems())
+        item->hide();
+    bChange = column.bChange;
+    bClose = column.bClose;
+    picturePage->pErgeb = pErgeb;
+    picturePage->pRekZahlen = pRekZahlen;
+}
+
+void TNumbersBase::buildMemoAttempt()
+{
+    memoPage = new TMemoPage(*this, DisciplineOf(k_.memoCode),
+                             {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
+    memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return memoSetting(sender, newValue); };
+    memoPage->setSettingsEnabled = [this](bool enabled) { setMemoSettingsEnabled(enabled); };
+    memoPage->moveOn = [this] { bStartStopClick(nullptr); };
+    memoPage->refreshOnSteps({udAnzahlM, udMemoZeit, udReplay});
+}
+
 void TNumbersBase::nameControls()
 {
     SetObjectNames({
@@ -186,10 +183,9 @@ void TNumbersBase::nameControls()
 
 void TNumbersBase::connectHandlers()
 {
-    bindStartStop(bStartStop, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
-    connect(tZehntel, &QTimer::timeout, this, [this] { guarded([this] { tZehntelTimer(); }); });
+    bindStartStop(bStartStop, [this] { bStartStopClick(bStartStop); });
+    onSignal(tZehntel, &QTimer::timeout, [this] { tZehntelTimer(); });
     connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
-    connect(bChange, &QPushButton::clicked, this, [this] { guarded([this] { bChangeClick(); }); });
 
     pcTraining->tabBar()->installEventFilter(this);
     pcTraining->installEventFilter(this);
@@ -197,7 +193,7 @@ void TNumbersBase::connectHandlers()
         if (index == shownPage_)
             return;
         // Whatever got past the guard is turned back while an attempt runs.
-        if (phase != Idle) {
+        if (phase() != Idle) {
             const QSignalBlocker block(pcTraining);
             pcTraining->setCurrentIndex(shownPage_);
             return;
@@ -206,31 +202,14 @@ void TNumbersBase::connectHandlers()
         guarded([this] { pcTrainingChange(); });
     });
 
-    udAnzahl->changing = [this](int v) { return udAnzahlChangingEx(udAnzahl, v); };
-    udZeile->changing = [this](int v) { return udZeileChangingEx(udZeile, v); };
-    udAnzahlM->changing = [this](int v) { return udAnzahlMChangingEx(udAnzahlM, v); };
-    udMemoZeit->changing = [this](int v) { return udMemoZeitChangingEx(udMemoZeit, v); };
-    udReplay->changing = [this](int v) { return udReplayChangingEx(udReplay, v); };
     for (TUpDownEdit* edit : {udAnzahl, udZeile, udAnzahlM, udMemoZeit, udReplay})
-        connect(edit, &QSpinBox::valueChanged, this, [this] { guarded([this] { eAnzahlChange(); }); });
+        onSignal(edit, &QSpinBox::valueChanged, [this] { eAnzahlChange(); });
+    onSignal(rbNoLimit, &QRadioButton::clicked, [this] { rbNoLimitClick(); });
+    onSignal(rbLimit, &QRadioButton::clicked, [this] { rbNoLimitClick(); });
 
-    connect(rbNoLimit, &QRadioButton::clicked, this, [this] { guarded([this] { rbNoLimitClick(); }); });
-    connect(rbLimit, &QRadioButton::clicked, this, [this] { guarded([this] { rbNoLimitClick(); }); });
-
-    connect(pZahlen, &TPanel::clicked, this, [this] { guarded([this] { pZahlenClick(); }); });
+    onSignal(pZahlen, &TPanel::clicked, [this] { pZahlenClick(); });
     if (k_.speedPanelAdvances)
-        connect(pSpeedZahlen, &TPanel::clicked, this, [this] { guarded([this] { pZahlenClick(); }); });
-
-    connectSheets();
-}
-
-void TNumbersBase::connectSheets()
-{
-    sgMemo->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgMemoKeyDown(key, m); });
-    connect(sgMemo, &TStringAlignGrid::topLeftChanged, this, [this] { sgMemoTopLeftChanged(); });
-    sgReplay->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgReplayKeyDown(key, m); });
-    sgReplay->setKeyPressHook([this](QChar ch) { sgReplayKeyPress(ch); });
-    connect(sgReplay, &TStringAlignGrid::topLeftChanged, this, [this] { sgReplayTopLeftChanged(); });
+        onSignal(pSpeedZahlen, &TPanel::clicked, [this] { pZahlenClick(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -238,56 +217,28 @@ void TNumbersBase::connectSheets()
 
 void TNumbersBase::FormCreate()
 {
-    phase = Idle;
-    startTick = nowTick = 0;
-    bestTime = NoBestTime;
     pcTraining->setCurrentIndex(0);
     shownPage_ = 0;
-
     // The sheets are ready before this: the settings below may fail to be
     // written, and the window must be usable all the same.
-    IniFile ini(ctx_.settingsFile());
-    const QString countKey = SettingsKey(k_.settingsWord, "Anzahl");
-    const QString lineKey = SettingsKey(k_.settingsWord, "Zeile");
-    udAnzahl->applyIfAcceptable(ini.ReadInteger(QStringLiteral("Korvanis"), countKey, k_.anzahl.value));
-    udZeile->applyIfAcceptable(ini.ReadInteger(QStringLiteral("Korvanis"), lineKey, k_.zeile.value));
-    ini.WriteInteger(QStringLiteral("Korvanis"), countKey, udAnzahl->value());
-    ini.WriteInteger(QStringLiteral("Korvanis"), lineKey, udZeile->value());
-}
-
-void TNumbersBase::showEvent(QShowEvent* event)
-{
-    guarded([this] { FormShow(); });
-    CenterOnScreen(this);
-    QDialog::showEvent(event);
+    readSettings();
 }
 
 void TNumbersBase::FormShow()
 {
     ApplyInterfaceTexts();
-    if (onMemoPage())
-        udAnzahlMChangingEx(nullptr, 0);
-    else
-        udAnzahlChangingEx(nullptr, 0);
+    refreshRecord();
     // An attempt left open when the window was closed goes on where it stands:
     // its clock and its time limit apply again at once.
-    if (phase != Idle)
+    if (phase() != Idle)
         tZehntel->start();
-}
-
-void TNumbersBase::done(int result)
-{
-    guarded([this] { FormClose(); });
-    QDialog::done(result);
 }
 
 void TNumbersBase::FormClose()
 {
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
-    IniFile ini(ctx_.settingsFile());
-    ini.WriteInteger(QStringLiteral("Korvanis"), SettingsKey(k_.settingsWord, "Anzahl"), udAnzahl->value());
-    ini.WriteInteger(QStringLiteral("Korvanis"), SettingsKey(k_.settingsWord, "Zeile"), udZeile->value());
+    writeSettings();
 }
 
 bool TNumbersBase::eventFilter(QObject* watched, QEvent* event)
@@ -341,7 +292,6 @@ void TNumbersBase::ApplyInterfaceTexts()
     gbMemorieren->setTitle(text(157, gbMemorieren->title()));
     lab7->setText(text(158, lab7->text()));
     labBestzeit->setText(text(159, labBestzeit->text()));
-    bStartStop->setToolTip(StartStopKeys().first().toString(QKeySequence::NativeText));
     sgMemo->setAccessibleName(text(168, QStringLiteral("Vorgabe")));
     sgReplay->setAccessibleName(text(163, QStringLiteral("Wiedergabe")));
     sgPoints->setAccessibleName(lab7->text());
@@ -351,14 +301,19 @@ void TNumbersBase::ApplyInterfaceTexts()
 void TNumbersBase::eAnzahlChange()
 {
     ApplyInterfaceTexts();
+    refreshRecord();
+}
+
+void TNumbersBase::refreshRecord()
+{
     if (onMemoPage())
-        udAnzahlMChangingEx(nullptr, 0);
+        memoPage->refreshPointsRecord();
     else
-        udAnzahlChangingEx(nullptr, 0);
+        picturePage->refresh();
 }
 
 // ---------------------------------------------------------------------------
-// Pages
+// Pages and the state of the one under way
 
 QList<QWidget*> TNumbersBase::memoPageItems() const
 {
@@ -370,9 +325,44 @@ bool TNumbersBase::onMemoPage() const
     return pcTraining->currentWidget() == tsMemo;
 }
 
+quint8 TNumbersBase::phase() const
+{
+    return picturePage->running() ? Running : memoPage->phase();
+}
+
+quint32 TNumbersBase::startTick() const
+{
+    return onMemoPage() ? memoPage->attempt().startTick() : picturePage->run().startTick();
+}
+
+double TNumbersBase::bestTime() const
+{
+    return picturePage->bestTime();
+}
+
+const PictureDrill& TNumbersBase::drill() const
+{
+    return picturePage->run().drill();
+}
+
+double TNumbersBase::memoTimeUsed() const
+{
+    return memoPage->attempt().memoTimeUsed();
+}
+
+double TNumbersBase::recallTimeUsed() const
+{
+    return memoPage->attempt().recallTimeUsed();
+}
+
+int TNumbersBase::digitCount() const
+{
+    return memoPage->attempt().digitCount();
+}
+
 bool TNumbersBase::pcTrainingChanging()
 {
-    return phase == Idle;
+    return phase() == Idle;
 }
 
 void TNumbersBase::pcTrainingChange()
@@ -386,49 +376,94 @@ void TNumbersBase::pcTrainingChange()
     for (QWidget* item : memoPageItems())
         item->setVisible(memo);
     if (memo)
-        udAnzahlMChangingEx(nullptr, 0);
+        memoPage->refreshPointsRecord();
 }
 
 void TNumbersBase::rbNoLimitClick()
 {
-    const bool limited = rbLimit->isChecked();
-    udAnzahlM->setEnabled(limited);
-    udAnzahlMChangingEx(nullptr, 0);
+    udAnzahlM->setEnabled(rbLimit->isChecked());
+    memoPage->refreshPointsRecord();
 }
 
 // ---------------------------------------------------------------------------
-// START/STOP
+// START/STOP, the clock and the picture panel
 
 void TNumbersBase::bStartStopClick(QObject* sender)
 {
+    // On both pages the step depends on the phase alone: only the press after a
+    // picture run's last line ends it complete, and that is the panel's.
+    Q_UNUSED(sender)
     if (!onMemoPage()) {
-        if (phase == Idle)
-            startPictureRun();
-        else
-            endPictureRun(sender);
+        picturePage->startStop();
         return;
     }
-    switch (phase) {
-    case Idle:
+    switch (memoPage->phase()) {
+    case ScoredAttempt::Idle:
         startMemorising();
         break;
-    case Memorising:
-        startRecalling();
+    case ScoredAttempt::Memorising:
+        memoPage->startRecalling(TMemoPage::RecallFrom::MemoCursor);
         break;
-    default:
-        endRecalling();
+    case ScoredAttempt::Recalling:
+        memoPage->endRecalling();
         break;
     }
 }
 
-QChar TNumbersBase::randomDigit()
+void TNumbersBase::tZehntelTimer()
 {
-    return QChar(char16_t(u'0' + ctx_.random.next(k_.alphabetSize)));
+    if (onMemoPage())
+        memoPage->tZehntelTimer();
+    else
+        picturePage->tick();
 }
 
-void TNumbersBase::repaintNow()
+void TNumbersBase::pZahlenClick()
 {
-    // Paint only: a click arriving now waits until the attempt is ready.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!onMemoPage())
+        picturePage->press();
 }
 
+// ---------------------------------------------------------------------------
+// The memorisation page's own part of an attempt
+
+void TNumbersBase::startMemorising()
+{
+    memoPage->begin(sgMemo);
+    const bool wasActive = isActiveWindow();
+    if (waitWindow_) {
+        waitWindow_->lNachricht->setText(ctx_.InterfaceText(161, QStringLiteral("Zahlen werden vorbereitet ...")));
+        waitWindow_->show();
+        repaintNow();
+    }
+    memoPage->prepare(*memoSetting(nullptr, 0).count, true, repaintNow);
+    if (waitWindow_)
+        waitWindow_->hide();
+    // Some window systems hand the activation to the wait window and leave it
+    // nowhere when that goes; the keys of the attempt must reach this window.
+    if (wasActive && !isActiveWindow())
+        activateWindow();
+    repaintNow();
+    sgMemo->setFocus();
+    memoPage->startMemorising();
+}
+
+void TNumbersBase::setMemoSettingsEnabled(bool enabled)
+{
+    rbNoLimit->setEnabled(enabled);
+    rbLimit->setEnabled(enabled);
+    udAnzahlM->setEnabled(enabled && rbLimit->isChecked());
+    udMemoZeit->setEnabled(enabled);
+    udReplay->setEnabled(enabled);
+    bClose->setEnabled(enabled);
+}
+
+AttemptRecord::Setting TNumbersBase::memoSetting(TUpDownEdit* sender, int newValue) const
+{
+    const auto value = [&](TUpDownEdit* spin) { return sender == spin ? newValue : spin->value(); };
+    AttemptRecord::Setting setting;
+    setting.count = rbNoLimit->isChecked() ? k_.NoLimitCount : value(udAnzahlM);
+    setting.memoMinutes = value(udMemoZeit);
+    setting.recallMinutes = value(udReplay);
+    return setting;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/disciplines.h"
 #include "training/scoring.h"
 
 // The rule a window scores its recalled sheet by. Windows that differ only in
@@ -26,3 +27,7 @@ class FirstErrorRule final : public ScoringRule {
 public:
     ScoreResult score(const QVector<RowTexts>& rows) const override;
 };
+
+// The rule object of a discipline's scoring. A picture run is not scored: it
+// is never asked for one.
+const ScoringRule& ScoringRuleOf(ScoringKind kind);
