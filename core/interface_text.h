@@ -25,5 +25,6 @@ private:
     QHash<int, QString> texts_;
 };
 
-// The longest text a lookup yields, as the original buffer of 255 characters held.
+// The longest text a lookup yields: a text that would outgrow every caption is
+// a fault in the table, cut here rather than shown whole.
 constexpr int MaxInterfaceTextLength = 254;

@@ -23,7 +23,7 @@ class TStringAlignGrid;
 class TUpDownEdit;
 class TWinWait;
 
-// What a number window is made of besides the shared design: its disciplines,
+// What a number window is made of besides what every number window shares: its disciplines,
 // settings word, spin ranges, sheet geometry and texts.
 struct NumbersWindowConstants {
     using Spin = TPicturePage::Spin;

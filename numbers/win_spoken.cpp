@@ -220,7 +220,7 @@ void TWinSpoken::FormClose()
     // fertig" does; the digits not yet spoken stay in the attempt, and the recall
     // clock runs from now, so the reopened window is in recall.
     if (phase() == Memorising)
-        startRecalling(true, false);
+        startRecalling(SpeakingEnd::ByClosing);
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
 }
@@ -261,11 +261,6 @@ quint32 TWinSpoken::startTick() const
     return memoPage->attempt().startTick();
 }
 
-double TWinSpoken::memoTimeUsed() const
-{
-    return memoPage->attempt().memoTimeUsed();
-}
-
 double TWinSpoken::recallTimeUsed() const
 {
     return memoPage->attempt().recallTimeUsed();
@@ -293,9 +288,7 @@ void TWinSpoken::bStartStopClick(QObject* sender)
         startSpeaking();
         break;
     case Memorising:
-        // The button cuts off the digit being spoken; at the natural end the last
-        // digit is left to finish.
-        startRecalling(sender != nullptr, true);
+        startRecalling(sender ? SpeakingEnd::ByButton : SpeakingEnd::Finished);
         break;
     default:
         memoPage->endRecalling();
@@ -346,13 +339,13 @@ void TWinSpoken::armPulse()
     tSprache->start(pulses.msUntil(nextDigit, ctx_.tickSource.now()));
 }
 
-void TWinSpoken::startRecalling(bool cutOff, bool takeFocus)
+void TWinSpoken::startRecalling(SpeakingEnd how)
 {
     tSprache->stop();
-    if (cutOff)
+    if (how != SpeakingEnd::Finished)
         ctx_.SRWavePlayer.stop();
     memoPage->startRecalling(TMemoPage::RecallFrom::Start);
-    if (takeFocus)
+    if (how != SpeakingEnd::ByClosing)
         sgReplay->setFocus();
 }
 

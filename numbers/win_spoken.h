@@ -52,7 +52,6 @@ public:
     // The attempt state.
     quint8 phase() const;
     quint32 startTick() const;
-    double memoTimeUsed() const;
     double recallTimeUsed() const;
     int digitCount() const;
     // The next digit to be spoken, counted from 1.
@@ -115,9 +114,11 @@ private:
 
     void startSpeaking();
     void armPulse();
-    // The end of the speaking: cutOff stops the digit still sounding; takeFocus
-    // gives the recall sheet the focus, which a closed window must not take.
-    void startRecalling(bool cutOff, bool takeFocus);
+    // How the speaking ends: after its last digit, which is left to finish; by
+    // the button, which cuts off the digit sounding; or by closing the window,
+    // which cuts it off too and must not give a hidden sheet the focus.
+    enum class SpeakingEnd { Finished, ByButton, ByClosing };
+    void startRecalling(SpeakingEnd how);
     AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
     bool soundsPreloaded_ = false;

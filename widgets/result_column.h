@@ -12,7 +12,7 @@ class TPanel;
 // bottom: START/STOP, the clock, the best time of a picture run and/or the
 // points record, the championship points and the correct digits of a scored
 // attempt with the result-view toggle (hidden at first), and "Schliessen". The
-// window takes the controls under their design names; a part it has not got
+// window takes the controls under their names; a part it has not got
 // stays null.
 class ResultColumn {
 public:

@@ -13,8 +13,8 @@ class QWidget;
 // The program's font at a size in pixels, as the windows are laid out in pixels.
 QFont PixelFont(int px, bool bold = false);
 
-// Gives each control its design name as object name, so automation and tests find
-// it by the name the design gives it.
+// Gives each control its name as object name, so automation and tests find it
+// by that name.
 void SetObjectNames(std::initializer_list<std::pair<QObject*, const char*>> names);
 
 // Puts a window in the middle of the screen it is on.

@@ -130,7 +130,7 @@ private Q_SLOTS:
         // The about window knows the version from its creation on.
         auto* about = qobject_cast<TWinAbout*>(win->windows().WinAbout);
         QCOMPARE(about->lab2->text(), "Korvanis - Version " + ReadVersionText());
-        // Automation finds every window's controls by their design names.
+        // Automation finds every window's controls by their names.
         for (const char* name : {"mZahlen", "mBinaer", "mSprache", "mAbout", "WinBinaer", "Button1", "Label4",
                                  "lbSprache", "bOK", "bAbort", "cbDisziplin", "ePoints4WC", "lNachricht",
                                  "WinQuendor", "pcRekorde", "pP7_10", "mKartenbilder", "WinLearnCards", "pBedeutung"})
@@ -183,7 +183,7 @@ private Q_SLOTS:
         // The main window and each training window report their failed write.
         const QString message = "nach " + dir.file("BRAIN.INI") + " kann nicht geschrieben werden";
         QCOMPARE(services.dialogs.errors, QStringList({message, message, message, message}));
-        // The program goes on, with the design texts.
+        // The program goes on, with its built-in German texts.
         QCOMPARE(menuTexts(*win).first(), QString("&Datei"));
         QVERIFY(win->windows().WinSprache);
     }

@@ -111,7 +111,7 @@ private Q_SLOTS:
     void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void theWindowAsDesigned()
+    void theWindowAsItOpens()
     {
         Session s;
         TWinKarten* w = s.win;

@@ -179,8 +179,8 @@ private Q_SLOTS:
                  texts);
         QCOMPARE(w->size(), QSize(913, 358));
         QCOMPARE(w->lab4->text(), texts[3]);
-        // Automation and assistive technology find the controls by their design
-        // names and read their captions.
+        // Automation and assistive technology find the controls by their names
+        // and read their captions.
         for (const char* name : {"pcTraining", "tsBilder", "tsMemo", "bStartStop", "pErgeb", "pRekZahlen",
                                  "pPunkteRekord", "pPunkte", "pZiffern", "bChange", "bClose", "udAnzahl", "udZeile",
                                  "pSpeedZahlen", "pZahlen", "rbNoLimit", "rbLimit", "udAnzahlM", "udMemoZeit",
@@ -492,7 +492,7 @@ private Q_SLOTS:
         {
             Program program(services, dir);
             QCOMPARE(program.win->udAnzahl->value(), 350);
-            // Above the maximum: refused, and the design value is written back at once.
+            // Above the maximum: refused, and the value the spin button starts with is written back at once.
             QCOMPARE(program.win->udZeile->value(), defaultLine);
             QCOMPARE(IniFile(dir.file("BRAIN.INI")).ReadInteger("Korvanis", "Training " + word + " Zeile", 0),
                      defaultLine);
