@@ -3,6 +3,7 @@
 #include "cards/playing_card.h"
 #include "core/app_context.h"
 #include "training/clock_text.h"
+#include "widgets/page_guard.h"
 #include "widgets/panel.h"
 #include "widgets/picture_page.h"
 #include "widgets/result_column.h"
@@ -116,12 +117,7 @@ void TWinKarten::connectHandlers()
     for (TPlayingCard* card : {pcKarte1, pcKarte2, pcKarte3})
         onSignal(card, &TPlayingCard::clicked, [this] { pZahlenClick(); });
 
-    connect(pcTraining, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index != 0 && !pcTrainingChanging()) {
-            const QSignalBlocker block(pcTraining);
-            pcTraining->setCurrentIndex(0);
-        }
-    });
+    new PageGuard(pcTraining, [this] { return pcTrainingChanging(); });
     // A typed line length refreshes the window as a typed count does.
     for (TUpDownEdit* edit : {udAnzahl, udZeile})
         onSignal(edit, &QSpinBox::valueChanged, [this] { eAnzahlChange(); });
@@ -132,7 +128,6 @@ void TWinKarten::connectHandlers()
 
 void TWinKarten::FormCreate()
 {
-    pcTraining->setCurrentIndex(0);
     readSettings();
 }
 
@@ -178,16 +173,6 @@ quint8 TWinKarten::phase() const
 quint32 TWinKarten::startTick() const
 {
     return picturePage->run().startTick();
-}
-
-const PictureDrill& TWinKarten::drill() const
-{
-    return picturePage->run().drill();
-}
-
-QByteArray TWinKarten::cardSequence() const
-{
-    return picturePage->run().attempt().given;
 }
 
 void TWinKarten::bStartStopClick(QObject* sender)

@@ -5,7 +5,6 @@
 
 class AppContext;
 class CardPictureStore;
-class PictureDrill;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -38,12 +37,9 @@ public:
     bool pcTrainingChanging();
     void eAnzahlChange();
 
-    // The run.
+    // The run; the rest of it is the picture page's.
     quint8 phase() const;
     quint32 startTick() const;
-    const PictureDrill& drill() const;
-    // The cards of the run, face indexes in the order they are turned up.
-    QByteArray cardSequence() const;
 
     TPicturePage* picturePage = nullptr;
 

@@ -4,6 +4,7 @@
 #include "numbers/memo_sheets.h"
 #include "records/record_lookup.h"
 #include "training/clock_text.h"
+#include "training/digit_draw.h"
 #include "training/scoring_rule.h"
 #include "widgets/panel.h"
 #include "widgets/string_align_grid.h"
@@ -69,12 +70,7 @@ void TMemoPage::prepare(int count, bool showGiven, const std::function<void()>& 
     c_.sheets->layOut(count, showGiven);
     if (repaint)
         repaint();
-    // Every digit is drawn on its own, repeats allowed.
-    Random& random = window_.context().random;
-    const int alphabet = attempt_.discipline().alphabetSize;
-    QByteArray given(count, Qt::Uninitialized);
-    for (char& digit : given)
-        digit = char('0' + random.next(alphabet));
+    QByteArray given = DrawDigits(count, attempt_.discipline().alphabetSize, window_.context().random);
     c_.sheets->fill(given);
     c_.sheets->home();
     attempt_.setGiven(std::move(given));

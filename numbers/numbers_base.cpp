@@ -3,20 +3,20 @@
 #include "core/app_context.h"
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
+#include "numbers/numbers_memo_page.h"
 #include "training/clock_text.h"
+#include "training/digit_draw.h"
+#include "widgets/page_guard.h"
 #include "widgets/panel.h"
 #include "widgets/result_column.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
-#include "widgets/win_wait.h"
 #include "widgets/window_helpers.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -48,12 +48,6 @@ void TNumbersBase::buildControls()
     buildPicturePage();
     buildMemoPage();
     buildRightColumn();
-
-    tZehntel = new QTimer(this);
-    tZehntel->setInterval(100);
-    tZehntel->setTimerType(Qt::PreciseTimer);
-    picturePage->tZehntel = tZehntel;
-    buildMemoAttempt();
 }
 
 void TNumbersBase::buildPicturePage()
@@ -77,12 +71,7 @@ void TNumbersBase::buildPicturePage()
 
     picturePage->runFocus = pZahlen;
     const int alphabet = DisciplineOf(k_.pictureCode).alphabetSize;
-    picturePage->draw = [this, alphabet](int count) {
-        QByteArray digits(count, Qt::Uninitialized);
-        for (char& digit : digits)
-            digit = char('0' + ctx_.random.next(alphabet));
-        return digits;
-    };
+    picturePage->draw = [this, alphabet](int count) { return DrawDigits(count, alphabet, ctx_.random); };
     picturePage->showLine = [this](const PictureRun& run) {
         const DrillGroup group = run.current();
         pZahlen->setText(QString::fromLatin1(run.attempt().given.mid(group.first, group.size)));
@@ -92,32 +81,16 @@ void TNumbersBase::buildPicturePage()
 
 void TNumbersBase::buildMemoPage()
 {
-    rbNoLimit = new QRadioButton(QStringLiteral("ohne Limit"), tsMemo);
-    rbNoLimit->setGeometry(8, 12, 130, 18);
-    rbNoLimit->setChecked(true);
-    rbLimit = new QRadioButton(QStringLiteral("limitiert"), tsMemo);
-    rbLimit->setGeometry(8, 34, 130, 18);
-
-    const auto spin = [this](const NumbersWindowConstants::Spin& s, int y) {
-        auto* ud = new TUpDownEdit(tsMemo);
-        ud->setUp(s.min, s.max, s.step, s.value);
-        ud->setGeometry(8, y, 104, 22);
-        return ud;
-    };
-    const auto label = [this](const QString& text, int y) {
-        auto* l = new QLabel(text, tsMemo);
-        l->setGeometry(8, y, 128, 15);
-        return l;
-    };
-    lab4 = label(QString::fromUtf8(k_.countLabel), 66);
-    udAnzahlM = spin(k_.anzahlM, 82);
-    udAnzahlM->setEnabled(false);
-    lab5 = label(QStringLiteral("Memorierzeit"), 118);
-    udMemoZeit = spin(k_.memoZeit, 134);
-    lab6 = label(QStringLiteral("Wiedergabezeit"), 170);
-    udReplay = spin(k_.replay, 186);
-
-    sheets = new TMemoSheets(tsMemo, QRect(140, 4, 616, 280), font(), k_.rowWidth, k_.jumpWidth, k_.NoLimitCount);
+    memo = new TNumbersMemoPage(*this, k_, tsMemo);
+    rbNoLimit = memo->rbNoLimit;
+    rbLimit = memo->rbLimit;
+    lab4 = memo->lab4;
+    udAnzahlM = memo->udAnzahlM;
+    lab5 = memo->lab5;
+    udMemoZeit = memo->udMemoZeit;
+    lab6 = memo->lab6;
+    udReplay = memo->udReplay;
+    sheets = memo->sheets;
     gbMemorieren = sheets->gbMemorieren;
     sgMemo = sheets->sgMemo;
     sgReplay = sheets->sgReplay;
@@ -142,18 +115,16 @@ void TNumbersBase::buildRightColumn()
         item->hide();
     bChange = column.bChange;
     bClose = column.bClose;
+
+    tZehntel = new QTimer(this);
+    tZehntel->setInterval(100);
+    tZehntel->setTimerType(Qt::PreciseTimer);
     picturePage->pErgeb = pErgeb;
     picturePage->pRekZahlen = pRekZahlen;
-}
-
-void TNumbersBase::buildMemoAttempt()
-{
-    memoPage = new TMemoPage(*this, DisciplineOf(k_.memoCode),
-                             {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
-    memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return memoSetting(sender, newValue); };
-    memoPage->setSettingsEnabled = [this](bool enabled) { setMemoSettingsEnabled(enabled); };
+    picturePage->tZehntel = tZehntel;
+    memo->attach(column, tZehntel);
+    memoPage = memo->attempt;
     memoPage->moveOn = [this] { bStartStopClick(nullptr); };
-    memoPage->refreshOnSteps({udAnzahlM, udMemoZeit, udReplay});
 }
 
 void TNumbersBase::nameControls()
@@ -187,25 +158,13 @@ void TNumbersBase::connectHandlers()
     onSignal(tZehntel, &QTimer::timeout, [this] { tZehntelTimer(); });
     connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
 
-    pcTraining->tabBar()->installEventFilter(this);
-    pcTraining->installEventFilter(this);
-    connect(pcTraining, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == shownPage_)
-            return;
-        // Whatever got past the guard is turned back while an attempt runs.
-        if (phase() != Idle) {
-            const QSignalBlocker block(pcTraining);
-            pcTraining->setCurrentIndex(shownPage_);
-            return;
-        }
-        shownPage_ = index;
-        guarded([this] { pcTrainingChange(); });
-    });
+    new PageGuard(
+        pcTraining, [this] { return pcTrainingChanging(); }, [this] { guarded([this] { pcTrainingChange(); }); });
 
     for (TUpDownEdit* edit : {udAnzahl, udZeile, udAnzahlM, udMemoZeit, udReplay})
         onSignal(edit, &QSpinBox::valueChanged, [this] { eAnzahlChange(); });
-    onSignal(rbNoLimit, &QRadioButton::clicked, [this] { rbNoLimitClick(); });
-    onSignal(rbLimit, &QRadioButton::clicked, [this] { rbNoLimitClick(); });
+    onSignal(rbNoLimit, &QRadioButton::clicked, [this] { memo->rbNoLimitClick(); });
+    onSignal(rbLimit, &QRadioButton::clicked, [this] { memo->rbNoLimitClick(); });
 
     onSignal(pZahlen, &TPanel::clicked, [this] { pZahlenClick(); });
     if (k_.speedPanelAdvances)
@@ -217,8 +176,6 @@ void TNumbersBase::connectHandlers()
 
 void TNumbersBase::FormCreate()
 {
-    pcTraining->setCurrentIndex(0);
-    shownPage_ = 0;
     // The sheets are ready before this: the settings below may fail to be
     // written, and the window must be usable all the same.
     readSettings();
@@ -241,61 +198,17 @@ void TNumbersBase::FormClose()
     writeSettings();
 }
 
-bool TNumbersBase::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == pcTraining->tabBar() || watched == pcTraining) {
-        bool pageChange = false;
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            pageChange = watched == pcTraining->tabBar();
-            break;
-        case QEvent::KeyPress: {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            pageChange = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
-                || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-                || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown
-                || key->key() == Qt::Key_Home || key->key() == Qt::Key_End;
-            pageChange = pageChange && (watched == pcTraining->tabBar() || key->modifiers() & Qt::ControlModifier);
-            break;
-        }
-        default:
-            break;
-        }
-        if (pageChange && !pcTrainingChanging())
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void TNumbersBase::ApplyInterfaceTexts()
 {
-    const auto text = [this](int id, const QString& current) { return ctx_.InterfaceText(id, current); };
-    setWindowTitle(text(k_.captionTextId, windowTitle()));
-    pcTraining->setTabText(0, text(141, pcTraining->tabText(0)));
-    pcTraining->setTabText(1, text(142, pcTraining->tabText(1)));
-    lab1->setText(text(k_.countLabelTextId, lab1->text()));
-    lab2->setText(text(144, lab2->text()));
-    lab3->setText(text(145, lab3->text()));
-    bStartStop->setText(text(146, bStartStop->text()));
-    labPunkteRekord->setText(text(147, labPunkteRekord->text()));
-    labPunkte->setText(text(148, labPunkte->text()));
-    labZiffern->setText(text(149, labZiffern->text()));
-    bChange->setText(text(150, bChange->text()));
-    bClose->setText(text(151, bClose->text()));
-    rbNoLimit->setText(text(152, rbNoLimit->text()));
-    rbLimit->setText(text(153, rbLimit->text()));
-    lab4->setText(text(k_.countLabelTextId, lab4->text()));
-    lab5->setText(text(155, lab5->text()));
-    lab6->setText(text(156, lab6->text()));
-    gbMemorieren->setTitle(text(157, gbMemorieren->title()));
-    lab7->setText(text(158, lab7->text()));
-    labBestzeit->setText(text(159, labBestzeit->text()));
-    sgMemo->setAccessibleName(text(168, QStringLiteral("Vorgabe")));
-    sgReplay->setAccessibleName(text(163, QStringLiteral("Wiedergabe")));
+    ApplyTitles(ctx_, this, k_.captionTextId, pcTraining, {141, 142});
+    sgMemo->setAccessibleName(ctx_.InterfaceText(168, QStringLiteral("Vorgabe")));
+    sgReplay->setAccessibleName(ctx_.InterfaceText(163, QStringLiteral("Wiedergabe")));
+    ApplyCaptions(ctx_, this,
+                  {{lab1, k_.countLabelTextId}, {lab2, 144}, {lab3, 145}, {bStartStop, 146}, {labPunkteRekord, 147},
+                   {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbNoLimit, 152},
+                   {rbLimit, 153}, {lab4, k_.countLabelTextId}, {lab5, 155}, {lab6, 156}, {gbMemorieren, 157},
+                   {lab7, 158}, {labBestzeit, 159}});
     sgPoints->setAccessibleName(lab7->text());
-    UpdateAccessibleNames(this);
 }
 
 void TNumbersBase::eAnzahlChange()
@@ -335,31 +248,6 @@ quint32 TNumbersBase::startTick() const
     return onMemoPage() ? memoPage->attempt().startTick() : picturePage->run().startTick();
 }
 
-double TNumbersBase::bestTime() const
-{
-    return picturePage->bestTime();
-}
-
-const PictureDrill& TNumbersBase::drill() const
-{
-    return picturePage->run().drill();
-}
-
-double TNumbersBase::memoTimeUsed() const
-{
-    return memoPage->attempt().memoTimeUsed();
-}
-
-double TNumbersBase::recallTimeUsed() const
-{
-    return memoPage->attempt().recallTimeUsed();
-}
-
-int TNumbersBase::digitCount() const
-{
-    return memoPage->attempt().digitCount();
-}
-
 bool TNumbersBase::pcTrainingChanging()
 {
     return phase() == Idle;
@@ -379,12 +267,6 @@ void TNumbersBase::pcTrainingChange()
         memoPage->refreshPointsRecord();
 }
 
-void TNumbersBase::rbNoLimitClick()
-{
-    udAnzahlM->setEnabled(rbLimit->isChecked());
-    memoPage->refreshPointsRecord();
-}
-
 // ---------------------------------------------------------------------------
 // START/STOP, the clock and the picture panel
 
@@ -393,21 +275,10 @@ void TNumbersBase::bStartStopClick(QObject* sender)
     // On both pages the step depends on the phase alone: only the press after a
     // picture run's last line ends it complete, and that is the panel's.
     Q_UNUSED(sender)
-    if (!onMemoPage()) {
+    if (onMemoPage())
+        memo->startStop();
+    else
         picturePage->startStop();
-        return;
-    }
-    switch (memoPage->phase()) {
-    case ScoredAttempt::Idle:
-        startMemorising();
-        break;
-    case ScoredAttempt::Memorising:
-        memoPage->startRecalling(TMemoPage::RecallFrom::MemoCursor);
-        break;
-    case ScoredAttempt::Recalling:
-        memoPage->endRecalling();
-        break;
-    }
 }
 
 void TNumbersBase::tZehntelTimer()
@@ -424,46 +295,7 @@ void TNumbersBase::pZahlenClick()
         picturePage->press();
 }
 
-// ---------------------------------------------------------------------------
-// The memorisation page's own part of an attempt
-
-void TNumbersBase::startMemorising()
+void TNumbersBase::setWaitWindow(TWinWait* wait)
 {
-    memoPage->begin(sgMemo);
-    const bool wasActive = isActiveWindow();
-    if (waitWindow_) {
-        waitWindow_->lNachricht->setText(ctx_.InterfaceText(161, QStringLiteral("Zahlen werden vorbereitet ...")));
-        waitWindow_->show();
-        repaintNow();
-    }
-    memoPage->prepare(*memoSetting(nullptr, 0).count, true, repaintNow);
-    if (waitWindow_)
-        waitWindow_->hide();
-    // Some window systems hand the activation to the wait window and leave it
-    // nowhere when that goes; the keys of the attempt must reach this window.
-    if (wasActive && !isActiveWindow())
-        activateWindow();
-    repaintNow();
-    sgMemo->setFocus();
-    memoPage->startMemorising();
-}
-
-void TNumbersBase::setMemoSettingsEnabled(bool enabled)
-{
-    rbNoLimit->setEnabled(enabled);
-    rbLimit->setEnabled(enabled);
-    udAnzahlM->setEnabled(enabled && rbLimit->isChecked());
-    udMemoZeit->setEnabled(enabled);
-    udReplay->setEnabled(enabled);
-    bClose->setEnabled(enabled);
-}
-
-AttemptRecord::Setting TNumbersBase::memoSetting(TUpDownEdit* sender, int newValue) const
-{
-    const auto value = [&](TUpDownEdit* spin) { return sender == spin ? newValue : spin->value(); };
-    AttemptRecord::Setting setting;
-    setting.count = rbNoLimit->isChecked() ? k_.NoLimitCount : value(udAnzahlM);
-    setting.memoMinutes = value(udMemoZeit);
-    setting.recallMinutes = value(udReplay);
-    return setting;
+    memo->setWaitWindow(wait);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/disciplines.h"
+#include "numbers/numbers_window_constants.h"
 #include "training/scored_attempt.h"
 #include "widgets/picture_page.h"
 #include "widgets/training_dialog.h"
@@ -8,7 +8,6 @@
 #include <QString>
 
 class AppContext;
-class PictureDrill;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -18,38 +17,12 @@ class QTimer;
 class QWidget;
 class TMemoPage;
 class TMemoSheets;
+class TNumbersMemoPage;
 class TPanel;
 class TStringAlignGrid;
 class TUpDownEdit;
 class TWinWait;
 
-// What a number window is made of besides what every number window shares: its disciplines,
-// settings word, spin ranges, sheet geometry and texts.
-struct NumbersWindowConstants {
-    using Spin = TPicturePage::Spin;
-
-    const char* objectName;
-    int captionTextId;
-    const char* caption;
-    int countLabelTextId;   // the labels over both counts
-    const char* countLabel;
-    DisciplineCode pictureCode;  // the picture page's discipline
-    DisciplineCode memoCode;     // the memorisation page's discipline
-    const char* settingsWord;
-    Spin anzahl;            // picture page: count
-    Spin zeile;             // picture page: digits per line
-    Spin anzahlM;           // memorisation page: count when limited
-    Spin memoZeit;          // minutes
-    Spin replay;            // minutes
-    int rowWidth;           // digits per sheet row
-    int jumpWidth;          // columns of Ctrl+Left / Ctrl+Right
-    int pictureFontPx;      // font of the flashed group
-    bool speedPanelAdvances;  // the time-per-line panel advances a run too
-    int NoLimitCount;       // digits of an attempt "without limit"
-
-    // The digits drawn: '0' up to '0' + alphabetSize() - 1.
-    int alphabetSize() const { return DisciplineOf(memoCode).alphabetSize; }
-};
 
 // A number-training window with two pages, each its own object: a picture page
 // (a speed drill that flashes the material group by group and times the run)
@@ -71,7 +44,7 @@ public:
     ~TNumbersBase() override;
 
     // The wait window exists only after this one has been created.
-    void setWaitWindow(TWinWait* wait) { waitWindow_ = wait; }
+    void setWaitWindow(TWinWait* wait);
 
     const NumbersWindowConstants& constants() const { return k_; }
 
@@ -84,20 +57,15 @@ public:
     bool pcTrainingChanging();
     void pcTrainingChange();
     void eAnzahlChange();
-    void rbNoLimitClick();
     void pZahlenClick();
 
-    // The attempt state of the page under way.
+    // The attempt state of the page under way; the rest of it is the page's.
     quint8 phase() const;
     quint32 startTick() const;
-    double bestTime() const;
-    const PictureDrill& drill() const;
-    double memoTimeUsed() const;
-    double recallTimeUsed() const;
-    int digitCount() const;
 
-    // The two pages.
+    // The two pages, and the scored attempt of the memorisation page.
     TPicturePage* picturePage = nullptr;
+    TNumbersMemoPage* memo = nullptr;
     TMemoPage* memoPage = nullptr;
 
     // Controls.
@@ -144,14 +112,12 @@ public:
 protected:
     void FormShow() override;
     void FormClose() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void buildPicturePage();
     void buildMemoPage();
     void buildRightColumn();
-    void buildMemoAttempt();
     void nameControls();
     void connectHandlers();
 
@@ -162,11 +128,5 @@ private:
     QList<QWidget*> memoPageItems() const;
     void refreshRecord();
 
-    void startMemorising();
-    void setMemoSettingsEnabled(bool enabled);
-    AttemptRecord::Setting memoSetting(TUpDownEdit* sender, int newValue) const;
-
     const NumbersWindowConstants& k_;
-    TWinWait* waitWindow_ = nullptr;
-    int shownPage_ = 0;
 };

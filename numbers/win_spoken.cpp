@@ -227,25 +227,13 @@ void TWinSpoken::FormClose()
 
 void TWinSpoken::ApplyInterfaceTexts()
 {
-    const auto text = [this](int id, const QString& current) { return ctx_.InterfaceText(id, current); };
-    setWindowTitle(text(170, windowTitle()));
-    pcTraining->setTabText(0, text(142, pcTraining->tabText(0)));
-    labAnzahlM->setText(text(154, labAnzahlM->text()));
-    labMemoZeit->setText(text(171, labMemoZeit->text()));
-    labReplay->setText(text(156, labReplay->text()));
-    bStartStop->setText(text(146, bStartStop->text()));
-    labPunkteRekord->setText(text(147, labPunkteRekord->text()));
-    labPunkte->setText(text(148, labPunkte->text()));
-    labZiffern->setText(text(149, labZiffern->text()));
-    bChange->setText(text(150, bChange->text()));
-    bClose->setText(text(151, bClose->text()));
-    rbGerman->setText(text(172, rbGerman->text()));
-    rbEnglisch->setText(text(173, rbEnglisch->text()));
-    labMPunkte->setText(text(158, labMPunkte->text()));
-    gbMemorieren->setTitle(text(157, gbMemorieren->title()));
-    sgMemo->setAccessibleName(text(168, QStringLiteral("Vorgabe")));
-    sgReplay->setAccessibleName(text(163, QStringLiteral("Wiedergabe")));
-    UpdateAccessibleNames(this);
+    ApplyTitles(ctx_, this, 170, pcTraining, {142});
+    sgMemo->setAccessibleName(ctx_.InterfaceText(168, QStringLiteral("Vorgabe")));
+    sgReplay->setAccessibleName(ctx_.InterfaceText(163, QStringLiteral("Wiedergabe")));
+    ApplyCaptions(ctx_, this,
+                  {{labAnzahlM, 154}, {labMemoZeit, 171}, {labReplay, 156}, {bStartStop, 146}, {labPunkteRekord, 147},
+                   {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbGerman, 172},
+                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}});
 }
 
 // ---------------------------------------------------------------------------
@@ -259,16 +247,6 @@ quint8 TWinSpoken::phase() const
 quint32 TWinSpoken::startTick() const
 {
     return memoPage->attempt().startTick();
-}
-
-double TWinSpoken::recallTimeUsed() const
-{
-    return memoPage->attempt().recallTimeUsed();
-}
-
-int TWinSpoken::digitCount() const
-{
-    return memoPage->attempt().digitCount();
 }
 
 AttemptRecord::Setting TWinSpoken::setting(TUpDownEdit* sender, int newValue) const
@@ -319,7 +297,7 @@ void TWinSpoken::tSpracheTimer()
         armPulse();
         return;
     }
-    if (nextDigit > digitCount()) {
+    if (nextDigit > memoPage->attempt().digitCount()) {
         tSprache->stop();
         bStartStopClick(nullptr);
         return;

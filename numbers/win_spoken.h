@@ -49,11 +49,9 @@ public:
     // The file spoken for a digit in a voice, "Deutsch" or "Englisch".
     QString digitSound(const QString& voice, QChar digit) const;
 
-    // The attempt state.
+    // The attempt state; the rest of it is the memorisation page's.
     quint8 phase() const;
     quint32 startTick() const;
-    double recallTimeUsed() const;
-    int digitCount() const;
     // The next digit to be spoken, counted from 1.
     int nextDigit = 1;
     // The due ticks of the attempt's pulses, counted from START.

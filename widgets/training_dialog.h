@@ -70,6 +70,10 @@ public:
     // stored under the discipline's key; true when it was stored.
     bool concludeAttempt(AttemptRecord& attempt, const Discipline& discipline, bool offer);
 
+    // Paints what has changed while a preparation runs. A click arriving now
+    // waits until the attempt is ready.
+    static void repaintNow();
+
 protected:
     // Each showing, before the window is placed on the screen.
     virtual void FormShow() {}
@@ -79,10 +83,6 @@ protected:
     void bindStartStop(QAbstractButton* button, std::function<void()> press);
     // "Neuer Rekord! Wollen Sie ihn speichern?" in the interface language.
     virtual QString recordQuestion() const;
-
-    // Paints what has changed while a preparation runs. A click arriving now
-    // waits until the attempt is ready.
-    static void repaintNow();
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "cards/playing_card.h"
 #include "cards/win_karten.h"
+#include "widgets/picture_page.h"
 #include "core/disciplines.h"
 #include "core/formats.h"
 #include "core/ini_file.h"
@@ -85,7 +86,7 @@ void completeRun(FakeServices& services, TWinKarten* win, int count, int perLine
     win->udAnzahl->setValue(count);
     win->udZeile->setValue(perLine);
     win->bStartStop->click();
-    while (win->drill().current().first + perLine < count)
+    while (win->picturePage->run().drill().current().first + perLine < count)
         QTest::mouseClick(win->pcKarte2, Qt::LeftButton);
     services.tick.ticks = win->startTick() + ms;
     QTest::mouseClick(win->pcKarte3, Qt::LeftButton);
@@ -240,13 +241,13 @@ private Q_SLOTS:
         QVERIFY(!w->udAnzahl->isEnabled() && !w->udZeile->isEnabled() && w->bClose->isEnabled());
         QCOMPARE(w->focusWidget(), w->pcKarte1);
         // Dealt by the program's generator from fresh decks.
-        QCOMPARE(w->cardSequence(), DealCards(count, sameState));
+        QCOMPARE(w->picturePage->run().attempt().given, DealCards(count, sameState));
 
         QStringList seen, expected;
         TPlayingCard* const cards[] = {w->pcKarte1, w->pcKarte2, w->pcKarte3};
         for (int press = 0; w->phase() == TWinKarten::Running && press < 100; ++press) {
             seen << placesOf(w);
-            expected << expectedLine(w->cardSequence(), press * perLine, perLine);
+            expected << expectedLine(w->picturePage->run().attempt().given, press * perLine, perLine);
             s.services.tick.ticks += 10;
             if (how == "click")
                 QTest::mouseClick(cards[press % 3], Qt::LeftButton);
@@ -308,7 +309,7 @@ private Q_SLOTS:
         QTest::keyClick(w, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(w->phase(), quint8(TWinKarten::Running));
         QTest::keyClick(w->focusWidget(), Qt::Key_Space);
-        QCOMPARE(w->drill().current().first, 1);
+        QCOMPARE(w->picturePage->run().drill().current().first, 1);
         // A held key does not race on.
         QTest::keyPress(w->focusWidget(), Qt::Key_Space, Qt::NoModifier);
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);

@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "widgets/win_wait.h"
 #include "numbers/sheet_navigation.h"
+#include "numbers/memo_page.h"
 #include "numbers/numbers_base.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
@@ -231,7 +232,7 @@ private Q_SLOTS:
         s.tickAt(83456);
         w->bStartStop->click();
         QCOMPARE(w->phase(), quint8(TNumbersBase::Recalling));
-        QCOMPARE(w->memoTimeUsed(), 83.456);
+        QCOMPARE(w->memoPage->attempt().memoTimeUsed(), 83.456);
         QCOMPARE(w->pErgeb->text(), QString("00:01:23,4"));
         QCOMPARE(w->gbMemorieren->title(), QString("Wiedergabe"));
         QCOMPARE(w->bStartStop->text(), QString("Wiedergabe fertig"));
@@ -243,7 +244,7 @@ private Q_SLOTS:
         s.tickAt(2000);
         w->bStartStop->click();
         QCOMPARE(w->phase(), quint8(TNumbersBase::Idle));
-        QCOMPARE(w->recallTimeUsed(), 2.0);
+        QCOMPARE(w->memoPage->attempt().recallTimeUsed(), 2.0);
         QCOMPARE(w->pErgeb->text(), QString("00:00:02,0"));
         QCOMPARE(w->pPunkte->text(), QString("95"));
         QCOMPARE(w->pZiffern->text(), QString("95"));
@@ -283,7 +284,7 @@ private Q_SLOTS:
         s.tickAt(60000);
         QCOMPARE(w->phase(), quint8(TNumbersBase::Idle));
         QCOMPARE(w->pErgeb->text(), QString("00:01:00"));
-        QCOMPARE(w->recallTimeUsed(), 60.0);
+        QCOMPARE(w->memoPage->attempt().recallTimeUsed(), 60.0);
     }
 
     void lateTicksDoNotFalsifyTheTime()
@@ -387,7 +388,7 @@ private Q_SLOTS:
         s.openMemoPage();
         w->bStartStop->click(); // without limit: 20000 digits in 500 rows (binary 667)
         const int rows = (20000 - 1) / s.rowWidth() + 1;
-        QCOMPARE(w->digitCount(), 20000);
+        QCOMPARE(w->memoPage->attempt().digitCount(), 20000);
         QCOMPARE(w->sgMemo->rowCount(), rows);
         QCOMPARE(w->sgMemo->cell(0, rows - 1), QString::number((rows - 1) * s.rowWidth()));
         w->sgMemo->setTopRow(100);
@@ -453,7 +454,7 @@ private Q_SLOTS:
         w->tZehntelTimer();
         QCOMPARE(w->phase(), quint8(TNumbersBase::Recalling));
         // No more than the limit counts as used, however late the window came back.
-        QCOMPARE(w->memoTimeUsed(), 60.0);
+        QCOMPARE(w->memoPage->attempt().memoTimeUsed(), 60.0);
         QCOMPARE(w->pErgeb->text(), QString("00:01:00,0"));
         // The same for recall left open for days: the record would not even fit its field.
         w->close();
@@ -461,7 +462,7 @@ private Q_SLOTS:
         w->show();
         w->tZehntelTimer();
         QCOMPARE(w->phase(), quint8(TNumbersBase::Idle));
-        QCOMPARE(w->recallTimeUsed(), 60.0);
+        QCOMPARE(w->memoPage->attempt().recallTimeUsed(), 60.0);
         QVERIFY(s.services.dialogs.errors.isEmpty());
     }
 
@@ -763,7 +764,7 @@ for r in dbfread.DBF(sys.argv[1], load=True):
             w->udAnzahl->setValue(200);
             w->udZeile->setValue(2);
             w->bStartStop->click();
-            for (int group = 1; group < w->drill().groupCount(); ++group)
+            for (int group = 1; group < w->picturePage->run().drill().groupCount(); ++group)
                 w->pZahlenClick();
             services.tick.ticks = w->startTick() + 45678;
             w->pZahlenClick();
@@ -771,10 +772,10 @@ for r in dbfread.DBF(sys.argv[1], load=True):
             QCOMPARE(w->pErgeb->text(), QString("45,68"));
             QCOMPARE(w->pRekZahlen->text(), QString("45,68s"));
             QCOMPARE(w->pSpeedZahlen->text(), QString("0,46s"));
-            QCOMPARE(w->bestTime(), 45.678);
+            QCOMPARE(w->picturePage->bestTime(), 45.678);
             // A slower run is not offered.
             w->bStartStop->click();
-            for (int group = 1; group < w->drill().groupCount(); ++group)
+            for (int group = 1; group < w->picturePage->run().drill().groupCount(); ++group)
                 w->pZahlenClick();
             services.tick.ticks = w->startTick() + 50000;
             w->pZahlenClick();

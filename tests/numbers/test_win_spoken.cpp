@@ -2,6 +2,7 @@
 // and a wave player that records what it was asked to play.
 #include "app/main_win.h"
 #include "app/startup.h"
+#include "numbers/memo_page.h"
 #include "numbers/win_spoken.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
@@ -304,7 +305,7 @@ private Q_SLOTS:
         QCOMPARE(shown, QStringList({"00:00:01,5", "00:00:49,9", "Sounds/Beep.wav00:00:50,0", "00:00:50,1",
                                      "Sounds/Beep.wav00:00:59,0", "00:01:00"}));
         QCOMPARE(w->phase(), quint8(TWinSpoken::Idle));
-        QCOMPARE(w->recallTimeUsed(), 60.0);
+        QCOMPARE(w->memoPage->attempt().recallTimeUsed(), 60.0);
     }
 
     void scoringStopsAtTheFirstError_data()
