@@ -26,6 +26,11 @@ QString HistoryProblemText(const AppContext& ctx, const HistoryProblem& problem)
                                                      "geschrieben werden (%2). Er wird mit dem nächsten Versuch "
                                                      "erneut geschrieben."))
             .arg(file, problem.detail);
+    case HistoryProblem::LeftoversSetAside:
+        return ctx.InterfaceText(230, QStringLiteral("Neben dem fehlenden oder leeren Trainingsverlauf %1 lagen %2. "
+                                                     "Sie können Versuche enthalten und wurden unverändert als %3 "
+                                                     "beiseitegelegt. Ein neuer Verlauf wurde begonnen."))
+            .arg(file, problem.detail, problem.setAsideAs);
     case HistoryProblem::CannotOpen:
         break;
     }

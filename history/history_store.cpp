@@ -1,5 +1,7 @@
 #include "history/history_store.h"
 
+#include "history/history_file_set.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -154,6 +156,8 @@ void HistoryStore::connect(bool afterSettingAside)
         report(problemOf(HistoryProblem::CannotOpen, QStringLiteral("Qt SQL driver QSQLITE not installed")));
         return;
     }
+    if (!setLeftoversAside())
+        return;
     // A file whose owner may not write it is marked read-only, as the records
     // table honours it: whoever set the mark wants the file kept as it is, even
     // where the system would let us write (root).
@@ -269,14 +273,24 @@ HistoryStore::Failure HistoryStore::migrate(int& version)
     return {};
 }
 
-QString HistoryStore::datedName() const
+// Opening the file beside a log or journal of a file that is gone would let
+// SQLite delete them: they are set aside first, all under one dated name.
+bool HistoryStore::setLeftoversAside()
 {
-    const QString stem = programDir_ + QStringLiteral("KORVANIS-")
-        + clock_().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
-    QString name = stem + QStringLiteral(".SQLITE");
-    for (int n = 2; QFileInfo::exists(name) || QFileInfo::exists(name + QStringLiteral("-wal")); ++n)
-        name = stem + QStringLiteral("-%1.SQLITE").arg(n);
-    return name;
+    const HistoryFileSet files(fileName());
+    if (!files.hasLeftovers())
+        return true;
+    const QStringList found = files.existing();
+    const QString target = files.datedName(clock_());
+    QString error;
+    if (!files.moveTo(target, error)) {
+        report(problemOf(HistoryProblem::CannotOpen, error));
+        return false;
+    }
+    HistoryProblem problem = problemOf(HistoryProblem::LeftoversSetAside, found.join(QLatin1String(", ")));
+    problem.setAsideAs = HistoryFileSet(target).existing().join(QLatin1String(", "));
+    report(problem);
+    return true;
 }
 
 void HistoryStore::setAside(const Failure& why, bool afterSettingAside)
@@ -292,21 +306,13 @@ void HistoryStore::setAside(const Failure& why, bool afterSettingAside)
     // The log beside the file may hold its latest attempts: it goes with it, under
     // the same new name, so that the pair stays readable and the new file does not
     // pick up a log that is not its own.
-    const QString target = datedName();
-    if (!QFile::rename(fileName(), target)) {
+    const HistoryFileSet files(fileName());
+    const QString target = files.datedName(clock_());
+    QString error;
+    if (!files.moveTo(target, error)) {
         report(problemOf(HistoryProblem::CannotOpen, why.text));
         return;
     }
-    const QString wal = QStringLiteral("-wal");
-    if (QFileInfo::exists(fileName() + wal) && !QFile::rename(fileName() + wal, target + wal)) {
-        QFile::rename(target, fileName());
-        report(problemOf(HistoryProblem::CannotOpen, why.text));
-        return;
-    }
-    const QString shm = QStringLiteral("-shm");
-    if (QFileInfo::exists(fileName() + shm))
-        QFile::rename(fileName() + shm, target + shm);
-
     HistoryProblem problem = problemOf(HistoryProblem::SetAside, why.text);
     problem.setAsideAs = QFileInfo(target).fileName();
     report(problem);
@@ -461,10 +467,10 @@ HistoryProblem HistoryStore::problemOf(HistoryProblem::Kind kind, const QString&
 
 void HistoryStore::report(const HistoryProblem& problem)
 {
-    // A set-aside file is news each time; any other trouble is told once and not
+    // A file set aside is news each time; any other trouble is told once and not
     // again until a write succeeds, so a training session is not one message box
     // after another.
-    if (problem.kind != HistoryProblem::SetAside) {
+    if (problem.kind != HistoryProblem::SetAside && problem.kind != HistoryProblem::LeftoversSetAside) {
         if (reported_)
             return;
         reported_ = true;

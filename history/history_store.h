@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/attempt_log.h"
+#include "history/history_problem.h"
 
 #include <QDateTime>
 #include <QString>
@@ -10,22 +11,6 @@
 #include <vector>
 
 class QSqlError;
-
-// Something the user has to know about the history file. The store says what
-// happened; the main window words it in the user's language.
-struct HistoryProblem {
-    enum Kind {
-        CannotOpen,    // no history this session until the cause goes (detail says why)
-        SetAside,      // the file was damaged: kept under setAsideAs, a new one begun
-        ReadOnly,      // the file is marked read-only: shown, never written
-        NewerVersion,  // a later Korvanis made the file: shown, never changed
-        WriteFailed,   // an attempt could not be written; it is kept and tried again
-    };
-    Kind kind = CannotOpen;
-    QString fileName;
-    QString setAsideAs;
-    QString detail;
-};
 
 // An attempt as the history holds it: what the window reported and when it began,
 // in the local time of that moment.
@@ -108,8 +93,8 @@ private:
     Failure check();
     Failure migrate(int& version);
     void dropConnection();
+    bool setLeftoversAside();
     void setAside(const Failure& why, bool afterSettingAside);
-    QString datedName() const;
     void flush();
     Failure insert(const Pending& pending);
     void report(const HistoryProblem& problem);

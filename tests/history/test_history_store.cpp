@@ -234,6 +234,71 @@ print(*row.fetchone())
         QCOMPARE(s.problems.size(), 1u);
     }
 
+    // A copy, a restore or a file manager's crash can leave the log without its
+    // file; SQLite would delete the log, and every attempt in it, at the next open.
+    void aLogWithoutItsFileIsSetAsideUnchanged_data()
+    {
+        QTest::addColumn<bool>("emptyFile");
+        QTest::addColumn<QStringList>("companions");
+        QTest::newRow("log, file missing") << false << QStringList{"-wal", "-shm"};
+        QTest::newRow("log, file empty") << true << QStringList{"-wal"};
+        QTest::newRow("journal, file missing") << false << QStringList{"-journal"};
+        QTest::newRow("everything, file empty") << true << QStringList{"-wal", "-shm", "-journal"};
+    }
+
+    void aLogWithoutItsFileIsSetAsideUnchanged()
+    {
+        QFETCH(bool, emptyFile);
+        QFETCH(QStringList, companions);
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        QByteArray fileAsItWas;
+        QMap<QString, QByteArray> found;
+        {
+            Store s(dir);
+            for (int i = 0; i < 300; ++i)
+                s.store.record(scored(i));
+            // What a copy taken now, while the program runs, holds.
+            fileAsItWas = ReadBytes(file);
+            found["-wal"] = ReadBytes(file + "-wal");
+            found["-shm"] = ReadBytes(file + "-shm");
+            found["-journal"] = QByteArray("a journal of another file\n").repeated(100);
+        }
+        QVERIFY(found["-wal"].size() > 100 * 1024);
+        QVERIFY(QFile::remove(file));
+        if (emptyFile)
+            QVERIFY(WriteBytes(file, {}));
+        for (const QString& suffix : companions)
+            QVERIFY(WriteBytes(file + suffix, found[suffix]));
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::LeftoversSetAside});
+        const QString target = "KORVANIS-2024-05-01-143000.SQLITE";
+        QStringList was = emptyFile ? QStringList{"KORVANIS.SQLITE"} : QStringList();
+        QStringList now = emptyFile ? QStringList{target} : QStringList();
+        for (const QString& suffix : companions) {
+            was << "KORVANIS.SQLITE" + suffix;
+            now << target + suffix;
+            QCOMPARE(ReadBytes(dir.file(target + suffix)), found[suffix]);
+        }
+        QCOMPARE(s.problems[0].detail, was.join(", "));
+        QCOMPARE(s.problems[0].setAsideAs, now.join(", "));
+        QCOMPARE(QFileInfo::exists(dir.file(target)), emptyFile);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        QCOMPARE(s.count(), 0);
+        s.store.record(scored(1));
+        QCOMPARE(s.count(), 1);
+
+        // Beside the file it belongs to, the log that was set aside gives back
+        // every attempt.
+        if (companions.contains("-wal")) {
+            const QString scratch = dir.file("scratch.SQLITE");
+            QVERIFY(WriteBytes(scratch, fileAsItWas));
+            QVERIFY(QFile::copy(dir.file(target + "-wal"), scratch + "-wal"));
+            QCOMPARE(RawFile(scratch).exec("SELECT COUNT(*) FROM attempts"), QStringList("300"));
+        }
+    }
+
     void filesThatMayNotBeWrittenAreShownButNeverChanged_data()
     {
         QTest::addColumn<QString>("how");

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Something the user has to know about the history file. The store says what
+// happened; the main window words it in the user's language.
+struct HistoryProblem {
+    enum Kind {
+        CannotOpen,    // no history this session until the cause goes (detail says why)
+        SetAside,      // the file was damaged: kept under setAsideAs, a new one begun
+        ReadOnly,      // the file is marked read-only: shown, never written
+        NewerVersion,  // a later Korvanis made the file: shown, never changed
+        WriteFailed,   // an attempt could not be written; it is kept and tried again
+        // A log or journal lay beside a missing or empty file: the files named in
+        // detail are kept, unchanged, as those named in setAsideAs; a new one begun.
+        LeftoversSetAside,
+    };
+    Kind kind = CannotOpen;
+    QString fileName;
+    QString setAsideAs;
+    QString detail;
+};
