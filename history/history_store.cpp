@@ -295,21 +295,24 @@ bool HistoryStore::setLeftoversAside()
 
 void HistoryStore::setAside(const Failure& why, bool afterSettingAside)
 {
-    dropConnection();
     state_ = State::Unavailable;
     // A file begun a moment ago that is damaged at once says the trouble is not
     // in the file: stop rather than set aside one file after another.
     if (afterSettingAside) {
+        dropConnectionKeeping(fileName());
         report(problemOf(HistoryProblem::CannotOpen, why.text));
         return;
     }
     // The log beside the file may hold its latest attempts: it goes with it, under
     // the same new name, so that the pair stays readable and the new file does not
-    // pick up a log that is not its own.
+    // pick up a log that is not its own. The set moves while the connection still
+    // has it open, so that nothing is written into it after it was found.
     const HistoryFileSet files(fileName());
     const QString target = files.datedName(clock_());
     QString error;
-    if (!files.moveTo(target, error)) {
+    const bool moved = files.moveTo(target, error);
+    dropConnectionKeeping(moved ? target : fileName());
+    if (!moved) {
         report(problemOf(HistoryProblem::CannotOpen, why.text));
         return;
     }
@@ -317,6 +320,29 @@ void HistoryStore::setAside(const Failure& why, bool afterSettingAside)
     problem.setAsideAs = QFileInfo(target).fileName();
     report(problem);
     connect(true);
+}
+
+// Closing the last connection to a file copies its log into it and deletes the
+// log: a damaged file would be changed on its way aside. A read-only connection
+// to the same file, held while the other one closes, keeps that one from being
+// the last, and being read-only it never copies the log itself.
+void HistoryStore::dropConnectionKeeping(const QString& fileNow)
+{
+    if (connection_.isEmpty())
+        return;
+    const QString guardName = connection_ + QStringLiteral("-keeper");
+    {
+        QSqlDatabase keeper = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), guardName);
+        keeper.setDatabaseName(fileNow);
+        keeper.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (keeper.open()) {
+            // Its first read opens the log; a damaged file may fail it, after that.
+            QSqlQuery(keeper).exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+        }
+        dropConnection();
+        keeper.close();
+    }
+    QSqlDatabase::removeDatabase(guardName);
 }
 
 void HistoryStore::record(const AttemptRecord& attempt)

@@ -93,6 +93,7 @@ private:
     Failure check();
     Failure migrate(int& version);
     void dropConnection();
+    void dropConnectionKeeping(const QString& fileNow);
     bool setLeftoversAside();
     void setAside(const Failure& why, bool afterSettingAside);
     void flush();

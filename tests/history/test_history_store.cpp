@@ -194,17 +194,22 @@ print(*row.fetchone())
                  QStringList({"", "Korvanis " KORVANIS_VERSION}));
     }
 
-    void aDamagedFileIsSetAsideAndANewOneBegun_data()
+    void aDamagedFileIsSetAsideAsItWasFound_data()
     {
         QTest::addColumn<QString>("damage");
-        QTest::newRow("not a database") << "replace";
-        QTest::newRow("cut short") << "cut";
-        QTest::newRow("a page overwritten") << "overwrite";
+        QTest::addColumn<bool>("withLog");
+        for (bool withLog : {false, true}) {
+            const char* log = withLog ? ", with its log" : "";
+            QTest::addRow("not a database%s", log) << "replace" << withLog;
+            QTest::addRow("cut short%s", log) << "cut" << withLog;
+            QTest::addRow("a page overwritten%s", log) << "overwrite" << withLog;
+        }
     }
 
-    void aDamagedFileIsSetAsideAndANewOneBegun()
+    void aDamagedFileIsSetAsideAsItWasFound()
     {
         QFETCH(QString, damage);
+        QFETCH(bool, withLog);
         TempProgramDir dir;
         const QString file = dir.file("KORVANIS.SQLITE");
         {
@@ -213,20 +218,36 @@ print(*row.fetchone())
                 s.store.record(scored(i));
         }
         QByteArray bytes = ReadBytes(file);
+        QByteArray log;
+        if (withLog) {
+            // The latest attempts still in the log, as a kill leaves them.
+            Store s(dir);
+            for (int i = 300; i < 310; ++i)
+                s.store.record(scored(i));
+            bytes = ReadBytes(file);
+            log = ReadBytes(file + "-wal");
+            QVERIFY(log.size() > 4096);
+        }
         QVERIFY(bytes.size() > 3 * 4096);
         if (damage == "replace")
             bytes = QByteArray("Kein Verlauf, sondern ein Brief.\n").repeated(200);
         else if (damage == "cut")
             bytes.truncate(bytes.size() / 2);
         else
-            bytes.replace(4096, 512, QByteArray(512, '\xA5'));
+            bytes.replace(4 * 4096, 512, QByteArray(512, '\xA5'));
         QVERIFY(WriteBytes(file, bytes));
+        if (withLog)
+            QVERIFY(WriteBytes(file + "-wal", log));
 
         Store s(dir);
         QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::SetAside});
-        QCOMPARE(s.problems[0].setAsideAs, QString("KORVANIS-2024-05-01-143000.SQLITE"));
+        const QString target = "KORVANIS-2024-05-01-143000.SQLITE";
+        QCOMPARE(s.problems[0].setAsideAs, target);
         QVERIFY(!s.problems[0].detail.isEmpty());
-        QCOMPARE(ReadBytes(dir.file("KORVANIS-2024-05-01-143000.SQLITE")), bytes);
+        QCOMPARE(ReadBytes(dir.file(target)), bytes);
+        // Without a log at most the empty one SQLite begins at open goes with it.
+        QVERIFY(QFileInfo::exists(dir.file(target + "-wal")) || !withLog);
+        QCOMPARE(ReadBytes(dir.file(target + "-wal")), log);
         QCOMPARE(s.store.state(), HistoryStore::State::Writable);
         QCOMPARE(s.count(), 0);
         s.store.record(scored(1));
