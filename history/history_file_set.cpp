@@ -93,6 +93,31 @@ bool HistoryFileSet::hasLeftovers() const
     return logOrJournal && !inUse();
 }
 
+bool HistoryFileSet::hasLog() const
+{
+    return QFileInfo(fileName_ + QStringLiteral("-wal")).size() > 0;
+}
+
+void HistoryFileSet::tidyReadOnlyCompanions() const
+{
+    const QFileInfo file(fileName_);
+    const QFileInfo index(fileName_ + QStringLiteral("-shm"));
+    const QFileInfo log(fileName_ + QStringLiteral("-wal"));
+    const auto readOnly = [](const QFileInfo& info) {
+        return info.isFile() && !(info.permissions() & QFileDevice::WriteOwner);
+    };
+    if ((!readOnly(index) && !readOnly(log)) || inUse())
+        return;
+    if (readOnly(index))
+        QFile::remove(index.filePath());
+    if (readOnly(log)) {
+        if (log.size() == 0)
+            QFile::remove(log.filePath());
+        else if (file.exists() && !readOnly(file))
+            QFile::setPermissions(log.filePath(), log.permissions() | QFileDevice::WriteOwner);
+    }
+}
+
 bool HistoryFileSet::moveTo(const QString& target, QString& error) const
 {
     QStringList suffixes{QString()};

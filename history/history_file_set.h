@@ -27,6 +27,17 @@ public:
     // open, and every attempt in it.
     bool hasLeftovers() const;
 
+    // A log with something in it: attempts that may not be in the file yet.
+    bool hasLog() const;
+
+    // SQLite gives the shared index and log that a read-only connection makes the
+    // file's own mode, so a read-only file leaves read-only companions; once the
+    // file may be written again they make every write fail. Unless a copy has
+    // the file open, an index and an empty log without the owner's write
+    // permission go (SQLite makes them anew), and a log with attempts in it gets
+    // the permission back where the file has it.
+    void tidyReadOnlyCompanions() const;
+
     // Renames the file and every companion that exists to `target` with the same
     // suffix: all of them, or, with `error` saying why, none.
     bool moveTo(const QString& target, QString& error) const;

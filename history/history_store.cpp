@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 
 namespace {
@@ -146,6 +147,9 @@ void HistoryStore::dropConnection()
     }
     QSqlDatabase::removeDatabase(connection_);
     connection_.clear();
+    if (readOnlyConnection_)
+        HistoryFileSet(fileName()).tidyReadOnlyCompanions();
+    readOnlyConnection_ = false;
 }
 
 void HistoryStore::connect(bool afterSettingAside)
@@ -163,8 +167,11 @@ void HistoryStore::connect(bool afterSettingAside)
     // where the system would let us write (root).
     const QFileInfo info(fileName());
     const bool markedReadOnly = info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
+    const HistoryFileSet files(fileName());
+    if (!markedReadOnly)
+        files.tidyReadOnlyCompanions();
 
-    Failure failure = openConnection(markedReadOnly);
+    Failure failure = openConnection(markedReadOnly, files.hasLog());
     if (!failure)
         failure = check();
     int version = 0;
@@ -192,16 +199,26 @@ void HistoryStore::connect(bool afterSettingAside)
     state_ = State::Writable;
 }
 
-HistoryStore::Failure HistoryStore::openConnection(bool readOnly)
+HistoryStore::Failure HistoryStore::openConnection(bool readOnly, bool hasLog)
 {
     connection_ = QStringLiteral("korvanis-history-%1").arg(++connectionSerial);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(fileName());
     // A second running copy holds the file only for the moment of a write; the
     // busy timeout lets each copy wait for the other instead of failing.
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
-    if (readOnly)
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    if (readOnly) {
+        // A read-only file is read as it lies, without the index and log SQLite
+        // would make beside it. Only a log left with attempts in it needs SQLite's
+        // usual reading, which makes an index: that goes again at the close.
+        const QString path = QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(fileName()).absoluteFilePath(), "/"));
+        db.setDatabaseName(QStringLiteral("file:") + path
+                           + (hasLog ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=ro&immutable=1")));
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+        readOnlyConnection_ = true;
+    } else {
+        db.setDatabaseName(fileName());
+        readOnlyConnection_ = false;
+    }
     db.setConnectOptions(options);
     if (db.open())
         return {};

@@ -89,7 +89,7 @@ private:
     static Failure failureOf(const QSqlError& error);
 
     void connect(bool afterSettingAside);
-    Failure openConnection(bool readOnly);
+    Failure openConnection(bool readOnly, bool hasLog);
     Failure check();
     Failure migrate(int& version);
     void dropConnection();
@@ -105,6 +105,7 @@ private:
     std::function<void(const HistoryProblem&)> reporter_;
     QString programDir_;
     QString connection_;
+    bool readOnlyConnection_ = false;
     State state_ = State::Closed;
     bool reported_ = false;
     std::deque<Pending> pending_;

@@ -6,6 +6,7 @@
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 
+#include <QCryptographicHash>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -51,10 +52,12 @@ AttemptRecord scored(int points)
 // The test's own hand on a file, through a connection of its own.
 class RawFile {
 public:
-    explicit RawFile(const QString& file) : name_(QStringLiteral("raw-%1").arg(++serial_))
+    explicit RawFile(const QString& file, const QString& options = QString())
+        : name_(QStringLiteral("raw-%1").arg(++serial_))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(file);
+        db.setConnectOptions(options);
         db.open();
     }
     ~RawFile()
@@ -78,6 +81,21 @@ private:
     static inline int serial_ = 0;
     QString name_;
 };
+
+// Every file in the folder with its mode and contents.
+QStringList folderAsItIs(const TempProgramDir& dir)
+{
+    QStringList files;
+    const QFileInfoList entries = QDir(dir.path()).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo& info : entries) {
+        files << QStringLiteral("%1 %2 %3")
+                     .arg(info.fileName())
+                     .arg(int(info.permissions()), 0, 16)
+                     .arg(QString::fromLatin1(QCryptographicHash::hash(ReadBytes(info.filePath()),
+                                                                       QCryptographicHash::Sha1).toHex()));
+    }
+    return files;
+}
 
 QString historyHelper()
 {
@@ -358,6 +376,75 @@ print(*row.fetchone())
             s.store.record(scored(8));
             QCOMPARE(s.store.pendingCount(), 0u);
             QCOMPARE(s.count(), 4);
+        }
+    }
+
+    void aReadOnlyStartLeavesNothingBeside_data()
+    {
+        QTest::addColumn<bool>("withLog");
+        QTest::newRow("closed in order") << false;
+        QTest::newRow("with a log a kill left") << true;
+    }
+
+    void aReadOnlyStartLeavesNothingBeside()
+    {
+        QFETCH(bool, withLog);
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        {
+            Store s(dir);
+            for (int i = 0; i < 5; ++i)
+                s.store.record(scored(i));
+        }
+        int stored = 5;
+        if (withLog) {
+            QByteArray bytes, log;
+            {
+                Store s(dir);
+                s.store.record(scored(stored++));
+                bytes = ReadBytes(file);
+                log = ReadBytes(file + "-wal");
+            }
+            QVERIFY(WriteBytes(file, bytes));
+            QVERIFY(WriteBytes(file + "-wal", log));
+        }
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QStringList before = folderAsItIs(dir);
+        {
+            Store s(dir);
+            QCOMPARE(s.store.state(), HistoryStore::State::ReadOnly);
+            QCOMPARE(s.count(), stored);
+            s.store.record(scored(99));
+            QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::ReadOnly});
+        }
+        QCOMPARE(folderAsItIs(dir), before);
+    }
+
+    // An earlier version's read-only start left its index and log read-only too:
+    // once the mark is off the file, they must not keep every write out.
+    void readOnlyCompanionsOfAnEarlierStartDoNotStopWrites()
+    {
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        {
+            Store s(dir);
+            s.store.record(scored(1));
+        }
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QCOMPARE(RawFile(file, "QSQLITE_OPEN_READONLY").exec("SELECT COUNT(*) FROM attempts"), QStringList("1"));
+        for (const char* companion : {"-shm", "-wal"})
+            QCOMPARE(QFileInfo(file + companion).permissions() & QFile::WriteOwner, QFile::Permissions());
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+
+        Store s(dir);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        s.store.record(scored(2));
+        QVERIFY(s.problems.empty());
+        QCOMPARE(s.store.pendingCount(), 0u);
+        QCOMPARE(s.count(), 2);
+        for (const char* companion : {"-shm", "-wal"}) {
+            const QFileInfo info(file + companion);
+            QVERIFY2(!info.exists() || (info.permissions() & QFile::WriteOwner), companion);
         }
     }
 
