@@ -31,6 +31,9 @@ QString HistoryProblemText(const AppContext& ctx, const HistoryProblem& problem)
                                                      "Sie können Versuche enthalten und wurden unverändert als %3 "
                                                      "beiseitegelegt. Ein neuer Verlauf wurde begonnen."))
             .arg(file, problem.detail, problem.setAsideAs);
+    case HistoryProblem::ReadFailed:
+        return ctx.InterfaceText(234, QStringLiteral("Der Trainingsverlauf %1 konnte nicht gelesen werden (%2)."))
+            .arg(file, problem.detail);
     case HistoryProblem::CannotOpen:
         break;
     }

@@ -14,6 +14,7 @@ struct HistoryProblem {
         // A log or journal lay beside a missing or empty file: the files named in
         // detail are kept, unchanged, as those named in setAsideAs; a new one begun.
         LeftoversSetAside,
+        ReadFailed,    // the file could not be read (detail says why); nothing is shown
     };
     Kind kind = CannotOpen;
     QString fileName;

@@ -227,11 +227,15 @@ HistoryStore::Failure HistoryStore::openConnection(bool readOnly, bool hasLog)
 
 HistoryStore::Failure HistoryStore::check()
 {
+    // The whole check, at every open: a quick check passes an index whose entries
+    // no longer match their rows, and the history then lists attempts under
+    // another setting or not at all. It costs 17 ms for 20000 attempts (quick:
+    // 6 ms), and it finds damage done while the program was not running (a disk,
+    // a restore) as well as a run that was not ended in order.
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
+    if (!q.exec(QStringLiteral("PRAGMA integrity_check(20)")))
         return failureOf(q.lastError());
-    }
     QStringList findings;
     while (q.next())
         findings << q.value(0).toString();
@@ -447,8 +451,10 @@ std::vector<HistorySetting> HistoryStore::settings()
     if (!q.exec(QStringLiteral("SELECT discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms,"
                                " COUNT(*), MAX(started_utc) FROM attempts"
                                " GROUP BY discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms"
-                               " ORDER BY discipline, MAX(started_utc) DESC")))
-        return found;
+                               " ORDER BY discipline, MAX(started_utc) DESC"))) {
+        readFailed(q.lastError());
+        return {};
+    }
     while (q.next()) {
         HistorySetting s;
         s.discipline = q.value(0).toInt();
@@ -456,6 +462,10 @@ std::vector<HistorySetting> HistoryStore::settings()
         s.attempts = q.value(6).toInt();
         s.latest = fromUtcText(q.value(7).toString());
         found.push_back(s);
+    }
+    if (q.lastError().isValid()) {
+        readFailed(q.lastError());
+        return {};
     }
     return found;
 }
@@ -478,8 +488,10 @@ std::vector<StoredAttempt> HistoryStore::attempts(int discipline, const AttemptR
     q.addBindValue(nullable(setting.memoMinutes));
     q.addBindValue(nullable(setting.recallMinutes));
     q.addBindValue(nullable(setting.pulseMs));
-    if (!q.exec())
-        return found;
+    if (!q.exec()) {
+        readFailed(q.lastError());
+        return {};
+    }
     while (q.next()) {
         StoredAttempt s;
         AttemptRecord& a = s.attempt;
@@ -496,7 +508,22 @@ std::vector<StoredAttempt> HistoryStore::attempts(int discipline, const AttemptR
         s.started = fromUtcText(q.value(14).toString()).toOffsetFromUtc(q.value(15).toInt());
         found.push_back(std::move(s));
     }
+    if (q.lastError().isValid()) {
+        readFailed(q.lastError());
+        return {};
+    }
     return found;
+}
+
+// Damage a read runs into is damage as an open finds it; any other failure is
+// told, and the caller shows nothing rather than part of the file.
+void HistoryStore::readFailed(const QSqlError& error)
+{
+    const Failure failure = failureOf(error);
+    if (failure.damaged())
+        setAside(failure, false);
+    else
+        report(problemOf(HistoryProblem::ReadFailed, failure.text));
 }
 
 HistoryProblem HistoryStore::problemOf(HistoryProblem::Kind kind, const QString& detail) const

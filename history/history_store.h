@@ -96,6 +96,7 @@ private:
     void dropConnectionKeeping(const QString& fileNow);
     bool setLeftoversAside();
     void setAside(const Failure& why, bool afterSettingAside);
+    void readFailed(const QSqlError& error);
     void flush();
     Failure insert(const Pending& pending);
     void report(const HistoryProblem& problem);

@@ -39,6 +39,9 @@ private Q_SLOTS:
         p = problem(HistoryProblem::WriteFailed);
         p.detail = "database or disk is full";
         QTest::newRow("write failed") << p << QStringList{file, p.detail};
+        p = problem(HistoryProblem::ReadFailed);
+        p.detail = "disk I/O error";
+        QTest::newRow("read failed") << p << QStringList{file, p.detail};
         p = problem(HistoryProblem::LeftoversSetAside);
         p.detail = "KORVANIS.SQLITE-wal, KORVANIS.SQLITE-shm";
         p.setAsideAs = "KORVANIS-2024-05-01-143000.SQLITE-wal, KORVANIS-2024-05-01-143000.SQLITE-shm";

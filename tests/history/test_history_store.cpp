@@ -82,6 +82,28 @@ private:
     QString name_;
 };
 
+// Moves every n-th entry of the settings index of binary attempts of 30 digits
+// to 29 digits, leaving their rows as they are; returns how many it moved. An
+// entry is the record header (discipline, count, four empty settings, the start
+// time's text, the row id), then discipline 11 and count 30.
+int changeIndexEntries(QByteArray& bytes, int n)
+{
+    const QByteArray header("\x01\x01\x00\x00\x00\x00\x3d", 7);
+    int seen = 0;
+    int changed = 0;
+    for (qsizetype at = bytes.indexOf(header); at >= 0; at = bytes.indexOf(header, at + 1)) {
+        const qsizetype body = at + header.size() + 1;
+        if (body + 1 >= bytes.size() || (bytes[body - 1] != 1 && bytes[body - 1] != 2) || bytes[body] != 11
+            || bytes[body + 1] != 30)
+            continue;
+        if (seen++ % n == 0) {
+            bytes[body + 1] = 29;
+            ++changed;
+        }
+    }
+    return changed;
+}
+
 // Every file in the folder with its mode and contents.
 QStringList folderAsItIs(const TempProgramDir& dir)
 {
@@ -222,6 +244,9 @@ print(*row.fetchone())
             QTest::addRow("cut short%s", log) << "cut" << withLog;
             QTest::addRow("a page overwritten%s", log) << "overwrite" << withLog;
         }
+        // Every sixth entry of the index under another setting: the file passes a
+        // quick check and lists those attempts wrongly.
+        QTest::newRow("index entries changed") << "index" << false;
     }
 
     void aDamagedFileIsSetAsideAsItWasFound()
@@ -251,6 +276,8 @@ print(*row.fetchone())
             bytes = QByteArray("Kein Verlauf, sondern ein Brief.\n").repeated(200);
         else if (damage == "cut")
             bytes.truncate(bytes.size() / 2);
+        else if (damage == "index")
+            QCOMPARE(changeIndexEntries(bytes, 6), 50);
         else
             bytes.replace(4 * 4096, 512, QByteArray(512, '\xA5'));
         QVERIFY(WriteBytes(file, bytes));
@@ -271,6 +298,36 @@ print(*row.fetchone())
         s.store.record(scored(1));
         QCOMPARE(s.count(), 1);
         QCOMPARE(s.problems.size(), 1u);
+    }
+
+    void damageMetWhileReadingIsSetAsideAsFound()
+    {
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        Store s(dir);
+        for (int i = 0; i < 300; ++i)
+            s.store.record(scored(i));
+        {
+            // The table's pages now looked for where the index lies.
+            RawFile other(file);
+            const QString index = other.exec("SELECT rootpage FROM sqlite_master WHERE name = 'attempts_by_setting'").value(0);
+            const int schema = other.exec("PRAGMA schema_version").value(0).toInt();
+            other.exec("PRAGMA writable_schema = ON");
+            QCOMPARE(other.exec("UPDATE sqlite_master SET rootpage = " + index + " WHERE name = 'attempts'"), QStringList());
+            other.exec(QString("PRAGMA schema_version = %1").arg(schema + 1));
+        }
+        const QByteArray bytes = ReadBytes(file);
+        const QByteArray log = ReadBytes(file + "-wal");
+        QVERIFY(s.problems.empty());
+
+        QCOMPARE(s.count(), 0);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::SetAside});
+        const QString target = dir.file("KORVANIS-2024-05-01-143000.SQLITE");
+        QCOMPARE(ReadBytes(target), bytes);
+        QCOMPARE(ReadBytes(target + "-wal"), log);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        s.store.record(scored(1));
+        QCOMPARE(s.count(), 1);
     }
 
     // A copy, a restore or a file manager's crash can leave the log without its
