@@ -15,9 +15,21 @@ struct HistoryProblem {
         // detail are kept, unchanged, as those named in setAsideAs; a new one begun.
         LeftoversSetAside,
         ReadFailed,    // the file could not be read (detail says why); nothing is shown
+        // At the close, `attempts` could not be written: they wait in keptIn.
+        KeptForLater,
+        // `attempts` that waited in keptIn from an earlier run are in the file now.
+        Merged,
+        // At the close, `attempts` could be written neither to the file nor to
+        // keptIn (detail says why).
+        Lost,
+        // keptIn, a file of waiting attempts, cannot be read (detail says why); it
+        // stays as it is.
+        WaitingUnreadable,
     };
     Kind kind = CannotOpen;
     QString fileName;
     QString setAsideAs;
     QString detail;
+    int attempts = 0;
+    QString keptIn;
 };

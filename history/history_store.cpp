@@ -1,5 +1,6 @@
 #include "history/history_store.h"
 
+#include "history/attempt_columns.h"
 #include "history/history_file_set.h"
 
 #include <QFile>
@@ -18,55 +19,6 @@ constexpr int SqliteCorrupt = 11;
 constexpr int SqliteNotADatabase = 26;
 
 int connectionSerial = 0;
-
-const QString Columns = QStringLiteral(
-    "discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms, "
-    "run_seconds, points, correct_digits, marked_errors, memo_seconds_used, recall_seconds_used, "
-    "completed, saved_as_record, started_utc, utc_offset_s");
-
-QVariant nullable(const std::optional<int>& value)
-{
-    return value ? QVariant(*value) : QVariant(QMetaType::fromType<int>());
-}
-
-QVariant nullable(const std::optional<double>& value)
-{
-    return value ? QVariant(*value) : QVariant(QMetaType::fromType<double>());
-}
-
-std::optional<int> optionalInt(const QVariant& value)
-{
-    return value.isNull() ? std::nullopt : std::optional<int>(value.toInt());
-}
-
-std::optional<double> optionalDouble(const QVariant& value)
-{
-    return value.isNull() ? std::nullopt : std::optional<double>(value.toDouble());
-}
-
-QString utcText(const QDateTime& time)
-{
-    return time.toUTC().toString(Qt::ISODateWithMs);
-}
-
-QDateTime fromUtcText(const QString& text)
-{
-    QDateTime time = QDateTime::fromString(text, Qt::ISODateWithMs);
-    time.setTimeSpec(Qt::UTC);
-    return time;
-}
-
-// Reads columns 0 to 5 of a row as a setting.
-AttemptRecord::Setting settingAt(const QSqlQuery& q)
-{
-    AttemptRecord::Setting s;
-    s.count = optionalInt(q.value(1));
-    s.perLine = optionalInt(q.value(2));
-    s.memoMinutes = optionalInt(q.value(3));
-    s.recallMinutes = optionalInt(q.value(4));
-    s.pulseMs = optionalInt(q.value(5));
-    return s;
-}
 
 } // namespace
 
@@ -128,13 +80,22 @@ void HistoryStore::open(const QString& programDir)
 {
     close();
     programDir_ = programDir;
+    waiting_.setHistoryFile(fileName());
     connect(false);
+    takeInWaiting();
 }
 
 void HistoryStore::close()
 {
+    if (state_ != State::Closed && !waiting_.empty()) {
+        // The cause may have gone since the last attempt (the other copy let go).
+        flush();
+        reportWaiting();
+    }
     dropConnection();
     state_ = State::Closed;
+    waiting_.clear();
+    merging_ = {};
 }
 
 void HistoryStore::dropConnection()
@@ -369,9 +330,7 @@ void HistoryStore::dropConnectionKeeping(const QString& fileNow)
 void HistoryStore::record(const AttemptRecord& attempt)
 {
     const qint64 usedMs = qRound64(attempt.secondsUsed() * 1000.0);
-    pending_.push_back({attempt, clock_().addMSecs(-usedMs)});
-    if (pending_.size() > MaxPending)
-        pending_.pop_front();
+    waiting_.push({attempt, clock_().addMSecs(-usedMs)});
     flush();
 }
 
@@ -384,10 +343,10 @@ void HistoryStore::flush()
     if (state_ != State::Writable)
         connect(false);
     bool setAsideOnce = false;
-    while (state_ == State::Writable && !pending_.empty()) {
-        const Failure failure = insert(pending_.front());
+    while (state_ == State::Writable && !waiting_.empty()) {
+        const Failure failure = insert(waiting_.front());
         if (!failure) {
-            pending_.pop_front();
+            waiting_.popFront();
             continue;
         }
         if (failure.damaged() && !setAsideOnce) {
@@ -396,14 +355,68 @@ void HistoryStore::flush()
             continue;
         }
         report(problemOf(HistoryProblem::WriteFailed, failure.text));
-        return;
+        break;
     }
-    if (state_ == State::Writable)
+    if (state_ == State::Writable && waiting_.empty())
         reported_ = false;
+    keepWaiting();
 }
 
-HistoryStore::Failure HistoryStore::insert(const Pending& pending)
+// What waits is in its file before the call returns, so that a kill does not
+// lose it either; once nothing waits, the files go.
+void HistoryStore::keepWaiting()
 {
+    keepError_.clear();
+    waiting_.keep(keepError_);
+    if (waiting_.empty() && merging_.attempts > 0) {
+        HistoryProblem problem = problemOf(HistoryProblem::Merged);
+        problem.attempts = merging_.attempts;
+        problem.keptIn = merging_.files.join(QLatin1String(", "));
+        report(problem);
+        merging_ = {};
+    }
+}
+
+void HistoryStore::takeInWaiting()
+{
+    const WaitingAttempts::TakenIn taken = waiting_.takeInLeftBehind();
+    for (const WaitingAttempts::Unreadable& file : taken.unreadable) {
+        HistoryProblem problem = problemOf(HistoryProblem::WaitingUnreadable, file.why);
+        problem.keptIn = file.file;
+        report(problem);
+    }
+    if (taken.attempts == 0)
+        return;
+    merging_ = taken;
+    if (state_ == State::Writable)
+        flush();
+    else
+        keepWaiting();
+}
+
+// Told at the close: how many attempts wait in a file for the next start, and
+// how many are in none, because that file could not be written either.
+void HistoryStore::reportWaiting()
+{
+    const int lost = waiting_.unkept();
+    const int kept = int(waiting_.size()) - lost;
+    if (kept > 0) {
+        HistoryProblem problem = problemOf(HistoryProblem::KeptForLater);
+        problem.attempts = kept;
+        problem.keptIn = waiting_.files().join(QLatin1String(", "));
+        report(problem);
+    }
+    if (lost > 0) {
+        HistoryProblem problem = problemOf(HistoryProblem::Lost, keepError_);
+        problem.attempts = lost;
+        problem.keptIn = QFileInfo(waiting_.ownFile()).fileName();
+        report(problem);
+    }
+}
+
+HistoryStore::Failure HistoryStore::insert(const WaitingAttempts::Entry& entry)
+{
+    const StoredAttempt& pending = entry.stored;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const auto fail = [&q]() -> Failure {
         const Failure f = failureOf(q.lastError());
@@ -414,30 +427,37 @@ HistoryStore::Failure HistoryStore::insert(const Pending& pending)
     // anything is written, and the busy timeout applies to the whole attempt.
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail();
-    q.prepare(QStringLiteral("INSERT INTO attempts (") + Columns
+    if (entry.kept) {
+        bool stored = false;
+        if (const Failure f = alreadyStored(q, pending, stored))
+            return f;
+        if (stored)
+            return q.exec(QStringLiteral("COMMIT")) ? Failure{} : fail();
+    }
+    q.prepare(QStringLiteral("INSERT INTO attempts (") + AttemptColumns::List()
               + QStringLiteral(", written_by) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    const AttemptRecord& a = pending.attempt;
-    q.addBindValue(a.discipline);
-    q.addBindValue(nullable(a.setting.count));
-    q.addBindValue(nullable(a.setting.perLine));
-    q.addBindValue(nullable(a.setting.memoMinutes));
-    q.addBindValue(nullable(a.setting.recallMinutes));
-    q.addBindValue(nullable(a.setting.pulseMs));
-    q.addBindValue(nullable(a.result.runSeconds));
-    q.addBindValue(nullable(a.result.points));
-    q.addBindValue(nullable(a.result.correctDigits));
-    q.addBindValue(nullable(a.result.markedErrors));
-    q.addBindValue(nullable(a.result.memoSecondsUsed));
-    q.addBindValue(nullable(a.result.recallSecondsUsed));
-    q.addBindValue(a.completed ? 1 : 0);
-    q.addBindValue(a.savedAsRecord ? 1 : 0);
-    q.addBindValue(utcText(pending.started));
-    q.addBindValue(pending.started.offsetFromUtc());
+    AttemptColumns::bind(q, pending);
     q.addBindValue(QStringLiteral("Korvanis " KORVANIS_VERSION));
     if (!q.exec())
         return fail();
     if (!q.exec(QStringLiteral("COMMIT")))
         return fail();
+    return {};
+}
+
+// Inside the insert's transaction, so that two copies taking in the same file
+// cannot both find the attempt missing.
+HistoryStore::Failure HistoryStore::alreadyStored(QSqlQuery& q, const StoredAttempt& stored, bool& found)
+{
+    q.prepare(QStringLiteral("SELECT 1 FROM attempts WHERE ") + AttemptColumns::SameAs() + QStringLiteral(" LIMIT 1"));
+    AttemptColumns::bind(q, stored);
+    if (!q.exec()) {
+        const Failure f = failureOf(q.lastError());
+        q.exec(QStringLiteral("ROLLBACK"));
+        return f;
+    }
+    found = q.next();
+    q.finish();
     return {};
 }
 
@@ -458,9 +478,9 @@ std::vector<HistorySetting> HistoryStore::settings()
     while (q.next()) {
         HistorySetting s;
         s.discipline = q.value(0).toInt();
-        s.setting = settingAt(q);
+        s.setting = AttemptColumns::readSetting(q);
         s.attempts = q.value(6).toInt();
-        s.latest = fromUtcText(q.value(7).toString());
+        s.latest = StartedAt(q.value(7).toString(), 0).toUTC();
         found.push_back(s);
     }
     if (q.lastError().isValid()) {
@@ -478,36 +498,17 @@ std::vector<StoredAttempt> HistoryStore::attempts(int discipline, const AttemptR
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     // "IS" matches an empty setting field to an empty one, where "=" never would.
-    q.prepare(QStringLiteral("SELECT ") + Columns
+    q.prepare(QStringLiteral("SELECT ") + AttemptColumns::List()
               + QStringLiteral(" FROM attempts WHERE discipline = ? AND count IS ? AND per_line IS ?"
                                " AND memo_minutes IS ? AND recall_minutes IS ? AND pulse_ms IS ?"
                                " ORDER BY started_utc DESC, id DESC"));
-    q.addBindValue(discipline);
-    q.addBindValue(nullable(setting.count));
-    q.addBindValue(nullable(setting.perLine));
-    q.addBindValue(nullable(setting.memoMinutes));
-    q.addBindValue(nullable(setting.recallMinutes));
-    q.addBindValue(nullable(setting.pulseMs));
+    AttemptColumns::bindSetting(q, discipline, setting);
     if (!q.exec()) {
         readFailed(q.lastError());
         return {};
     }
-    while (q.next()) {
-        StoredAttempt s;
-        AttemptRecord& a = s.attempt;
-        a.discipline = q.value(0).toInt();
-        a.setting = settingAt(q);
-        a.result.runSeconds = optionalDouble(q.value(6));
-        a.result.points = optionalInt(q.value(7));
-        a.result.correctDigits = optionalInt(q.value(8));
-        a.result.markedErrors = optionalInt(q.value(9));
-        a.result.memoSecondsUsed = optionalDouble(q.value(10));
-        a.result.recallSecondsUsed = optionalDouble(q.value(11));
-        a.completed = q.value(12).toInt() != 0;
-        a.savedAsRecord = q.value(13).toInt() != 0;
-        s.started = fromUtcText(q.value(14).toString()).toOffsetFromUtc(q.value(15).toInt());
-        found.push_back(std::move(s));
-    }
+    while (q.next())
+        found.push_back(AttemptColumns::read(q));
     if (q.lastError().isValid()) {
         readFailed(q.lastError());
         return {};
@@ -540,7 +541,10 @@ void HistoryStore::report(const HistoryProblem& problem)
     // A file set aside is news each time; any other trouble is told once and not
     // again until a write succeeds, so a training session is not one message box
     // after another.
-    if (problem.kind != HistoryProblem::SetAside && problem.kind != HistoryProblem::LeftoversSetAside) {
+    const bool news = problem.kind == HistoryProblem::SetAside || problem.kind == HistoryProblem::LeftoversSetAside
+        || problem.kind == HistoryProblem::KeptForLater || problem.kind == HistoryProblem::Lost
+        || problem.kind == HistoryProblem::Merged || problem.kind == HistoryProblem::WaitingUnreadable;
+    if (!news) {
         if (reported_)
             return;
         reported_ = true;

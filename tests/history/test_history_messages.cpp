@@ -46,6 +46,23 @@ private Q_SLOTS:
         p.detail = "KORVANIS.SQLITE-wal, KORVANIS.SQLITE-shm";
         p.setAsideAs = "KORVANIS-2024-05-01-143000.SQLITE-wal, KORVANIS-2024-05-01-143000.SQLITE-shm";
         QTest::newRow("leftovers set aside") << p << QStringList{file, p.detail, p.setAsideAs};
+        p = problem(HistoryProblem::KeptForLater);
+        p.attempts = 3;
+        p.keptIn = "KORVANIS.SQLITE.4711.pending.json";
+        QTest::newRow("kept for later") << p << QStringList{file, "3", p.keptIn};
+        p = problem(HistoryProblem::Merged);
+        p.attempts = 5;
+        p.keptIn = "KORVANIS.SQLITE.4711.pending.json, KORVANIS.SQLITE.4712.pending.json";
+        QTest::newRow("merged") << p << QStringList{file, "5", p.keptIn};
+        p = problem(HistoryProblem::Lost);
+        p.attempts = 2;
+        p.keptIn = "KORVANIS.SQLITE.4711.pending.json";
+        p.detail = "File too large";
+        QTest::newRow("lost") << p << QStringList{file, "2", p.keptIn, p.detail};
+        p = problem(HistoryProblem::WaitingUnreadable);
+        p.keptIn = "KORVANIS.SQLITE.4711.pending.json";
+        p.detail = "unterminated object";
+        QTest::newRow("waiting file unreadable") << p << QStringList{p.keptIn, p.detail};
     }
 
     void everyMessageSaysWhatHappenedInBothLanguages()

@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <QtTest>
 #include <csignal>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -471,7 +473,6 @@ print(*row.fetchone())
             Store s(dir);
             QCOMPARE(s.store.state(), HistoryStore::State::ReadOnly);
             QCOMPARE(s.count(), stored);
-            s.store.record(scored(99));
             QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::ReadOnly});
         }
         QCOMPARE(folderAsItIs(dir), before);
@@ -548,6 +549,193 @@ print(*row.fetchone())
         Store again(dir);
         QVERIFY(again.problems.empty());
         QCOMPARE(again.count(), recorded);
+    }
+
+    // Whatever keeps the file from being written at the close, the attempts wait
+    // in a file beside it and go in at the next start, with their own times.
+    void attemptsThatCannotBeWrittenWaitForTheNextStart_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("another program holds the file") << "busy";
+        QTest::newRow("disk full") << "full";
+        QTest::newRow("marked read-only") << "chmod";
+    }
+
+    void attemptsThatCannotBeWrittenWaitForTheNextStart()
+    {
+        QFETCH(QString, cause);
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        const QString waitingFile = QString("KORVANIS.SQLITE.%1.pending.json").arg(QCoreApplication::applicationPid());
+        {
+            Store s(dir);
+            s.store.record(scored(0));
+        }
+        if (cause == "chmod")
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+        std::vector<HistoryProblem> problems;
+        QList<QDateTime> started;
+        {
+            Store s(dir);
+            std::optional<RawFile> other;
+            std::optional<FileSizeLimit> limit;
+            int points = 1;
+            // The start of every attempt that comes to wait.
+            const auto record = [&] {
+                const std::size_t before = s.store.pendingCount();
+                s.store.record(scored(points++));
+                if (s.store.pendingCount() > before)
+                    started << s.clock;
+            };
+            if (cause == "busy") {
+                other.emplace(file);
+                QCOMPARE(other->exec("BEGIN EXCLUSIVE"), QStringList());
+            } else if (cause == "full") {
+                limit.emplace(64 * 1024);
+                while (s.store.pendingCount() == 0 && points < 1000)
+                    record();
+            }
+            for (int minute = 1; s.store.pendingCount() < 2; ++minute) {
+                s.clock = Now.addSecs(60 * minute);
+                record();
+            }
+            s.store.close();
+            problems = s.problems;
+        }
+        QCOMPARE(problems.back().kind, HistoryProblem::KeptForLater);
+        QCOMPARE(problems.back().attempts, 2);
+        QCOMPARE(problems.back().keptIn, waitingFile);
+        if (cause == "chmod")
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+
+        // Another program reads what waits.
+        bool ok = false;
+        QString errors;
+        const QString out = RunPython(R"(
+import json, sys
+for a in json.load(open(sys.argv[1]))["attempts"]:
+    print(a["discipline"], a["count"], a["per_line"], a["started_utc"], a["utc_offset_s"])
+)",
+                                      {dir.file(waitingFile)}, &ok, &errors);
+        QVERIFY2(ok, qPrintable(errors));
+        QStringList expected;
+        for (const QDateTime& time : started)
+            expected << "11 30 None " + time.toUTC().toString(Qt::ISODateWithMs) + " 7200";
+        QCOMPARE(out.trimmed().split('\n'), expected);
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::Merged});
+        QCOMPARE(s.problems[0].attempts, 2);
+        QCOMPARE(s.problems[0].keptIn, waitingFile);
+        QVERIFY(!QFileInfo::exists(dir.file(waitingFile)));
+        const std::vector<StoredAttempt> stored = s.store.attempts(11, {30, {}, {}, {}, {}});
+        QCOMPARE(stored[0].started, started[1]);
+        QCOMPARE(stored[0].started.offsetFromUtc(), 7200);
+        QCOMPARE(stored[1].started, started[0]);
+        QStringList points;
+        for (const StoredAttempt& a : stored)
+            points << QString::number(*a.attempt.result.points);
+        QCOMPARE(points.removeDuplicates(), 0);
+        Store again(dir);
+        QVERIFY(again.problems.empty());
+        QCOMPARE(again.count(), int(stored.size()));
+    }
+
+    void attemptsThatCanBeKeptNowhereAreToldLost()
+    {
+        TempProgramDir dir;
+        std::vector<HistoryProblem> problems;
+        {
+            Store s(dir);
+            s.store.record(scored(0));
+            FileSizeLimit limit(512);
+            s.clock = Now.addSecs(60);
+            for (int i = 1; i <= 3; ++i)
+                s.store.record(scored(i));
+            s.store.close();
+            problems = s.problems;
+        }
+        QCOMPARE(problems.size(), 2u);
+        QCOMPARE(problems[0].kind, HistoryProblem::WriteFailed);
+        QCOMPARE(problems[1].kind, HistoryProblem::Lost);
+        QCOMPARE(problems[1].attempts, 3);
+        QVERIFY(!problems[1].detail.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList({"*.pending.json*", ".*.pending.json*"}, QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+
+    // A kill keeps what waits too; and a file that was already taken in once (a kill
+    // between writing its attempts and removing it) adds nothing twice.
+    void aKillLosesNoWaitingAttempt()
+    {
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        {
+            Store s(dir);
+            s.store.record(scored(0));
+        }
+        QString waitingFile;
+        {
+            RawFile other(file);
+            QCOMPARE(other.exec("BEGIN EXCLUSIVE"), QStringList());
+            QProcess copy;
+            copy.start(historyHelper(), {dir.path(), "write-and-wait", "2"});
+            QVERIFY(copy.waitForReadyRead(30000));
+            QCOMPARE(copy.readAllStandardOutput().trimmed(), QByteArray("pending=2"));
+            waitingFile = QString("KORVANIS.SQLITE.%1.pending.json").arg(copy.processId());
+            ::kill(pid_t(copy.processId()), SIGKILL);
+            QVERIFY(copy.waitForFinished(10000));
+            other.exec("ROLLBACK");
+        }
+        const QByteArray waiting = ReadBytes(dir.file(waitingFile));
+        QVERIFY(!waiting.isEmpty());
+        {
+            Store s(dir);
+            QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::Merged});
+            QCOMPARE(s.problems[0].attempts, 2);
+            QCOMPARE(s.problems[0].keptIn, waitingFile);
+            QCOMPARE(s.count(), 3);
+        }
+        QVERIFY(!QFileInfo::exists(dir.file(waitingFile)));
+        QVERIFY(WriteBytes(dir.file(waitingFile), waiting));
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::Merged});
+        QCOMPARE(s.count(), 3);
+        QVERIFY(!QFileInfo::exists(dir.file(waitingFile)));
+    }
+
+    void waitingFilesThatAreNotOursToTakeStay()
+    {
+        TempProgramDir dir;
+        const QString waiting = R"({"attempts": [{"discipline": 11, "count": 30, "per_line": null,
+            "memo_minutes": null, "recall_minutes": null, "pulse_ms": null, "run_seconds": null, "points": 7,
+            "correct_digits": null, "marked_errors": null, "memo_seconds_used": null, "recall_seconds_used": null,
+            "completed": true, "saved_as_record": false, "started_utc": "2024-04-30T10:00:00.000Z",
+            "utc_offset_s": 7200}]})";
+        // The number of a process that runs (the one that started the test), and
+        // one no process can have.
+        const QString running = QString("KORVANIS.SQLITE.%1.pending.json").arg(::getppid());
+        const QString damaged = "KORVANIS.SQLITE.999999999.pending.json";
+        QVERIFY(WriteBytes(dir.file(running), waiting.toUtf8()));
+        QByteArray cut = waiting.toUtf8();
+        cut.chop(20);
+        QVERIFY(WriteBytes(dir.file(damaged), cut));
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::WaitingUnreadable});
+        QCOMPARE(s.problems[0].keptIn, damaged);
+        QVERIFY(!s.problems[0].detail.isEmpty());
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        QCOMPARE(s.count(), 0);
+        QCOMPARE(ReadBytes(dir.file(running)), waiting.toUtf8());
+        QCOMPARE(ReadBytes(dir.file(damaged)), cut);
+
+        // Once nobody runs under that number, its file is taken in.
+        QVERIFY(QFile::rename(dir.file(running), dir.file("KORVANIS.SQLITE.999999998.pending.json")));
+        Store later(dir);
+        QCOMPARE(later.count(), 1);
+        QCOMPARE(later.store.attempts(11, {30, {}, {}, {}, {}})[0].started,
+                 QDateTime(QDate(2024, 4, 30), QTime(12, 0), Qt::OffsetFromUTC, 7200));
     }
 
     void aBusyFileKeepsTheAttemptForTheNextOne()
