@@ -251,6 +251,9 @@ HistoryStore::Failure HistoryStore::migrate(int& version)
     }
     if (!q.exec(QStringLiteral("COMMIT")))
         return fail();
+    // The new layout goes into the file itself at once, not only into its log: a
+    // copy of the file alone, or a kill before the first close, keeps it whole.
+    q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     version = current;
     return {};
 }

@@ -236,6 +236,20 @@ print(*row.fetchone())
                  QStringList({"", "Korvanis " KORVANIS_VERSION}));
     }
 
+    void aNewFileHoldsItsLayoutBeforeTheFirstClose()
+    {
+        TempProgramDir dir;
+        Store s(dir);
+        s.store.record(scored(1));
+        // The file alone, as a copy taken now holds it.
+        const QString copy = dir.file("copy.SQLITE");
+        QVERIFY(WriteBytes(copy, ReadBytes(dir.file("KORVANIS.SQLITE"))));
+        RawFile raw(copy);
+        QCOMPARE(raw.exec("SELECT name FROM sqlite_master ORDER BY name"),
+                 QStringList({"attempts", "attempts_by_setting"}));
+        QCOMPARE(raw.exec("PRAGMA user_version"), QStringList("2"));
+    }
+
     void aDamagedFileIsSetAsideAsItWasFound_data()
     {
         QTest::addColumn<QString>("damage");
