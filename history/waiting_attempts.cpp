@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -164,6 +165,11 @@ std::optional<std::vector<StoredAttempt>> decode(const QString& fileName, QStrin
     return attempts;
 }
 
+bool same(const StoredAttempt& a, const StoredAttempt& b)
+{
+    return a.attempt == b.attempt && a.started == b.started && a.started.offsetFromUtc() == b.started.offsetFromUtc();
+}
+
 bool processRuns(qint64 pid)
 {
     return pid != ::getpid() && (::kill(pid_t(pid), 0) == 0 || errno != ESRCH);
@@ -208,25 +214,44 @@ WaitingAttempts::TakenIn WaitingAttempts::takeInLeftBehind()
     TakenIn taken;
     const QFileInfo history(historyFile_);
     const QString prefix = history.fileName() + QLatin1Char('.');
-    const QRegularExpression name(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(prefix) + QStringLiteral("(\\d+)") + QRegularExpression::escape(Suffix)));
+    const QString waitingName = QRegularExpression::escape(prefix) + QStringLiteral("(\\d+)")
+        + QRegularExpression::escape(Suffix);
+    const QRegularExpression waiting(QRegularExpression::anchoredPattern(waitingName));
+    // The private file a replacement writes first, ".<name>.<pid>": a kill between
+    // its sync and its rename leaves it whole, holding the newest list.
+    const QRegularExpression unfinished(
+        QRegularExpression::anchoredPattern(QStringLiteral("\\.") + waitingName + QStringLiteral("\\.(\\d+)")));
     const QDir folder = history.absoluteDir();
-    const QStringList names = folder.entryList({prefix + QLatin1Char('*') + Suffix}, QDir::Files, QDir::Name);
+    const QStringList names = folder.entryList({prefix + QLatin1Char('*') + Suffix, QLatin1Char('.') + prefix
+                                                + QLatin1Char('*') + Suffix + QStringLiteral(".*")},
+                                               QDir::Files | QDir::Hidden, QDir::Name);
     std::deque<Entry> older;
     for (const QString& fileName : names) {
-        const QRegularExpressionMatch match = name.match(fileName);
-        if (!match.hasMatch() || processRuns(match.captured(1).toLongLong()))
+        const QRegularExpressionMatch done = waiting.match(fileName);
+        const QRegularExpressionMatch cut = unfinished.match(fileName);
+        const QString writer = done.hasMatch() ? done.captured(1) : cut.captured(2);
+        if ((!done.hasMatch() && !cut.hasMatch()) || processRuns(writer.toLongLong()))
             continue;
         const QString path = folder.filePath(fileName);
         QString why;
         const std::optional<std::vector<StoredAttempt>> attempts = decode(path, why);
+        if (!attempts && cut.hasMatch()) {
+            // Cut short while it was written: everything it held that had been
+            // acknowledged is in the file it was to replace.
+            QFile::remove(path);
+            continue;
+        }
         if (!attempts) {
             taken.unreadable.append({fileName, why});
             continue;
         }
-        for (const StoredAttempt& stored : *attempts)
-            older.push_back({stored, true});
-        taken.attempts += int(attempts->size());
+        // A replacement left whole lists again what the file it replaces holds.
+        for (const StoredAttempt& stored : *attempts) {
+            if (std::none_of(older.begin(), older.end(), [&](const Entry& e) { return same(e.stored, stored); })) {
+                older.push_back({stored, true});
+                ++taken.attempts;
+            }
+        }
         taken.files << fileName;
         // A file under this process's number is the one the own file replaces.
         if (path == ownFile())

@@ -752,6 +752,35 @@ for a in json.load(open(sys.argv[1]))["attempts"]:
                  QDateTime(QDate(2024, 4, 30), QTime(12, 0), Qt::OffsetFromUTC, 7200));
     }
 
+    // A kill in the middle of replacing a waiting file leaves its private file:
+    // whole after its sync (the newest list), or cut short before.
+    void aReplacementAKillLeftIsTakenInOnce()
+    {
+        TempProgramDir dir;
+        const auto attempt = [](int points, int minute) {
+            return QString(R"({"discipline": 11, "count": 30, "per_line": null, "memo_minutes": null,
+                "recall_minutes": null, "pulse_ms": null, "run_seconds": null, "points": %1,
+                "correct_digits": null, "marked_errors": null, "memo_seconds_used": null,
+                "recall_seconds_used": null, "completed": true, "saved_as_record": false,
+                "started_utc": "2024-04-30T10:%2:00.000Z", "utc_offset_s": 7200})")
+                .arg(points)
+                .arg(minute, 2, 10, QChar('0'));
+        };
+        const QString older = "{\"attempts\": [" + attempt(1, 0) + "]}";
+        const QString newer = "{\"attempts\": [" + attempt(1, 0) + ", " + attempt(2, 1) + "]}";
+        const QString file = "KORVANIS.SQLITE.999999997.pending.json";
+        QVERIFY(WriteBytes(dir.file(file), older.toUtf8()));
+        QVERIFY(WriteBytes(dir.file("." + file + ".999999997"), newer.toUtf8()));
+        const QString cut = ".KORVANIS.SQLITE.999999996.pending.json.999999996";
+        QVERIFY(WriteBytes(dir.file(cut), newer.left(100).toUtf8()));
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::Merged});
+        QCOMPARE(s.problems[0].attempts, 2);
+        QCOMPARE(s.count(), 2);
+        QCOMPARE(QDir(dir.path()).entryList({"*.pending.json*"}, QDir::Files | QDir::Hidden), QStringList());
+    }
+
     void aBusyFileKeepsTheAttemptForTheNextOne()
     {
         TempProgramDir dir;
