@@ -269,7 +269,7 @@ WaitingAttempts::TakenIn WaitingAttempts::takeInLeftBehind()
 bool WaitingAttempts::keep(QString& error)
 {
     if (entries_.empty()) {
-        if (ownWritten_ || QFileInfo::exists(ownFile()))
+        if (ownWritten_)
             QFile::remove(ownFile());
         for (const QString& path : std::as_const(takenIn_))
             QFile::remove(path);
