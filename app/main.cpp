@@ -21,6 +21,8 @@ int main(int argc, char** argv)
 
     const auto mainWin = CreateKorvanisWindows(tickSource, wavePlayer, dialogs, random,
                                                QCoreApplication::applicationFilePath());
+    if (quitSignals.quitRequested())
+        return 0;
     mainWin->show();
     return app.exec();
 }

@@ -56,6 +56,7 @@ void QuitSignals::quit()
     char drained[16];
     while (::read(quitPipe[0], drained, sizeof drained) > 0) {
     }
+    quitRequested_ = true;
     // The modal windows first, the topmost first: each one's own close handler
     // keeps its settings, and its exec() returns once this slot has.
     for (QWidget* modal = QApplication::activeModalWidget(); modal; modal = QApplication::activeModalWidget()) {
@@ -69,6 +70,6 @@ void QuitSignals::quit()
     }
     // Every event loop ends, nested ones too, without asking the windows again:
     // one that refused must not keep the files open until the session kills
-    // the program.
+    // the program. Before the main loop runs this does nothing; main() asks.
     QCoreApplication::exit(0);
 }

@@ -20,9 +20,14 @@ public:
 
     static constexpr int Handled[] = {SIGTERM, SIGINT, SIGHUP};
 
+    // A signal came while the start still ran (in the loop of a message box it
+    // showed): the start ends without entering the main loop.
+    bool quitRequested() const { return quitRequested_; }
+
 private:
     void quit();
 
     QSocketNotifier* notifier_ = nullptr;
+    bool quitRequested_ = false;
     struct sigaction previous_[std::size(Handled)] {};
 };

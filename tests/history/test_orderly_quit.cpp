@@ -42,17 +42,23 @@ private Q_SLOTS:
     void aSignalEndsTheProgramAsBeendenDoes_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM (a logout, a shutdown)") << int(SIGTERM);
-        QTest::newRow("SIGINT (Ctrl+C)") << int(SIGINT);
-        QTest::newRow("SIGHUP (the terminal closed)") << int(SIGHUP);
+        QTest::addColumn<bool>("messageAtStart");
+        QTest::newRow("SIGTERM (a logout, a shutdown)") << int(SIGTERM) << false;
+        QTest::newRow("SIGINT (Ctrl+C)") << int(SIGINT) << false;
+        QTest::newRow("SIGHUP (the terminal closed)") << int(SIGHUP) << false;
+        // The start shows that it set a leftover log aside and waits for an answer.
+        QTest::newRow("SIGTERM while the start shows a message") << int(SIGTERM) << true;
     }
 
     void aSignalEndsTheProgramAsBeendenDoes()
     {
         QFETCH(int, signal);
+        QFETCH(bool, messageAtStart);
         // A copy of the program in a folder of its own, where it keeps its files.
         TempProgramDir dir;
         QVERIFY(QFile::copy(QStringLiteral(KORVANIS_PROGRAM), dir.file("korvanis")));
+        if (messageAtStart)
+            QVERIFY(WriteBytes(dir.file("KORVANIS.SQLITE-wal"), QByteArray(4096, 'x')));
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -61,8 +67,14 @@ private Q_SLOTS:
         program.setWorkingDirectory(dir.path());
         program.start(dir.file("korvanis"), {});
         QVERIFY(program.waitForStarted());
-        // Both files are open once the history's log is there.
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.file("KORVANIS.SQLITE-wal")), 30000);
+        // Both files are open once the history's log is there; the message shows
+        // once the leftover has gone aside.
+        const auto started = [&] {
+            if (messageAtStart)
+                return !QDir(dir.path()).entryList({"KORVANIS-*.SQLITE-wal"}).isEmpty();
+            return QFileInfo::exists(dir.file("KORVANIS.SQLITE-wal"));
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(started(), 30000);
         QVERIFY(QFileInfo::exists(dir.file("KORVANIS.DBF")));
         QCOMPARE(program.state(), QProcess::Running);
 
