@@ -3,13 +3,11 @@
 #include "history/attempt_columns.h"
 #include "history/history_file_set.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
-#include <QVariant>
 
 namespace {
 
