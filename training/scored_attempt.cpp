@@ -78,15 +78,7 @@ const ScoreResult& ScoredAttempt::end(quint32 tick, const ScoringRule& rule, int
 {
     recallTimeUsed_ = AttemptClock(startTick_).usedMs(tick, setting_.recallMinutes.value_or(0)) / 1000.0;
     phase_ = Idle;
-    const int count = attempt_.size();
-    QVector<RowTexts> rows((count + rowWidth - 1) / rowWidth);
-    for (int i = 0; i < count; ++i) {
-        RowTexts& row = rows[i / rowWidth];
-        row.given += QChar::fromLatin1(attempt_.given[i]);
-        const char answer = attempt_.answers[i];
-        row.recalled += answer ? QChar::fromLatin1(answer) : QLatin1Char(' ');
-    }
-    score_ = rule.score(rows);
+    score_ = rule.score(attempt_, rowWidth);
     return score_;
 }
 
