@@ -274,6 +274,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     }
     handle_ = handle;
     fileName_ = fileName;
+    path_ = request.path;
     writable_ = request.openedWritable;
     current_ = 0;
     order_ = 0;
@@ -316,6 +317,50 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     }
     if (writable_)
         setUpdateDate(handle, today);
+    noteDiskState();
+}
+
+namespace {
+
+std::optional<std::uint32_t> headerCountOf(int fd)
+{
+    unsigned char count[4];
+    if (::pread(fd, count, sizeof count, 4) != static_cast<ssize_t>(sizeof count))
+        return std::nullopt;
+    return count[0] | count[1] << 8 | count[2] << 16 | std::uint32_t(count[3]) << 24;
+}
+
+} // namespace
+
+void XBaseTable::noteDiskState()
+{
+    disk_ = DiskState{};
+    const int fd = hookFile(dbf(handle_)->fp)->fd;
+    struct stat status {};
+    const std::optional<std::uint32_t> count = headerCountOf(fd);
+    // Unknown stays unknown: the next look takes it for a change and opens afresh.
+    if (!count || ::fstat(fd, &status) != 0)
+        return;
+    disk_ = DiskState{status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec, status.st_mtim.tv_nsec,
+                      *count};
+}
+
+bool XBaseTable::changedOnDisk(bool thorough) const
+{
+    if (!handle_)
+        return false;
+    // One look at the name answers for a replaced or removed file and, while the
+    // name still means our file, for a write to it.
+    struct stat named {};
+    if (::stat(path_.c_str(), &named) != 0)
+        return true;
+    if (named.st_dev != disk_.device || named.st_ino != disk_.inode || named.st_size != disk_.size
+        || named.st_mtim.tv_sec != disk_.modifiedSeconds || named.st_mtim.tv_nsec != disk_.modifiedNanoseconds)
+        return true;
+    if (!thorough)
+        return false;
+    const std::optional<std::uint32_t> count = headerCountOf(hookFile(dbf(handle_)->fp)->fd);
+    return !count || *count != disk_.headerCount;
 }
 
 bool XBaseTable::wellFormed(const char* record) const
@@ -471,8 +516,10 @@ std::string XBaseTable::undoChange()
     const bool began = file.journaling;
     const std::string failure = undoJournal(file);
     // shapelib still holds the refused record and would write it out at the next
-    // chance; it must be read afresh from the file instead.
+    // chance; it must be read afresh from the file instead. The header is back
+    // as it was, so closing has nothing to write either.
     handle->bCurrentRecordModified = 0;
+    handle->bUpdated = 0;
     handle->nCurrentRecord = -1;
     if (began) {
         handle->nRecords = recordsBefore_;
@@ -481,6 +528,7 @@ std::string XBaseTable::undoChange()
     dirty_ = false;
     dirtyIsNew_ = false;
     before_.clear();
+    noteDiskState();
     return failure;
 }
 
@@ -986,6 +1034,11 @@ void XBaseTable::commit()
     if (::fdatasync(file.fd) != 0)
         failChange("cannot be written to disk: " + errnoText(errno));
     endJournal(file);
+    // The header is on disk with this count. Left set, the flag would have
+    // shapelib write the count once more when the table closes, over whatever
+    // another program has appended since.
+    handle->bUpdated = 0;
+    noteDiskState();
     if (dirty_) {
         dirty_ = false;
         if (current_ >= 1)

@@ -63,6 +63,13 @@ public:
     void useReadOnly(const QString& fileName);
     void close();
     bool isOpen() const { return handle_ != nullptr; }
+    // Whether the file under the table's name is no longer the one this table
+    // last opened or wrote: another program replaced or removed it, or wrote to
+    // it (its length or time of change moved). Other programs take no notice of
+    // our lock. `thorough` also compares the header's record count, for a writer
+    // that changed it and nothing else within the same clock tick. Nothing is
+    // read into the table; a changed table must be opened again.
+    bool changedOnDisk(bool thorough) const;
     bool isWritable() const { return handle_ != nullptr && writable_; }
     const QString& fileName() const { return fileName_; }
 
@@ -121,7 +128,17 @@ private:
     struct KeyTerm;
     struct Layout;
 
+    struct DiskState {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = -1;
+        std::int64_t modifiedSeconds = 0;
+        std::int64_t modifiedNanoseconds = 0;
+        std::uint32_t headerCount = 0;
+    };
+
     void openWith(const QString& fileName, bool writable, QDate today);
+    void noteDiskState();
     int fieldIndexOrThrow(std::string_view name) const;
     void requireCurrent() const;
     void touchCurrent();
@@ -143,6 +160,7 @@ private:
 
     void* handle_ = nullptr; // DBFHandle; shapelib stays out of this header
     QString fileName_;
+    std::string path_; // fileName_ as the system spells it
     bool writable_ = false;
     int current_ = 0;
     bool dirty_ = false;
@@ -150,6 +168,7 @@ private:
     std::string before_; // the current record as it was before its first change
     int recordsBefore_ = 0; // the record count and current record when the change began
     int currentBefore_ = 0;
+    DiskState disk_; // the file as this table last left it
     std::vector<Layout> layout_;
     std::vector<Index> indexes_;
     int order_ = 0;
