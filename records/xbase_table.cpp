@@ -1,5 +1,6 @@
 #include "records/xbase_table.h"
 
+#include "records/file_watch.h"
 #include "records/xbase_file.h"
 #include "records/xbase_number.h"
 
@@ -317,6 +318,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     }
     if (writable_)
         setUpdateDate(handle, today);
+    watch_ = std::make_unique<FileWatch>(path_);
     noteDiskState();
 }
 
@@ -334,6 +336,10 @@ std::optional<std::uint32_t> headerCountOf(int fd)
 
 void XBaseTable::noteDiskState()
 {
+    // What our own writes set off is no news; anything later is.
+    if (watch_)
+        watch_->forget();
+    seenChange_ = false;
     disk_ = DiskState{};
     const int fd = hookFile(dbf(handle_)->fp)->fd;
     struct stat status {};
@@ -349,18 +355,23 @@ bool XBaseTable::changedOnDisk(bool thorough) const
 {
     if (!handle_)
         return false;
+    // A change once seen stays seen: the watch has told of it only once.
+    if (seenChange_)
+        return true;
+    if (!thorough && watch_ && !watch_->somethingHappened())
+        return false;
     // One look at the name answers for a replaced or removed file and, while the
     // name still means our file, for a write to it.
     struct stat named {};
-    if (::stat(path_.c_str(), &named) != 0)
-        return true;
-    if (named.st_dev != disk_.device || named.st_ino != disk_.inode || named.st_size != disk_.size
-        || named.st_mtim.tv_sec != disk_.modifiedSeconds || named.st_mtim.tv_nsec != disk_.modifiedNanoseconds)
-        return true;
-    if (!thorough)
-        return false;
-    const std::optional<std::uint32_t> count = headerCountOf(hookFile(dbf(handle_)->fp)->fd);
-    return !count || *count != disk_.headerCount;
+    if (::stat(path_.c_str(), &named) != 0 || named.st_dev != disk_.device || named.st_ino != disk_.inode
+        || named.st_size != disk_.size || named.st_mtim.tv_sec != disk_.modifiedSeconds
+        || named.st_mtim.tv_nsec != disk_.modifiedNanoseconds) {
+        seenChange_ = true;
+    } else if (thorough) {
+        const std::optional<std::uint32_t> count = headerCountOf(hookFile(dbf(handle_)->fp)->fd);
+        seenChange_ = !count || *count != disk_.headerCount;
+    }
+    return seenChange_;
 }
 
 bool XBaseTable::wellFormed(const char* record) const
@@ -412,6 +423,7 @@ void XBaseTable::release()
         DBFClose(dbf(handle_));
     }
     handle_ = nullptr;
+    watch_.reset();
     indexes_.clear();
     layout_.clear();
     order_ = 0;

@@ -6,11 +6,14 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class FileWatch;
 
 // A failure inside the table engine. The records table decides whether the user
 // sees it; the text names the file and the cause for that case.
@@ -66,9 +69,11 @@ public:
     // Whether the file under the table's name is no longer the one this table
     // last opened or wrote: another program replaced or removed it, or wrote to
     // it (its length or time of change moved). Other programs take no notice of
-    // our lock. `thorough` also compares the header's record count, for a writer
-    // that changed it and nothing else within the same clock tick. Nothing is
-    // read into the table; a changed table must be opened again.
+    // our lock. A quick look asks the file's watch first and compares the status
+    // only when something happened; `thorough` always compares it, and the
+    // header's record count too, for a writer that changed that alone within
+    // one clock tick. Nothing is read into the table; a changed table must be
+    // opened again.
     bool changedOnDisk(bool thorough) const;
     bool isWritable() const { return handle_ != nullptr && writable_; }
     const QString& fileName() const { return fileName_; }
@@ -169,6 +174,8 @@ private:
     int recordsBefore_ = 0; // the record count and current record when the change began
     int currentBefore_ = 0;
     DiskState disk_; // the file as this table last left it
+    std::unique_ptr<FileWatch> watch_; // what happened to it since
+    mutable bool seenChange_ = false;
     std::vector<Layout> layout_;
     std::vector<Index> indexes_;
     int order_ = 0;
