@@ -189,11 +189,11 @@ void RecordsTable::OpenHeldTable()
     const QString tableFile = programDir_ + kTableName;
     auto table = std::make_unique<XBaseTable>();
     table->use(tableFile, today_());
-    // With the table held no other copy is converting it. What copies killed
-    // while they made or converted a table left behind is no longer anybody's;
-    // a copy that still runs keeps its files.
-    XBaseTable::removeLeftovers(tableFile);
-    XBaseTable::removeLeftovers(programDir_ + kTempTableName);
+    // With the table held no other copy is converting it or writing its indexes.
+    // What copies killed while they made a table or index left behind is no
+    // longer anybody's; a copy that still runs keeps its files.
+    for (const QString& name : {kTableName, kTempTableName, kCountIndexName, kTimesIndexName})
+        XBaseTable::removeLeftovers(programDir_ + name);
     if (table->fieldNum("REPLAYZEIT") == 0) {
         // A read-only table is not converted either: it stays open as it is, so
         // that a store can say why it keeps nothing.

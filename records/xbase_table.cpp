@@ -1,6 +1,7 @@
 #include "records/xbase_table.h"
 
 #include "records/file_watch.h"
+#include "records/ntx_index.h"
 #include "records/xbase_file.h"
 #include "records/xbase_number.h"
 
@@ -10,7 +11,6 @@
 #include <shapefil.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -61,22 +61,17 @@ struct XBaseTable::KeyTerm {
     int decimals = 0;
 };
 
+// An index as seeks use it, its entries sorted in memory, and its file, which
+// follows every change.
 struct XBaseTable::Index {
-    struct Entry {
-        std::string key;
-        int recNo = 0;
-    };
-    QString file;
+    using Entry = IndexEntry;
     std::string expression;
     std::vector<KeyTerm> terms;
     int keyLength = 0;
     std::vector<Entry> entries; // sorted by key, then record number
+    std::unique_ptr<NtxIndex> file;
 
-    static bool before(const Entry& a, const Entry& b)
-    {
-        const int byKey = a.key.compare(b.key);
-        return byKey < 0 || (byKey == 0 && a.recNo < b.recNo);
-    }
+    static bool before(const Entry& a, const Entry& b) { return IndexEntry::before(a, b); }
 };
 
 struct XBaseTable::Layout {
@@ -104,38 +99,20 @@ void XBaseTable::fail(const std::string& what) const
 void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& fields, QDate today)
 {
     const std::string path = localName(fileName);
-    const QFileInfo info(fileName);
-    static std::atomic<unsigned> serial{0};
-
     // Built under a private name and moved into place only when whole, so no
-    // half-written table is ever found under the real name. The name carries our
-    // process id and the file is locked while it is written, so that what a killed
-    // process left can be told from what a running one is still writing
-    // (removeLeftovers).
-    std::string building;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        building = localName(info.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + info.fileName()) + '.'
-            + std::to_string(::getpid()) + '.' + std::to_string(serial++);
-        fd = ::open(building.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        throw XBaseError(path + ": " + errnoText(errno));
-
+    // half-written table is ever found under the real name.
+    const PrivateFile building = createPrivate(fileName);
+    int fd = building.fd;
     try {
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-            throw XBaseError(path + ": " + errnoText(errno));
         OpenRequest request;
-        request.path = building;
+        request.path = building.path;
         request.createdFd = fd;
         {
             CLocaleScope cLocale;
             RequestScope scope(&request);
             SAHooks hooks = fileHooks();
             tShapelibError.clear();
-            DBFHandle handle = DBFCreateLL(building.c_str(), "LDID/0", &hooks);
+            DBFHandle handle = DBFCreateLL(building.path.c_str(), "LDID/0", &hooks);
             if (!handle)
                 throw XBaseError(path + ": cannot be created");
             for (const XBaseField& field : fields) {
@@ -163,12 +140,12 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
             throw XBaseError(path + ": " + errnoText(errno));
         ::close(fd);
         fd = -1;
-        publish(building, path);
+        publish(building.path, path);
         syncDirectory(fileName);
     } catch (...) {
         if (fd >= 0)
             ::close(fd);
-        ::unlink(building.c_str());
+        ::unlink(building.path.c_str());
         throw;
     }
 }
@@ -229,16 +206,7 @@ void XBaseTable::removeLeftovers(const QString& fileName)
 
 void XBaseTable::replaceFile(const QString& from, const QString& to)
 {
-    const std::string source = localName(from);
-    const std::string target = localName(to);
-    struct stat replaced {};
-    if (::stat(target.c_str(), &replaced) == 0) {
-        const std::string failure = takeModeAndOwner(source, replaced);
-        if (!failure.empty())
-            throw XBaseError(source + ": " + failure);
-    }
-    if (::rename(source.c_str(), target.c_str()) != 0)
-        throw XBaseError(target + ": " + errnoText(errno));
+    replace(localName(from), localName(to));
     syncDirectory(to);
 }
 
@@ -515,6 +483,18 @@ void XBaseTable::beginChange()
         fail("cannot be written: " + errnoText(errno));
     recordsBefore_ = recCount();
     currentBefore_ = current_;
+    // Before the table changes, so that an index file never lists what the
+    // table no longer holds, whenever the program stops.
+    for (Index& index : indexes_)
+        index.file->beginChange();
+}
+
+// The index files catch up with the table: with the change made, or with the
+// table as it was when the change was undone.
+void XBaseTable::endIndexChanges()
+{
+    for (Index& index : indexes_)
+        index.file->endChange();
 }
 
 // Takes the file and the engine back to where the change began. Returns the
@@ -541,6 +521,10 @@ std::string XBaseTable::undoChange()
     dirtyIsNew_ = false;
     before_.clear();
     noteDiskState();
+    // Index files stay marked while the table is neither as it was nor as it
+    // was to become.
+    if (failure.empty())
+        endIndexChanges();
     return failure;
 }
 
@@ -605,8 +589,10 @@ void XBaseTable::appendFrom(XBaseTable& source)
         discardChanges();
         throw;
     }
-    for (Index& index : indexes_)
+    for (Index& index : indexes_) {
         rebuildEntries(index);
+        index.file->rebuild(index.entries);
+    }
 }
 
 void XBaseTable::appendRecordsOf(XBaseTable& source)
@@ -776,42 +762,13 @@ int XBaseTable::index(const QString& indexFile, std::string_view keyExpression)
         fail("table is not open");
     flushPending();
     Index index;
-    index.file = indexFile;
     index.expression = keyExpression;
     index.terms = parseKeyExpression(keyExpression);
     for (const KeyTerm& term : index.terms)
         index.keyLength += term.width;
     rebuildEntries(index);
-
-    std::string out = "Korvanis index 1\n" + index.expression + '\n' + std::to_string(index.keyLength) + ' '
-        + std::to_string(index.entries.size()) + '\n';
-    out.reserve(out.size() + index.entries.size() * static_cast<std::size_t>(index.keyLength + 12));
-    char number[16];
-    for (const Index::Entry& entry : index.entries) {
-        out += entry.key;
-        out += ' ';
-        out.append(number, std::to_chars(number, number + sizeof number, entry.recNo).ptr);
-        out += '\n';
-    }
-    const std::string path = localName(indexFile);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        throw XBaseError(path + ": " + errnoText(errno));
-    std::size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t put = ::write(fd, out.data() + done, out.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            const int error = errno;
-            ::close(fd);
-            throw XBaseError(path + ": " + errnoText(error));
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    if (::close(fd) != 0)
-        throw XBaseError(path + ": " + errnoText(errno));
-
+    index.file = std::make_unique<NtxIndex>(indexFile, index.expression, index.keyLength);
+    index.file->build(index.entries);
     indexes_.push_back(std::move(index));
     return static_cast<int>(indexes_.size());
 }
@@ -886,8 +843,10 @@ void XBaseTable::reindexCurrent()
             const auto at = std::lower_bound(index.entries.begin(), index.entries.end(), old, Index::before);
             if (at != index.entries.end() && at->recNo == current_ && at->key == oldKey)
                 index.entries.erase(at);
+            index.file->erase(oldKey, current_);
         }
         if (hasKey) {
+            index.file->insert(newKey, current_);
             Index::Entry entry{newKey, current_};
             const auto at = std::lower_bound(index.entries.begin(), index.entries.end(), entry, Index::before);
             index.entries.insert(at, std::move(entry));
@@ -1058,4 +1017,5 @@ void XBaseTable::commit()
         dirtyIsNew_ = false;
         before_.clear();
     }
+    endIndexChanges();
 }

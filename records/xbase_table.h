@@ -30,10 +30,10 @@ struct XBaseField {
 };
 
 // A small xBase engine over shapelib's DBF functions: one dBase III table, held
-// exclusively while open, with any number of in-memory indexes whose keys are
-// STR() expressions over numeric fields. Every index is also written to a file when
-// it is built, as the sorted keys with their record numbers; the engine itself only
-// ever seeks in memory and keeps the indexes current as records are written.
+// exclusively while open, with any number of indexes whose keys are STR()
+// expressions over numeric fields. The engine seeks in memory and keeps every
+// index current as records are written, in memory and in its NTX file, which
+// Clipper-compatible tools can open with the table (NtxIndex).
 //
 // Record numbers are 1-based as in xBase; 0 means no current record.
 class XBaseTable {
@@ -92,9 +92,10 @@ public:
     void appendFrom(const QString& sourceFileName);
 
     // Builds an index over the whole table from a key expression of STR(field,width)
-    // and STR(field,width,decimals) terms joined by '+', writes it to indexFile and
-    // returns its order number (1, 2, ...). Deleted records and records whose key
-    // fields hold no number are left out.
+    // and STR(field,width,decimals) terms joined by '+', writes it to indexFile as
+    // an NTX file, replacing what was there, and returns its order number (1, 2,
+    // ...). Deleted records and records whose key fields hold no number are left
+    // out.
     int index(const QString& indexFile, std::string_view keyExpression);
     // Order 0 means natural record order.
     void setOrder(int order);
@@ -149,6 +150,7 @@ private:
     void touchCurrent();
     void flushPending();
     void beginChange();
+    void endIndexChanges();
     std::string undoChange();
     [[noreturn]] void failChange(const std::string& why);
     void abandon();

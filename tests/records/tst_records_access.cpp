@@ -90,7 +90,9 @@ private Q_SLOTS:
         QTest::newRow("converted table") << ".KVTEMP.DBF.%1.17" << false << false << true;
         QTest::newRow("still being written") << ".KORVANIS.DBF.%1.0" << true << false << false;
         QTest::newRow("held by a process we cannot see") << ".KORVANIS.DBF.%1.0" << false << true << false;
-        QTest::newRow("another file's") << ".KORVANIS.NTX.%1.0" << false << false << false;
+        QTest::newRow("count index") << ".KORVANIS.NTX.%1.0" << false << false << true;
+        QTest::newRow("times index") << ".KORVANI2.NTX.%1.3" << false << false << true;
+        QTest::newRow("another file's") << ".KORVANIS.DBT.%1.0" << false << false << false;
         QTest::newRow("not hidden") << "KORVANIS.DBF.%1.0" << false << false << false;
         QTest::newRow("no number after the id") << ".KORVANIS.DBF.%1.x" << false << false << false;
         QTest::newRow("no process id") << ".KORVANIS.DBF.0.0" << false << false << false;

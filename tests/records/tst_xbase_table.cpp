@@ -165,13 +165,14 @@ private Q_SLOTS:
         table.use(dir.file("T.DBF"), kToday);
         const int order = table.index(dir.file("T.NTX"), "STR(CODE,2)+STR(TIME,8,2)");
         QCOMPARE(table.keyLength(order), 10);
-        QCOMPARE(ReadBytes(dir.file("T.NTX")), QByteArray("Korvanis index 1\nSTR(CODE,2)+STR(TIME,8,2)\n10 6\n"
-                                                          " 5   20.50 2\n"
-                                                          " 5   20.50 4\n"
-                                                          " 7   10.00 3\n"
-                                                          " 7   30.00 1\n"
-                                                          "**    2.00 6\n" // too wide for STR(CODE,2)
-                                                          "-3    1.00 5\n"));
+        QList<NtxEntry> listed;
+        QCOMPARE(CheckNtxLayout(ReadBytes(dir.file("T.NTX")), "STR(CODE,2)+STR(TIME,8,2)", 10, &listed), QString());
+        QCOMPARE(listed, (QList<NtxEntry>{{2, " 5   20.50"},
+                                          {4, " 5   20.50"},
+                                          {3, " 7   10.00"},
+                                          {1, " 7   30.00"},
+                                          {6, "**    2.00"}, // too wide for STR(CODE,2)
+                                          {5, "-3    1.00"}}));
         table.setOrder(order);
         QVERIFY(table.seek(" 7"));
         QCOMPARE(table.recNo(), 3);
