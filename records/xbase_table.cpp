@@ -740,20 +740,59 @@ bool XBaseTable::buildKey(const Index& index, const char* record, std::string& k
     return true;
 }
 
+namespace {
+
+// Eight bytes of a key from `at` on as one big-endian number, zeros past its
+// end: such words order as the bytes do.
+std::uint64_t keyWord(const std::string& key, std::size_t at)
+{
+    std::uint64_t word = 0;
+    for (std::size_t i = at; i < at + 8; ++i)
+        word = word << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    return word;
+}
+
+} // namespace
+
+// At start-up every record is sorted into both indexes, the bulk of opening a
+// large table: the keys are sorted as rows of words that compare without a call.
 void XBaseTable::rebuildEntries(Index& index)
 {
-    index.entries.clear();
-    const int count = recCount();
-    index.entries.reserve(static_cast<std::size_t>(count));
+    const auto length = static_cast<std::size_t>(index.keyLength);
+    const std::size_t width = (length + 7) / 8;
+    const auto count = static_cast<std::size_t>(recCount());
+    std::string keys;
+    std::vector<std::uint64_t> words;
+    std::vector<int> recNos;
+    keys.reserve(count * length);
+    words.reserve(count * width);
+    recNos.reserve(count);
     std::string key;
-    for (int recNo = 1; recNo <= count; ++recNo) {
+    for (int recNo = 1; recNo <= recCount(); ++recNo) {
         const char* record = tuple(recNo);
-        if (record[0] == '*')
+        if (record[0] == '*' || !buildKey(index, record, key))
             continue;
-        if (buildKey(index, record, key))
-            index.entries.push_back({key, recNo});
+        keys += key;
+        for (std::size_t at = 0; at < length; at += 8)
+            words.push_back(keyWord(key, at));
+        recNos.push_back(recNo);
     }
-    std::sort(index.entries.begin(), index.entries.end(), Index::before);
+    std::vector<std::uint32_t> order(recNos.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<std::uint32_t>(i);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const std::uint64_t* left = words.data() + a * width;
+        const std::uint64_t* right = words.data() + b * width;
+        for (std::size_t word = 0; word < width; ++word) {
+            if (left[word] != right[word])
+                return left[word] < right[word];
+        }
+        return recNos[a] < recNos[b];
+    });
+    index.entries.clear();
+    index.entries.reserve(order.size());
+    for (const std::uint32_t at : order)
+        index.entries.push_back({keys.substr(at * length, length), recNos[at]});
 }
 
 int XBaseTable::index(const QString& indexFile, std::string_view keyExpression)
