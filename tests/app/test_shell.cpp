@@ -117,9 +117,9 @@ private Q_SLOTS:
         auto win = start(services, dir);
         QCOMPARE(win->context().ProgramDir, dir.path());
         QCOMPARE(ReadBytes(dir.file("BRAIN.INI")),
-                 QByteArray("[Korvanis]\nSprache=0\nTraining Zahlen Anzahl=200\nTraining Zahlen Zeile=2\n"
-                            "Training Binaer Anzahl=600\nTraining Binaer Zeile=6\n"
-                            "Training Karten Anzahl=600\nTraining Karten Zeile=1\n"));
+                 QByteArray("[Korvanis]\r\nSprache=0\r\nTraining Zahlen Anzahl=200\r\nTraining Zahlen Zeile=2\r\n"
+                            "Training Binaer Anzahl=600\r\nTraining Binaer Zeile=6\r\n"
+                            "Training Karten Anzahl=600\r\nTraining Karten Zeile=1\r\n"));
         QCOMPARE(menuTexts(*win), QStringList({"&Datei", "&Training", "&Optionen", "&Hilfe"}));
         QCOMPARE(menuTexts(win->mTraining->actions()),
                  QStringList({"&Zahlen", "&Binärzahlen", "&Spielkarten", "Karten&bilder lernen", "&Gesprochene Zahlen"}));
