@@ -107,7 +107,7 @@ int main()
         const auto start = Clock::now();
         records.OpenRecordsTable(folder);
         opens.push_back(MillisecondsSince(start));
-        if (!records.isOpen() || records.TimesIndexOrder == 0)
+        if (!records.isOpen() || records.TimesIndexOrder() == 0)
             return 1;
         records.CloseRecordsTable();
     }

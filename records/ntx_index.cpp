@@ -1,7 +1,7 @@
 #include "records/ntx_index.h"
 
+#include "records/xbase_error.h"
 #include "records/xbase_file.h"
-#include "records/xbase_table.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -156,8 +156,8 @@ void RecordsTable::OpenRecordsTable(const QString& programDir)
 {
     table_.reset();
     lost_ = false;
-    CountIndexOrder = 0;
-    TimesIndexOrder = 0;
+    countIndexOrder_ = 0;
+    timesIndexOrder_ = 0;
     programDir_ = programDir;
     const QString tableFile = programDir + kTableName;
 
@@ -206,9 +206,9 @@ void RecordsTable::OpenHeldTable()
     if (!HasRecordLayout(*table))
         throw XBaseError(QFile::encodeName(tableFile).toStdString() + ": not the layout of the records table");
     table_ = std::move(table);
-    CountIndexOrder = table_->index(programDir_ + kCountIndexName, kCountKey);
-    TimesIndexOrder = table_->index(programDir_ + kTimesIndexName, kTimesKey);
-    table_->setOrder(CountIndexOrder);
+    countIndexOrder_ = table_->index(programDir_ + kCountIndexName, kCountKey);
+    timesIndexOrder_ = table_->index(programDir_ + kTimesIndexName, kTimesKey);
+    table_->setOrder(countIndexOrder_);
 }
 
 // Lets go of a table that is no longer the file under its name and opens that
@@ -217,15 +217,15 @@ void RecordsTable::OpenHeldTable()
 void RecordsTable::Reopen()
 {
     table_.reset(); // every change is committed: closing writes nothing
-    CountIndexOrder = 0;
-    TimesIndexOrder = 0;
+    countIndexOrder_ = 0;
+    timesIndexOrder_ = 0;
     lost_ = true;
     try {
         OpenHeldTable();
     } catch (const std::exception& error) {
         table_.reset();
-        CountIndexOrder = 0;
-        TimesIndexOrder = 0;
+        countIndexOrder_ = 0;
+        timesIndexOrder_ = 0;
         throw KorvanisError(QStringLiteral("DBDaten: Die Tabelle %1 wurde von einem anderen Programm geändert und lässt "
                                            "sich nicht wieder öffnen (%2); der Rekord wurde nicht gespeichert.")
                                 .arg(programDir_ + kTableName, QString::fromLocal8Bit(error.what())));
@@ -290,8 +290,8 @@ void RecordsTable::CloseRecordsTable()
         table_.reset();
     }
     lost_ = false;
-    CountIndexOrder = 0;
-    TimesIndexOrder = 0;
+    countIndexOrder_ = 0;
+    timesIndexOrder_ = 0;
     if (held)
         MarkClosed(programDir_ + kTableName);
 }
@@ -299,10 +299,10 @@ void RecordsTable::CloseRecordsTable()
 std::optional<double> RecordsTable::LookupBestTime(int code, int count, int perLine)
 {
     const std::optional<QString> key = BestTimeKey(code, count, perLine);
-    if (!isOpen() || !key || !FollowTheFile() || CountIndexOrder == 0)
+    if (!isOpen() || !key || !FollowTheFile() || countIndexOrder_ == 0)
         return std::nullopt;
     try {
-        table_->setOrder(CountIndexOrder);
+        table_->setOrder(countIndexOrder_);
         if (!table_->seek(key->toStdString()))
             return std::nullopt;
         return table_->readNumeric("ZEIT");
@@ -321,10 +321,10 @@ std::optional<double> RecordsTable::LookupPointsRecord(int code, double memoTime
 
 std::optional<double> RecordsTable::LookupPointsRecord(const QString& key)
 {
-    if (!isOpen() || !FollowTheFile() || TimesIndexOrder == 0)
+    if (!isOpen() || !FollowTheFile() || timesIndexOrder_ == 0)
         return std::nullopt;
     try {
-        table_->setOrder(TimesIndexOrder);
+        table_->setOrder(timesIndexOrder_);
         if (!table_->seek(key.toStdString()))
             return std::nullopt;
         return table_->readNumeric("PUNKTE");
@@ -386,8 +386,8 @@ void RecordsTable::StoreBestTime(int code, int count, int perLine, double time)
     RequireFits("ZEILE", perLine);
     RequireFits("ZEIT", time);
     const std::string key = BestTimeKey(code, count, perLine)->toStdString();
-    Store(CountIndexOrder, kCountIndexName, [&](QDate today) {
-        table_->setOrder(CountIndexOrder);
+    Store(countIndexOrder_, kCountIndexName, [&](QDate today) {
+        table_->setOrder(countIndexOrder_);
         if (!table_->seek(key)) {
             table_->appendBlank();
             table_->replaceInt("DISZIPLIN", code);
@@ -413,8 +413,8 @@ void RecordsTable::StorePointsRecord(int code, int count, double memoTime, doubl
     RequireFits("ZEIT_NUTZ", memoTimeUsed);
     RequireFits("REPL_NUTZ", recallTimeUsed);
     const std::string key = PointsKey(code, memoTime, recallTime)->toStdString();
-    Store(TimesIndexOrder, kTimesIndexName, [&](QDate today) {
-        table_->setOrder(TimesIndexOrder);
+    Store(timesIndexOrder_, kTimesIndexName, [&](QDate today) {
+        table_->setOrder(timesIndexOrder_);
         if (!table_->seek(key)) {
             table_->appendBlank();
             table_->replaceInt("DISZIPLIN", code);

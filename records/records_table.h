@@ -48,8 +48,10 @@ public:
     void StorePointsRecord(int code, int count, double memoTime, double recallTime, int points,
                            double memoTimeUsed, double recallTimeUsed);
 
-    int CountIndexOrder = 0;
-    int TimesIndexOrder = 0;
+    // The orders of the count index and the times index in the open table; 0
+    // while the table is closed or has no such index.
+    int CountIndexOrder() const { return countIndexOrder_; }
+    int TimesIndexOrder() const { return timesIndexOrder_; }
 
     // The date stored with a record; tests fix it.
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
@@ -64,6 +66,8 @@ private:
     void RequireIndex(int order, const QString& indexName) const;
 
     std::unique_ptr<XBaseTable> table_;
+    int countIndexOrder_ = 0;
+    int timesIndexOrder_ = 0;
     // The table was open until another program changed it and it could not be
     // opened again; each store tries once more.
     bool lost_ = false;

@@ -1,6 +1,6 @@
 #include "records/xbase_file.h"
 
-#include "records/xbase_table.h"
+#include "records/xbase_error.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/xbase_error.h"
 #include "records/xbase_number.h"
 
 #include <QDate>
@@ -15,12 +16,6 @@
 
 class FileWatch;
 
-// A failure inside the table engine. The records table decides whether the user
-// sees it; the text names the file and the cause for that case.
-class XBaseError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 struct XBaseField {
     std::string name;

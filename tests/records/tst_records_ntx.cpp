@@ -149,7 +149,7 @@ table.close()
         RecordsTable records;
         records.setToday([] { return kToday; });
         records.OpenRecordsTable(dir.path());
-        QVERIFY(records.TimesIndexOrder != 0);
+        QVERIFY(records.TimesIndexOrder() != 0);
         records.StoreBestTime(0, 1, 2, 1.5);
         records.StoreBestTime(2, 500, 2, 99);
         VerifyIndexes(dir);

@@ -116,8 +116,8 @@ private Q_SLOTS:
         open(records, dir);
         QVERIFY(records.isOpen());
         QCOMPARE(DbfRecordCount(ReadBytes(dir.file("KORVANIS.DBF"))), 0u);
-        QCOMPARE(records.CountIndexOrder, 1);
-        QCOMPARE(records.TimesIndexOrder, 2);
+        QCOMPARE(records.CountIndexOrder(), 1);
+        QCOMPARE(records.TimesIndexOrder(), 2);
         // Each an NTX file of a header page and one empty page.
         QList<NtxEntry> listed{{1, "x"}};
         QCOMPARE(CheckNtxLayout(ReadBytes(dir.file("KORVANIS.NTX")), "STR(DISZIPLIN,3)+STR(ANZAHL,5)+STR(ZEILE,3)", 11,
@@ -324,7 +324,7 @@ private Q_SLOTS:
         RecordsTable records;
         open(records, dir);
         QVERIFY(records.isOpen());
-        QCOMPARE(records.CountIndexOrder, 0);
+        QCOMPARE(records.CountIndexOrder(), 0);
         QVERIFY(!records.LookupBestTime(0, 200, 2));
         QVERIFY(StoreError([&] { records.StoreBestTime(0, 200, 2, 50); }).contains(QStringLiteral("KORVANIS.NTX")));
         QCOMPARE(DbfRecordCount(ReadBytes(dir.file("KORVANIS.DBF"))), 0u);
