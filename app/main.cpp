@@ -2,6 +2,7 @@
 #include "app/main_win.h"
 #include "app/qt_services.h"
 #include "app/startup.h"
+#include "core/program_folders.h"
 
 #include <QIcon>
 
@@ -16,8 +17,13 @@ int main(int argc, char** argv)
     SeededRandom random(clockSeed());
     QtWavePlayer wavePlayer;
 
+#ifdef KORVANIS_USER_DATA_FOLDER
+    const DataFolderRule dataFolderRule = DataFolderRule::UserFolder;
+#else
+    const DataFolderRule dataFolderRule = DataFolderRule::ProgramFolderFirst;
+#endif
     const auto mainWin = CreateKorvanisWindows(tickSource, wavePlayer, dialogs, random,
-                                               QCoreApplication::applicationFilePath());
+                                               QCoreApplication::applicationFilePath(), dataFolderRule);
     mainWin->show();
     return app.exec();
 }

@@ -22,12 +22,6 @@
 #include <QScopeGuard>
 #include <QTimer>
 
-namespace {
-
-const QString SignalSound = QStringLiteral("Sounds/Beep.wav");
-
-} // namespace
-
 void TNumbersBase::setMemoSettingsEnabled(bool enabled)
 {
     rbNoLimit->setEnabled(enabled);
@@ -142,7 +136,7 @@ void TNumbersBase::tZehntelTimer()
     }
     const int minutes = phase == Memorising ? udMemoZeit->value() : udReplay->value();
     if (clock.isSignalSecond(nowTick, minutes))
-        ctx_.SRWavePlayer.play(SignalSound);
+        ctx_.SRWavePlayer.play(ctx_.signalSound());
     if (clock.limitReached(nowTick, minutes)) {
         pErgeb->setText(LimitText(minutes));
         bStartStopClick(nullptr);

@@ -24,7 +24,6 @@
 
 namespace {
 
-const QString SignalSound = QStringLiteral("Sounds/Beep.wav");
 const FirstErrorRule UntilFirstError;
 
 } // namespace
@@ -178,7 +177,7 @@ void TWinSpoken::tZehntelTimer()
     const AttemptClock clock(startTick);
     const int minutes = udReplay->value();
     if (clock.isSignalSecond(nowTick, minutes))
-        ctx_.SRWavePlayer.play(SignalSound);
+        ctx_.SRWavePlayer.play(ctx_.signalSound());
     if (clock.limitReached(nowTick, minutes)) {
         pErgeb->setText(LimitText(minutes));
         bStartStopClick(nullptr);
