@@ -7,6 +7,7 @@
 #include "app/korvanis_application.h"
 #include "app/main_win.h"
 #include "app/startup.h"
+#include "app/win_about.h"
 #include "core/ini_file.h"
 #include "core/program_folders.h"
 #include "records/records_table.h"
@@ -14,6 +15,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QMenuBar>
 #include <QtTest>
 #include <grp.h>
@@ -204,6 +206,13 @@ private Q_SLOTS:
                                     win->windows().WinQuendor, win->windows().WinSpoken})
                 window->reject();
             QCOMPARE(services.dialogs.errors, QStringList());
+
+            // The about window tells where the files are.
+            auto* about = qobject_cast<TWinAbout*>(win->windows().WinAbout);
+            QCOMPARE(about->labDaten->toolTip(), QDir::toNativeSeparators(home.dataDir()));
+            QVERIFY(about->labDaten->text().startsWith(QLatin1String("Daten: ")));
+            QVERIFY(about->labDaten->fontMetrics().horizontalAdvance(about->labDaten->text())
+                    <= about->labDaten->width());
         }
         QCOMPARE(DataFilesIn(program.path()), QStringList());
 
