@@ -10,6 +10,8 @@ int main(int argc, char** argv)
 {
     KorvanisApplication app(argc, argv);
     app.setWindowIcon(QIcon(QStringLiteral(":/korvanis_icon.png")));
+    // Lets the desktop match the windows to the menu entry and its icon.
+    app.setDesktopFileName(QStringLiteral("korvanis"));
 
     SteadyTickSource tickSource;
     QtDialogs dialogs;
