@@ -86,11 +86,14 @@ korvanis.sh: installing them needs root: run as root or install sudo"
   say "installed ${#missing[@]} packages (${counted:-? newly installed} with their dependencies) after $(elapsed)"
 }
 
-# The build folder's program keeps the user's files in ~/.local/share/Korvanis
-# like an installed one, so deleting build/ never deletes years of records.
 configure() {
   cmake -S . -B "$1" -G Ninja "${@:2}" >>"$log" 2>&1 || fail "configuring $1 failed" "$log"
 }
+# Optimised as a release, but without debug information, which made the build
+# a quarter slower and which a user never reads. The program keeps the user's
+# files in ~/.local/share/Korvanis like an installed one, so deleting build/
+# never deletes years of records.
+main_build_options=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DKORVANIS_USER_DATA_FOLDER=ON)
 
 # Records kept in build/ by an older build move to the user's folder once, so
 # the program finds them there; nothing is overwritten.
@@ -111,7 +114,7 @@ move_old_data() {
 case "${1:-}" in
   start)
     install_missing "${program_packages[@]}"
-    configure "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANIS_USER_DATA_FOLDER=ON
+    configure "$build" "${main_build_options[@]}"
     say "building the program after $(elapsed) ..."
     cmake --build "$build" --target korvanis
     move_old_data
@@ -122,7 +125,7 @@ case "${1:-}" in
     ;;
   test)
     install_missing "${program_packages[@]}" "${test_packages[@]}"
-    configure "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANIS_USER_DATA_FOLDER=ON
+    configure "$build" "${main_build_options[@]}"
     say "building the program, the tests, the benchmarks and the tools after $(elapsed) ..."
     cmake --build "$build"
     ctest --test-dir "$build" --output-on-failure -j2
