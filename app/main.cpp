@@ -3,6 +3,7 @@
 #include "app/qt_services.h"
 #include "app/quit_signals.h"
 #include "app/startup.h"
+#include "core/program_folders.h"
 
 #include <QIcon>
 
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
     // Before any window exists, so that a logout during the start ends in order too.
     QuitSignals quitSignals;
     app.setWindowIcon(QIcon(QStringLiteral(":/korvanis_icon.png")));
+    // Lets the desktop match the windows to the menu entry and its icon.
+    app.setDesktopFileName(QStringLiteral("korvanis"));
 
     SteadyTickSource tickSource;
     QtDialogs dialogs;
@@ -19,8 +22,13 @@ int main(int argc, char** argv)
     SeededRandom random(clockSeed());
     QtWavePlayer wavePlayer;
 
+#ifdef KORVANIS_USER_DATA_FOLDER
+    const DataFolderRule dataFolderRule = DataFolderRule::UserFolder;
+#else
+    const DataFolderRule dataFolderRule = DataFolderRule::ProgramFolderFirst;
+#endif
     const auto mainWin = CreateKorvanisWindows(tickSource, wavePlayer, dialogs, random,
-                                               QCoreApplication::applicationFilePath());
+                                               QCoreApplication::applicationFilePath(), dataFolderRule);
     if (quitSignals.quitRequested())
         return 0;
     mainWin->show();

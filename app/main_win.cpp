@@ -4,17 +4,17 @@
 #include "cards/card_picture_store.h"
 #include "core/error_handler.h"
 #include "core/ini_file.h"
+#include "core/program_folders.h"
 #include "core/program_info.h"
 #include "history/history_messages.h"
 #include "app/win_sprache.h"
 #include "widgets/window_helpers.h"
 
 #include <QMenuBar>
-#include <QScopeGuard>
 #include <QWidget>
 
 TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs, Random& random,
-                   const QString& programFile)
+                   const QString& programFile, DataFolderRule dataFolderRule)
     : ctx_(records_, tickSource, wavePlayer, dialogs, random)
 {
     setObjectName(QStringLiteral("MainWin"));
@@ -54,7 +54,7 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     adjustSize();
     setFixedSize(sizeHint());
 
-    RunGuarded(ctx_.dialogs, [&] { FormCreate(programFile); });
+    RunGuarded(ctx_.dialogs, [&] { FormCreate(programFile, dataFolderRule); });
     CenterOnScreen(this);
 }
 
@@ -69,30 +69,35 @@ TMainWin::~TMainWin()
     }
 }
 
-void TMainWin::FormCreate(const QString& programFile)
+void TMainWin::FormCreate(const QString& programFile, DataFolderRule dataFolderRule)
 {
     // Dates reach the records table as dates, never as text in the system's
     // format, so there is no date format to fix here.
     ctx_.random.Randomize();
     ctx_.VersionText = ReadVersionText();
-    ctx_.ProgramDir = ProgramDirFromPath(programFile);
+    ctx_.ProgramDir = ShippedFilesDir(programFile);
+    ctx_.DataDir = ChooseDataDir(ProgramDirFromPath(programFile), UserDataDir(), dataFolderRule);
 
     IniFile ini(ctx_.settingsFile());
     ctx_.Language = ini.ReadInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), 0);
     UseQtTextsOfLanguage(ctx_.Language);
+    // The history is armed before anything here can fail: a settings file that
+    // cannot be written ends this handler, and must not take the training
+    // history with it unseen. Its messages already speak the user's language.
+    openHistory();
     ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
 
     ApplyInterfaceTexts();
-    // The history opens whatever becomes of the records table: the two files stand
-    // beside each other, and trouble with one must not cost the other.
-    const auto openHistory = qScopeGuard([this] {
-        history_.setReporter([this](const HistoryProblem& problem) {
-            ctx_.dialogs.showError(HistoryProblemText(ctx_, problem));
-        });
-        history_.open(ctx_.ProgramDir);
-        ctx_.attemptLog = &history_;
+    ctx_.DBDaten.OpenRecordsTable(ctx_.DataDir);
+}
+
+void TMainWin::openHistory()
+{
+    history_.setReporter([this](const HistoryProblem& problem) {
+        ctx_.dialogs.showError(HistoryProblemText(ctx_, problem));
     });
-    ctx_.DBDaten.OpenRecordsTable(ctx_.ProgramDir);
+    history_.open(ctx_.DataDir);
+    ctx_.attemptLog = &history_;
 }
 
 void TMainWin::FormDestroy()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_context.h"
+#include "core/program_folders.h"
 #include "history/history_store.h"
 #include "records/records_table.h"
 
@@ -22,7 +23,7 @@ class TMainWin : public QMainWindow {
 
 public:
     TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs, Random& random,
-             const QString& programFile);
+             const QString& programFile, DataFolderRule dataFolderRule = DataFolderRule::ProgramFolderFirst);
     ~TMainWin() override;
 
     AppContext& context() { return ctx_; }
@@ -83,8 +84,9 @@ public Q_SLOTS:
     void mAboutClick();
 
 private:
-    void FormCreate(const QString& programFile);
+    void FormCreate(const QString& programFile, DataFolderRule dataFolderRule);
     void FormDestroy();
+    void openHistory();
     void showModal(QDialog* window);
 
     RecordsTable records_;

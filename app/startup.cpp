@@ -15,13 +15,14 @@
 #include "overviews/win_verlauf.h"
 
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
-                                                Random& random, const QString& programFile)
+                                                Random& random, const QString& programFile,
+                                                DataFolderRule dataFolderRule)
 {
     // The card pictures are decoded before any window exists, once for the run.
     auto pictures = std::make_unique<CardPictureStore>();
     pictures->load();
 
-    auto main = std::make_unique<TMainWin>(tickSource, wavePlayer, dialogs, random, programFile);
+    auto main = std::make_unique<TMainWin>(tickSource, wavePlayer, dialogs, random, programFile, dataFolderRule);
     main->adoptCardPictures(std::move(pictures));
     AppContext& ctx = main->context();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/program_folders.h"
+
 #include <QString>
 #include <memory>
 
@@ -13,4 +15,5 @@ class Random;
 // main window first; the others are its children and stay hidden until a menu
 // command shows them.
 std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
-                                                Random& random, const QString& programFile);
+                                                Random& random, const QString& programFile,
+                                                DataFolderRule dataFolderRule = DataFolderRule::ProgramFolderFirst);

@@ -3,6 +3,7 @@
 #include "core/app_context.h"
 #include "widgets/window_helpers.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -39,20 +40,24 @@ TWinAbout::TWinAbout(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
     lab1->setFont(title);
     lab2 = centred(QStringLiteral("Korvanis - Version "), 52, 18);
     lab3 = centred(QString(), 74, 18);
-    Label4 = centred(QString::fromLatin1(AboutWebAddress), 104, 18);
+    Label4 = centred(QString::fromLatin1(AboutWebAddress), 98, 18);
     Label4->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->installEventFilter(this);
+    // Where the records are is worth knowing before a backup or a new computer.
+    labDaten = centred(QString(), 118, 16);
+    labDaten->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setGeometry(92, 147, 81, 26);
     Button1->setDefault(true);
     SetObjectNames({{Panel1, "Panel1"}, {Image1, "Image1"}, {lab1, "lab1"}, {lab2, "lab2"}, {lab3, "lab3"},
-                    {Label4, "Label4"}, {Button1, "Button1"}});
+                    {Label4, "Label4"}, {labDaten, "labDaten"}, {Button1, "Button1"}});
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
     // The main window exists already, so the version is known from the start.
     lab2->setText(ctx_.InterfaceText(132, QString()) + ctx_.VersionText);
+    showDataDir();
 }
 
 void TWinAbout::ApplyInterfaceTexts()
@@ -61,7 +66,19 @@ void TWinAbout::ApplyInterfaceTexts()
     lab1->setText(ctx_.InterfaceText(131, lab1->text()));
     lab2->setText(ctx_.InterfaceText(132, lab2->text()));
     lab3->setText(ctx_.InterfaceText(133, lab3->text()));
+    showDataDir();
     UpdateAccessibleNames(this);
+}
+
+// A long home folder is shortened in the middle; the tooltip holds the whole
+// path.
+void TWinAbout::showDataDir()
+{
+    const QString folder = QDir::toNativeSeparators(ctx_.DataDir);
+    const QString text = ctx_.InterfaceText(260, QStringLiteral("Daten: %1"));
+    const int room = labDaten->width() - labDaten->fontMetrics().horizontalAdvance(text.arg(QString()));
+    labDaten->setText(text.arg(labDaten->fontMetrics().elidedText(folder, Qt::ElideMiddle, room)));
+    labDaten->setToolTip(folder);
 }
 
 void TWinAbout::showEvent(QShowEvent* event)

@@ -7,8 +7,9 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
-// The about box: name, version, a line on what the program is, and a web address
-// with the official rules of memory championships.
+// The about box: name, version, a line on what the program is, a web address
+// with the official rules of memory championships, and the folder that holds
+// the user's records, history and settings.
 class TWinAbout : public QDialog {
     Q_OBJECT
 
@@ -23,6 +24,7 @@ public:
     QLabel* lab2 = nullptr;
     QLabel* lab3 = nullptr;
     QLabel* Label4 = nullptr;
+    QLabel* labDaten = nullptr;
     QPushButton* Button1 = nullptr;
 
 public Q_SLOTS:
@@ -33,6 +35,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showDataDir();
+
     AppContext& ctx_;
 };
 

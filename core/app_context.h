@@ -2,6 +2,7 @@
 
 #include "core/attempt_log.h"
 #include "core/interface_text.h"
+#include "core/program_folders.h"
 #include "core/services.h"
 
 #include <QString>
@@ -9,8 +10,8 @@
 class RecordsTable;
 
 // What all windows share, owned by the main window and handed to every other
-// window by reference: program folder, language and texts, version text, the
-// records table and the platform services.
+// window by reference: program and data folders, language and texts, version
+// text, the records table and the platform services.
 class AppContext {
 public:
     AppContext(RecordsTable& records, TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dialogs,
@@ -19,8 +20,12 @@ public:
     {
     }
 
-    // Folder of the program file, always ending in '/'.
+    // Folder of what ships with the program (its Sounds), always ending in '/':
+    // the program file's folder, or share/korvanis/ for an installed program.
     QString ProgramDir;
+    // Folder of the user's files (settings, records table, training history),
+    // ending in '/'; ChooseDataDir decides it.
+    QString DataDir;
     // 1 English, any other value German.
     qint32 Language = 0;
     QString VersionText = QStringLiteral("V0.00");
@@ -33,7 +38,9 @@ public:
     {
         return InterfaceTextTable::builtIn().lookup(Language, id, def);
     }
-    QString settingsFile() const { return ProgramDir + QStringLiteral("BRAIN.INI"); }
+    QString settingsFile() const { return DataDir + QStringLiteral("BRAIN.INI"); }
+    // The training windows' beep, wherever the program was started from.
+    QString signalSound() const { return FindSound(QStringLiteral("Sounds/Beep.wav"), ProgramDir); }
 
     TickSource& tickSource;
     WavePlayer& SRWavePlayer;

@@ -15,12 +15,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-
-const QString SignalSound = QStringLiteral("Sounds/Beep.wav");
-
-} // namespace
-
 TMemoPage::TMemoPage(TTrainingDialog& window, const Discipline& discipline, const Controls& controls)
     : QObject(&window), window_(window), c_(controls), attempt_(discipline)
 {
@@ -132,7 +126,7 @@ void TMemoPage::tZehntelTimer()
     if (!clock)
         return;
     if (clock->signal)
-        ctx.SRWavePlayer.play(SignalSound);
+        ctx.SRWavePlayer.play(ctx.signalSound());
     if (clock->limitReached) {
         c_.pErgeb->setText(LimitText(clock->limitMinutes));
         moveOn();

@@ -204,7 +204,7 @@ void TWinSpoken::preloadSounds()
         for (char digit = '0'; digit <= '9'; ++digit)
             files << digitSound(voice, QLatin1Char(digit));
     }
-    files << QStringLiteral("Sounds/Beep.wav");
+    files << ctx_.signalSound();
     ctx_.SRWavePlayer.preload(files);
 }
 

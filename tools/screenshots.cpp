@@ -282,6 +282,9 @@ void shootLanguage(int language, const QString& suffix)
     auto main = CreateKorvanisWindows(services.tick, services.wave, services.dialogs, services.random,
                                       dir.file("korvanis"));
     main->context().Language = language;
+    // The about window shows the data folder; a temporary folder's name would
+    // change the picture at every run.
+    main->context().DataDir = QStringLiteral("/home/anna/.local/share/Korvanis/");
     // The attempts of the windows shot below belong to the few weeks of training
     // that shootHistory lays out, not to the day the screenshots are made.
     main->history().setClock([] { return QDateTime(QDate(2024, 4, 30), QTime(17, 40)); });
