@@ -4,6 +4,8 @@
 // from its due time, how far the last one lay, and how long a pulse takes to
 // start its sound. Run with an audio device (or a sound server) to time real
 // playback; without one the player starts nothing and the last figure is small.
+// What the sound output then makes of the pulses is measured by
+// spoken_sound_bench.sh.
 #include "app/qt_services.h"
 #include "bench/spoken_run.h"
 #include "bench/timing_wave_player.h"
