@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <algorithm>
+
 #include <csignal>
 #include <cstring>
 #include <limits>
@@ -46,7 +48,6 @@ bool MonitorRecording::start()
         close(fds[0]);
         return false;
     }
-    frameZeroNs_ = std::numeric_limits<qint64>::max();
     reader_ = std::thread([this, fd = fds[0]] { readLoop(fd); });
     return true;
 }
@@ -67,8 +68,7 @@ void MonitorRecording::readLoop(int fd)
         samples_.resize(first + size_t(frames));
         std::memcpy(samples_.data() + first, carry.constData(), size_t(frames) * 2);
         carry.remove(0, frames * 2);
-        const qint64 bound = now - qint64(samples_.size()) * 1000000000 / rate_;
-        frameZeroNs_ = std::min(frameZeroNs_, bound);
+        blocks_.push_back({now, qint64(samples_.size())});
         framesRead_ = qint64(samples_.size());
     }
     close(fd);
@@ -97,12 +97,27 @@ void MonitorRecording::stop()
         reader_.join();
 }
 
+qint64 MonitorRecording::frameZeroNsAfter(qint64 steadyNs) const
+{
+    constexpr qint64 Reach = 500000000;
+    auto block = std::lower_bound(blocks_.begin(), blocks_.end(), steadyNs,
+                                  [](const Block& b, qint64 ns) { return b.arrivedNs < ns; });
+    if (block == blocks_.end() && !blocks_.empty())
+        --block;
+    qint64 best = std::numeric_limits<qint64>::max();
+    for (; block != blocks_.end() && block->arrivedNs <= steadyNs + Reach; ++block)
+        best = std::min(best, block->arrivedNs - block->endFrame * 1000000000 / rate_);
+    return best;
+}
+
 double MonitorRecording::frameAt(qint64 steadyNs) const
 {
-    return double(steadyNs - frameZeroNs_) * rate_ / 1e9;
+    return double(steadyNs - frameZeroNsAfter(steadyNs)) * rate_ / 1e9;
 }
 
 qint64 MonitorRecording::nsAt(double frame) const
 {
-    return frameZeroNs_ + qint64(frame * 1e9 / rate_);
+    // The moment is found from the blocks after a first guess of it.
+    const qint64 guess = frameZeroNsAfter(blocks_.empty() ? 0 : blocks_.front().arrivedNs) + qint64(frame * 1e9 / rate_);
+    return frameZeroNsAfter(guess) + qint64(frame * 1e9 / rate_);
 }

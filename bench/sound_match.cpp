@@ -6,6 +6,9 @@
 namespace {
 
 constexpr int Coarse = 4;
+// The frame-by-frame search reaches this far around the coarse best, wider than
+// the period of a tone whose neighbouring peaks the coarse search may confuse.
+constexpr int FineReach = 40;
 
 std::vector<double> decimated(const qint16* data, qsizetype frames)
 {
@@ -72,8 +75,8 @@ SoundMatch FindSound(const std::vector<qint16>& recording, const WaveSample& sou
     const std::vector<qint16>& pcm = sound.pcm();
     const double pcmEnergy = energyOf(pcm);
     best = -2;
-    for (qsizetype lag = std::max<qsizetype>(0, bestLag * Coarse - 2 * Coarse);
-         lag <= std::min(to - from, bestLag * Coarse + 2 * Coarse); ++lag) {
+    for (qsizetype lag = std::max<qsizetype>(0, bestLag * Coarse - FineReach);
+         lag <= std::min(to - from, bestLag * Coarse + FineReach); ++lag) {
         const double c = correlationAt(full, pcm, lag, pcmEnergy);
         if (c > best) {
             best = c;

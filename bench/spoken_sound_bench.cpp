@@ -16,7 +16,9 @@
 #include <QApplication>
 #include <QAudioDevice>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMediaDevices>
 
@@ -34,6 +36,8 @@ constexpr double HeardCorrelation = 0.5;
 constexpr double WholeToleranceMs = 5;
 
 struct Heard {
+    QString file;
+    qsizetype askedFrame = 0;
     SoundMatch match;
     qint64 onsetNs = 0;
     double missingMs = 0;
@@ -93,6 +97,8 @@ public:
         const qsizetype latest = std::min<qsizetype>(qsizetype(0.4 * rate), nextAsked - asked - qsizetype(0.03 * rate));
         const WaveSample& sound = sample(wave_.files[int(i)]);
         Heard h;
+        h.file = QFileInfo(wave_.files[int(i)]).dir().dirName() + QLatin1Char('/') + QFileInfo(wave_.files[int(i)]).fileName();
+        h.askedFrame = asked;
         h.match = FindSound(recording_.samples(), sound, asked - qsizetype(0.005 * rate), asked + latest, nextAsked);
         h.heard = h.match.onset >= 0 && h.match.correlation >= HeardCorrelation;
         h.onsetNs = recording_.nsAt(double(h.match.onset));
@@ -136,12 +142,13 @@ void reportSounds(Report& out, const char* what, const std::vector<Heard>& sound
     int whole = 0;
     std::vector<double> missing;
     for (const Heard& h : sounds) {
+        if (listEach)
+            std::printf("# %s: asked at frame %lld, onset at %lld, correlation %.3f, heard %lld of %lld frames\n",
+                        qPrintable(h.file), static_cast<long long>(h.askedFrame), static_cast<long long>(h.match.onset),
+                        h.match.correlation, static_cast<long long>(h.match.heardFrames),
+                        static_cast<long long>(h.match.loudFrames));
         if (!h.heard)
             continue;
-        if (listEach)
-            std::printf("# %s: onset at frame %lld, correlation %.3f, heard %lld of %lld frames\n", what,
-                        static_cast<long long>(h.match.onset), h.match.correlation,
-                        static_cast<long long>(h.match.heardFrames), static_cast<long long>(h.match.loudFrames));
         ++heard;
         whole += std::abs(h.missingMs) <= WholeToleranceMs;
         missing.push_back(h.missingMs);
