@@ -15,6 +15,9 @@ int main(int argc, char** argv)
     app.setErrorDialogs(&dialogs);
     SeededRandom random(clockSeed());
     QtWavePlayer wavePlayer;
+    // Every sound is decoded, and the audio output opened, before a window can
+    // ask for one; they are a few hundred kilobytes.
+    wavePlayer.preload(QtWavePlayer::filesIn(QCoreApplication::applicationDirPath() + QStringLiteral("/Sounds")));
 
     const auto mainWin = CreateKorvanisWindows(tickSource, wavePlayer, dialogs, random,
                                                QCoreApplication::applicationFilePath());

@@ -27,6 +27,14 @@ void WaveMixer::stop()
     play(nullptr);
 }
 
+bool WaveMixer::isIdle()
+{
+    if (isSounding())
+        return false;
+    const std::lock_guard<std::mutex> lock(commandLock_);
+    return !commandPending_;
+}
+
 void WaveMixer::takeCommand()
 {
     std::shared_ptr<const WaveSample> next;

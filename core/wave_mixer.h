@@ -34,6 +34,9 @@ public:
     quint64 position() const { return position_; }
     // True while a sound, or the fade of a cut one, still has frames to give.
     bool isSounding() const { return current_.sample || fading_.sample; }
+    // Nothing sounding and nothing asked for: all the stream would get is silence.
+    // It takes the command lock, so a play() that returned before is seen.
+    bool isIdle();
 
 private:
     struct Voice {

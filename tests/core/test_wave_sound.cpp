@@ -295,17 +295,32 @@ void TestWaveSound::convertsToTheOutputFormat()
 void TestWaveSound::silentUntilASoundPlays()
 {
     WaveMixer mixer(2, 64, 0);
+    QVERIFY(mixer.isIdle());
     QCOMPARE(render(mixer, 100), Pcm(200, 0));
     QCOMPARE(mixer.position(), 100u);
     QVERIFY(!mixer.isSounding());
+    // A sound asked for but not yet started is not idle: the output must go on.
+    mixer.play(ramp(1, 10));
+    QVERIFY(!mixer.isIdle());
+    mixer.stop();
+    QVERIFY(!mixer.isIdle());
+    // The stop is taken with the first frame of the next period, at 128.
+    render(mixer, 28);
+    QVERIFY(!mixer.isIdle());
+    render(mixer, 1);
+    QVERIFY(mixer.isIdle());
 }
 
 void TestWaveSound::aSoundPlaysToItsLastFrameThenSilence()
 {
     WaveMixer mixer(1, 10, 5);
     mixer.play(ramp(1, 25));
-    QCOMPARE(render(mixer, 40), rampValues(1, 25) + silence(15));
+    QCOMPARE(render(mixer, 20), rampValues(1, 20));
+    QVERIFY(mixer.isSounding());
+    QVERIFY(!mixer.isIdle());
+    QCOMPARE(render(mixer, 20), rampValues(21, 5) + silence(15));
     QVERIFY(!mixer.isSounding());
+    QVERIFY(mixer.isIdle());
     // The next sound starts from its first frame again.
     mixer.play(ramp(1, 25));
     QCOMPARE(render(mixer, 30), rampValues(1, 25) + silence(5));
