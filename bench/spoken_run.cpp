@@ -49,14 +49,14 @@ SpokenRun::SpokenRun(WavePlayer& player)
 
 SpokenRun::~SpokenRun() = default;
 
-void SpokenRun::speak(int digits, int pulseMs, int switchToEnglishAt)
+void SpokenRun::speak(int digits, int pulseMs, int switchToEnglishAt, int settleMs)
 {
     window_->show();
     window_->rbGerman->setChecked(true);
     window_->udAnzahlM->setValue(digits);
     window_->udMemoZeit->setValue(pulseMs);
     // The user reads the window before pressing START; the sounds are loaded by then.
-    RunEventLoop(1000);
+    RunEventLoop(settleMs);
 
     QTimer voice;
     voice.setSingleShot(true);

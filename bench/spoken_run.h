@@ -20,10 +20,11 @@ public:
     TWinSpoken& window() const { return *window_; }
     QString programDir() const { return dir_.path(); }
 
-    // Sets count and pulse, lets the window settle as a user reading it would,
-    // presses START and returns when recall begins. With switchToEnglishAt > 0
-    // the voice changes to English half a pulse before that digit.
-    void speak(int digits, int pulseMs, int switchToEnglishAt = 0);
+    // Sets count and pulse, lets the window settle for settleMs as a user reading
+    // it would, presses START and returns when recall begins. With
+    // switchToEnglishAt > 0 the voice changes to English half a pulse before that
+    // digit.
+    void speak(int digits, int pulseMs, int switchToEnglishAt = 0, int settleMs = 1000);
     // When START was pressed, on the steady clock.
     qint64 startNs() const { return startNs_; }
     // The due time of a pulse on the steady clock, from the window's own schedule.

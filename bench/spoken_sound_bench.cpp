@@ -172,6 +172,7 @@ int main(int argc, char** argv)
                         {"pulse", "Pulse in ms.", "ms", "500"},
                         {"switch-at", "Digit from which the voice is English (0: never).", "digit", "0"},
                         {"beeps", "Signal sounds played after the digits.", "count", "5"},
+                        {"settle", "Time from showing the window to START.", "ms", "1000"},
                         {"prefix", "Prefix of every figure's name.", "text", ""},
                         {"keep", "Keeps the recording as raw 16-bit mono PCM.", "file"},
                         {"each", "Lists every sound found."}});
@@ -197,7 +198,7 @@ int main(int argc, char** argv)
     SpokenRun run(wave);
     if (!run.isValid())
         return 1;
-    run.speak(digits, pulseMs, options.value("switch-at").toInt());
+    run.speak(digits, pulseMs, options.value("switch-at").toInt(), options.value("settle").toInt());
     const size_t spoken = wave.files.size();
     RunEventLoop(700);
     const QString beep = run.programDir() + QStringLiteral("Sounds/Beep.wav");

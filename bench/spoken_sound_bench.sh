@@ -6,6 +6,8 @@
 #   120 digits at the shortest pulse, 500 ms, the voice English from digit 61,
 #        then five signal sounds;
 #   20 digits at 1000 ms;
+#   20 digits at 500 ms, START pressed after 20 s of silence (the output sleeps
+#        after 15 s and wakes with the first digit);
 #   20 digits at 500 ms with every core kept busy by a busy loop.
 # Without pulseaudio or parec, or when no server can be started, it says so and
 # exits 0: the figures need a sound server, a build does not.
@@ -67,6 +69,8 @@ echo "# 120 digits at 500 ms, English from digit 61, then 5 signal sounds"
 run --digits 120 --pulse 500 --switch-at 61 --beeps 5
 echo "# 20 digits at 1000 ms"
 run --digits 20 --pulse 1000 --beeps 0 --prefix slow_
+echo "# 20 digits at 500 ms, START after 20 s of silence"
+run --digits 20 --pulse 500 --beeps 0 --settle 20000 --prefix woken_
 cores=$(nproc)
 echo "# 20 digits at 500 ms, $cores busy loops"
 busy=()
