@@ -8,10 +8,6 @@
 
 namespace {
 
-// What the sound server keeps queued ahead of the device for us, and with it the
-// delay from play() to the sound: less underruns when the machine is busy, more
-// makes every sound late.
-constexpr int BufferMs = 20;
 // How often the stream is topped up. Each feed renders what the server has asked
 // for since the last one, so a sound asked for enters the stream with the first
 // feed that finds room, a few milliseconds later at most.
@@ -29,6 +25,7 @@ constexpr int SleepAfterMs = 15000;
 
 WaveOutput::WaveOutput(WaveMixer& mixer, int sampleRate) : mixer_(mixer)
 {
+    clock_.start();
     format_.setSampleRate(sampleRate);
     format_.setChannelCount(mixer.channels());
     format_.setSampleFormat(QAudioFormat::Int16);
@@ -63,16 +60,18 @@ void WaveOutput::open()
         retryTimer_->start();
         return;
     }
+    // What the server keeps queued for us: about half of it is the delay from
+    // play() to the sound.
     sink_ = new QAudioSink(device_, format_, this);
-    sink_->setBufferSize(format_.bytesForDuration(BufferMs * 1000));
+    sink_->setBufferSize(format_.bytesForDuration(queue_.wantedMs() * 1000));
     io_ = sink_->start();
     if (!io_ || sink_->error() != QAudio::NoError) {
         close();
         retryTimer_->start();
         return;
     }
+    queue_.opened(clock_.elapsed());
     sinceTaken_.start();
-    sinceSound_.start();
     asleep_ = false;
     feedTimer_->start();
     feed();
@@ -115,37 +114,43 @@ void WaveOutput::feed()
 {
     if (!io_)
         return;
-    const int frameBytes = format_.bytesPerFrame();
-    qint64 room = sink_->bytesFree();
-    if (reopenIfLost(room < frameBytes && sinceTaken_.elapsed() > StarvedMs))
+    const qint64 room = sink_->bytesFree();
+    if (reopenIfLost(room < format_.bytesPerFrame() && sinceTaken_.elapsed() > StarvedMs))
         return;
+    const qint64 now = clock_.elapsed();
+    queue_.fed(now, room, sink_->bufferSize(), !mixer_.isIdle());
+    handOver(room);
+    if (queue_.reopenNow(now))
+        open();
+    else
+        sleepIfIdle();
+}
+
+void WaveOutput::handOver(qint64 room)
+{
+    const int frameBytes = format_.bytesPerFrame();
     for (;;) {
         if (pending_.isEmpty()) {
             const qint64 frames = room / frameBytes;
             if (frames <= 0)
-                break;
+                return;
             pending_.resize(frames * frameBytes);
             mixer_.render(reinterpret_cast<qint16*>(pending_.data()), frames);
         }
         const qint64 written = io_->write(pending_);
         if (written <= 0)
-            break;
+            return;
         sinceTaken_.start();
         pending_.remove(0, written);
         room -= written;
         if (!pending_.isEmpty())
-            break;
+            return;
     }
-    sleepIfIdle();
 }
 
 void WaveOutput::sleepIfIdle()
 {
-    if (!mixer_.isIdle()) {
-        sinceSound_.start();
-        return;
-    }
-    if (sinceSound_.elapsed() < SleepAfterMs)
+    if (queue_.silentMs(clock_.elapsed()) < SleepAfterMs || !mixer_.isIdle())
         return;
     // Asleep first, idle checked after: a play() that found it awake has then
     // been seen here, and one that comes later finds it asleep and wakes it.
@@ -166,7 +171,7 @@ void WaveOutput::wake()
     const qint64 room = sink_->bytesFree() / format_.bytesPerFrame() * format_.bytesPerFrame();
     if (room > 0)
         io_->write(QByteArray(room, '\0'));
+    queue_.refilled(clock_.elapsed());
     sinceTaken_.start();
-    sinceSound_.start();
     feedTimer_->start();
 }

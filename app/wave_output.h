@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/output_queue.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QByteArray>
@@ -19,6 +21,11 @@ class WaveMixer;
 // every couple of milliseconds, with silence between sounds. A stream that stays
 // open never has sound queued in the server thrown away, as closing one after
 // each sound did.
+//
+// The server keeps 20 ms queued for it, enough on a machine that keeps up; a
+// stream that runs dry all the same is opened again with a longer queue at the
+// next silence that has emptied the queue of sound (OutputQueue), the one other
+// time a stream is opened anew.
 //
 // After a long silence it stops feeding and sleeps: the stream stays open and
 // plays silence of its own accord, and the program takes no processor time.
@@ -54,6 +61,8 @@ private:
     bool reopenIfLost(bool starved);
     void devicesChanged();
     void feed();
+    // Renders what the stream has room for and hands it over.
+    void handOver(qint64 room);
     void sleepIfIdle();
 
     WaveMixer& mixer_;
@@ -66,8 +75,10 @@ private:
     QIODevice* io_ = nullptr;
     // Rendered frames the stream did not take yet; they go first next time.
     QByteArray pending_;
-    // Since the stream last took frames, and since it last got sound.
+    // Since the stream last took frames.
     QElapsedTimer sinceTaken_;
-    QElapsedTimer sinceSound_;
+    // The clock of the queue's rules.
+    QElapsedTimer clock_;
+    OutputQueue queue_;
     std::atomic<bool> asleep_ = false;
 };

@@ -1,6 +1,8 @@
 // Sound as the program renders it, judged frame by frame without an audio device:
-// wave files decoded once into PCM, good and damaged ones, and the mixer that
-// starts, cuts and ends the sounds of the one output stream.
+// wave files decoded once into PCM, good and damaged ones, the mixer that starts,
+// cuts and ends the sounds of the one output stream, and the rules for how long a
+// queue that stream asks the sound server for.
+#include "core/output_queue.h"
 #include "core/wave_mixer.h"
 #include "core/wave_sample.h"
 
@@ -152,6 +154,12 @@ private Q_SLOTS:
     void aCutSoundFadesOutUnderTheNewOne();
     void aSampleOfTheWrongShapeStopsOnly();
     void commandsFromAnotherThreadArriveWhole();
+
+    void aDryRunAsksForALongerQueue_data();
+    void aDryRunAsksForALongerQueue();
+    void theStreamIsOpenedAgainOnlyInSilence();
+    void tenQuietMinutesGiveAStepBack();
+    void aRefillAfterSleepIsNoDryRun();
 };
 
 void TestWaveSound::decodesPlayableFormats_data()
@@ -470,6 +478,99 @@ void TestWaveSound::commandsFromAnotherThreadArriveWhole()
             QCOMPARE(v, level);
     }
     player.join();
+}
+
+// Room figures of a stream whose empty queue offers 1000 bytes.
+constexpr qint64 Empty = 1000;
+constexpr qint64 Topped = 250;
+
+void TestWaveSound::aDryRunAsksForALongerQueue_data()
+{
+    QTest::addColumn<int>("dryRuns");
+    QTest::addColumn<int>("wantedMs");
+    QTest::newRow("none") << 0 << 20;
+    QTest::newRow("one") << 1 << 40;
+    QTest::newRow("two") << 2 << 60;
+    QTest::newRow("four reach the longest") << 4 << 100;
+    QTest::newRow("more stay there") << 6 << 100;
+}
+
+void TestWaveSound::aDryRunAsksForALongerQueue()
+{
+    QFETCH(int, dryRuns);
+    QFETCH(int, wantedMs);
+    OutputQueue queue;
+    qint64 now = 1000;
+    queue.opened(now);
+    // A new stream is empty at its first feed: no dry run.
+    queue.fed(now += 2, Empty, Empty, false);
+    QCOMPARE(queue.wantedMs(), 20);
+    for (int i = 0; i < dryRuns; ++i) {
+        queue.fed(now += 2, Topped, Empty, false);
+        queue.fed(now += 2, Empty, Empty, false);
+        // Several dry runs before the stream is opened again ask for one step;
+        // from the fifth on the longest queue is open already.
+        queue.fed(now += 2, Empty, Empty, false);
+        QCOMPARE(queue.reopenNow(now += 200), i < 4);
+        queue.opened(now);
+        queue.fed(now += 2, Empty, Empty, false);
+    }
+    QCOMPARE(queue.wantedMs(), wantedMs);
+    QCOMPARE(queue.reopenNow(now += 1000), false);
+}
+
+void TestWaveSound::theStreamIsOpenedAgainOnlyInSilence()
+{
+    OutputQueue queue;
+    qint64 now = 0;
+    queue.opened(now);
+    queue.fed(now += 2, Empty, Empty, true);
+    queue.fed(now += 2, Empty, Empty, true);
+    QCOMPARE(queue.wantedMs(), 40);
+    // Sound is handed over: the queue in the server may still hold it.
+    queue.fed(now += 2, Topped, Empty, true);
+    QVERIFY(!queue.reopenNow(now));
+    queue.fed(now += 2, Topped, Empty, false);
+    QCOMPARE(queue.silentMs(now), 2);
+    // The open queue is 20 ms long: after 30 ms of silence it holds only silence.
+    QVERIFY(!queue.reopenNow(now + 28));
+    QVERIFY(queue.reopenNow(now + 29));
+}
+
+void TestWaveSound::tenQuietMinutesGiveAStepBack()
+{
+    OutputQueue queue;
+    qint64 now = 0;
+    queue.opened(now);
+    queue.fed(now += 2, Empty, Empty, false);
+    queue.fed(now += 2, Empty, Empty, false);
+    queue.opened(now += 100);
+    QCOMPARE(queue.wantedMs(), 40);
+    queue.fed(now += 2, Empty, Empty, false);
+    queue.fed(now += OutputQueue::StepBackAfterMs - 2, Topped, Empty, false);
+    QCOMPARE(queue.wantedMs(), 40);
+    queue.fed(now += 3, Topped, Empty, false);
+    QCOMPARE(queue.wantedMs(), 20);
+    QVERIFY(queue.reopenNow(now));
+    queue.opened(now);
+    // At the shortest queue there is nothing to give back.
+    queue.fed(now += 2, Empty, Empty, false);
+    queue.fed(now += 2 * OutputQueue::StepBackAfterMs, Topped, Empty, false);
+    QCOMPARE(queue.wantedMs(), 20);
+}
+
+void TestWaveSound::aRefillAfterSleepIsNoDryRun()
+{
+    OutputQueue queue;
+    qint64 now = 0;
+    queue.opened(now);
+    queue.fed(now += 2, Empty, Empty, false);
+    queue.fed(now += 20000, Topped, Empty, false);
+    QCOMPARE(queue.silentMs(now), 20002);
+    queue.refilled(now);
+    QCOMPARE(queue.silentMs(now), 0);
+    queue.fed(now += 2, Empty, Empty, false);
+    QCOMPARE(queue.wantedMs(), 20);
 }
 
 QTEST_APPLESS_MAIN(TestWaveSound)
