@@ -92,11 +92,16 @@ void WaveOutput::close()
 
 bool WaveOutput::reopenIfLost(bool starved)
 {
-    // An underrun only means the stream ran dry for a moment; the next feed fills
-    // it again. Anything else has lost the stream.
+    // A starved stream is opened again at once: the server is there, this stream
+    // is not. An underrun only means the stream ran dry for a moment; the next
+    // feed fills it again. Anything else has lost the stream, or the server, and
+    // the output waits a moment before it tries again.
+    if (starved) {
+        open();
+        return true;
+    }
     const QAudio::Error error = sink_->error();
-    if (sink_->state() != QAudio::StoppedState && (error == QAudio::NoError || error == QAudio::UnderrunError)
-        && !starved)
+    if (sink_->state() != QAudio::StoppedState && (error == QAudio::NoError || error == QAudio::UnderrunError))
         return false;
     close();
     retryTimer_->start();

@@ -53,11 +53,11 @@ public:
 private:
     void open();
     void close();
-    // A stream that failed, or a device that is gone, is closed and opened again
-    // after a pause; true when that happened. Qt 6.4 reports a stream the server
-    // killed (its sink was removed) neither as an error nor as a state: such a
-    // stream just never asks for data again, so a stream that asked for nothing
-    // for a while counts as lost too.
+    // A stream that failed, or a device that is gone, is closed and opened again;
+    // true when that happened. Qt 6.4 reports a stream the server killed (its
+    // sink was removed) neither as an error nor as a state: such a stream just
+    // never asks for data again, so a stream starved of requests for a while
+    // counts as lost too.
     bool reopenIfLost(bool starved);
     void devicesChanged();
     void feed();
