@@ -17,7 +17,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libshp-dev
   libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
-  python3 python3-dbfread python3-dbf
+  python3 python3-dbfread python3-dbf libdbd-xbase-perl strace
   fonts-dejavu-core
 )
 

@@ -19,7 +19,7 @@ KorvanisApplication::KorvanisApplication(int& argc, char** argv) : QApplication(
     QFont compact = font();
     compact.setPixelSize(11);
     setFont(compact);
-    // German, the program's design language, until the main window has read
+    // German, the program's first language, until the main window has read
     // the user's choice.
     UseQtTextsOfLanguage(0);
 }

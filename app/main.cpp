@@ -1,6 +1,7 @@
 #include "app/korvanis_application.h"
 #include "app/main_win.h"
 #include "app/qt_services.h"
+#include "app/quit_signals.h"
 #include "app/startup.h"
 
 #include <QIcon>
@@ -8,6 +9,8 @@
 int main(int argc, char** argv)
 {
     KorvanisApplication app(argc, argv);
+    // Before any window exists, so that a logout during the start ends in order too.
+    QuitSignals quitSignals;
     app.setWindowIcon(QIcon(QStringLiteral(":/korvanis_icon.png")));
 
     SteadyTickSource tickSource;
@@ -21,6 +24,8 @@ int main(int argc, char** argv)
 
     const auto mainWin = CreateKorvanisWindows(tickSource, wavePlayer, dialogs, random,
                                                QCoreApplication::applicationFilePath());
+    if (quitSignals.quitRequested())
+        return 0;
     mainWin->show();
     return app.exec();
 }

@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < Window; ++i)
         trend += (deviations[Digits - 1 - i] - deviations[i]) / Window;
     const TWinSpoken& w = run.window();
-    const double recallLate = double(qint32(w.startTick - w.pulses.recallTick()));
+    const double recallLate = double(qint32(w.startTick() - w.pulses.recallTick()));
     std::vector<double> plays = wave.durationsUs;
     std::sort(plays.begin(), plays.end());
 

@@ -71,7 +71,7 @@ void SpokenRun::speak(int digits, int pulseMs, int switchToEnglishAt, int settle
     QTimer poll;
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (window_->phase != TWinSpoken::Memorising)
+        if (window_->phase() != TWinSpoken::Memorising)
             speaking.quit();
     });
     poll.start();

@@ -4,9 +4,9 @@
 
 #include <numeric>
 
-QList<int> DealCards(int count, Random& random)
+QByteArray DealCards(int count, Random& random)
 {
-    QList<int> cards;
+    QByteArray cards;
     cards.reserve(qMax(count, 0));
     QList<int> pool;
     pool.reserve(CardsPerDeck);
@@ -15,14 +15,14 @@ QList<int> DealCards(int count, Random& random)
         std::iota(pool.begin(), pool.end(), 1);
         while (!pool.isEmpty() && cards.size() < count) {
             const int r = random.next(int(pool.size()));
-            cards.append(pool[r]);
+            cards.append(char(pool[r]));
             pool.removeAt(r);
         }
     }
     return cards;
 }
 
-CardLine LineOfCards(const QList<int>& cards, DrillGroup group, int perLine)
+CardLine LineOfCards(const QByteArray& cards, DrillGroup group, int perLine)
 {
     CardLine line;
     for (int place = 0; place < int(line.size()); ++place) {

@@ -3,15 +3,16 @@
 #include "cards/card_rules.h"
 #include "training/picture_drill.h"
 
-#include <QList>
+#include <QByteArray>
 #include <array>
 
 class Random;
 
-// The cards of a run of `count` cards, as face indexes 1..52 in the order they
-// are turned up: fresh decks one after another, each drawn without repeats by
-// the program's generator, the last one cut short after `count` cards.
-QList<int> DealCards(int count, Random& random);
+// The cards of a run of `count` cards, as face indexes 1..52 (one byte each, as
+// an attempt keeps its material) in the order they are turned up: fresh decks
+// one after another, each drawn without repeats by the program's generator, the
+// last one cut short after `count` cards.
+QByteArray DealCards(int count, Random& random);
 
 // What one of the three card places of the cards window shows.
 struct CardSlot {
@@ -25,7 +26,7 @@ using CardLine = std::array<CardSlot, 3>;
 // The places while a run shows `group` of `cards` in lines of `perLine`: a card
 // face for each card of the line, a back for a place of the line that the last,
 // short line leaves empty, and the blank tool picture beyond the line's length.
-CardLine LineOfCards(const QList<int>& cards, DrillGroup group, int perLine);
+CardLine LineOfCards(const QByteArray& cards, DrillGroup group, int perLine);
 
 // The places while no run is under way: backs as far as a line reaches, blank
 // cards beyond it.

@@ -14,10 +14,10 @@ class QRect;
 //
 // Drawing cuts the picture to the outline, so the four cut corners show
 // whatever lies under the card, and a selected card is the colour negative of
-// its picture inside the outline. The Windows design does this with two shared
-// scratch bitmaps and raster operations on every paint; here the outline is
-// applied once, as transparency, to each picture and to its negative when the
-// store is filled, so a paint is a single scaled copy that allocates nothing.
+// its picture inside the outline. Rather than masking with scratch bitmaps and
+// raster operations on every paint, the outline is applied once, as
+// transparency, to each picture and to its negative when the store is filled,
+// so a paint is a single scaled copy that allocates nothing.
 // Scaling takes the nearest pixel, so a card of 142 x 192 shows picture and
 // outline at exactly twice their size.
 class CardPictureStore {

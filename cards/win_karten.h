@@ -1,11 +1,7 @@
 #pragma once
 
 #include "cards/card_deal.h"
-#include "training/picture_drill.h"
-
 #include "widgets/training_dialog.h"
-
-#include <QList>
 
 class AppContext;
 class CardPictureStore;
@@ -14,6 +10,7 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class TPanel;
+class TPicturePage;
 class TPlayingCard;
 class TUpDownEdit;
 
@@ -27,22 +24,24 @@ class TWinKarten : public TTrainingDialog {
     Q_OBJECT
 
 public:
-    enum Phase : quint8 { Idle = 0, Running = 1 };
-    // Records of this drill; its memorisation code 12 is never stored.
-    static constexpr int PictureCode = 2;
+    static constexpr quint8 Idle = 0;
+    static constexpr quint8 Running = 1;
 
     TWinKarten(AppContext& ctx, const CardPictureStore& pictures, QWidget* parent = nullptr);
     ~TWinKarten() override;
 
-    // Handlers, named after their control and event. A null sender of
-    // bStartStopClick means the click after the last line ended the run.
+    // Handlers, named after their control and event.
     void bStartStopClick(QObject* sender);
     void pZahlenClick();
     void tZehntelTimer();
     bool pcTrainingChanging();
     void eAnzahlChange();
-    bool udAnzahlChangingEx(QObject* sender, int newValue);
-    bool udZeileChangingEx(QObject* sender, int newValue);
+
+    // The run; the rest of it is the picture page's.
+    quint8 phase() const;
+    quint32 startTick() const;
+
+    TPicturePage* picturePage = nullptr;
 
     // Controls. Each edit and its spin button are one control.
     QTabWidget* pcTraining = nullptr;
@@ -64,38 +63,16 @@ public:
     QPushButton* bClose = nullptr;
     QTimer* tZehntel = nullptr;
 
-    // The run. The drill knows which line of cardSequence is on show.
-    quint8 phase = Idle;
-    quint32 startTick = 0;
-    quint32 nowTick = 0;
-    double bestTime = NoBestTime;
-    QList<int> cardSequence;
-    PictureDrill drill;
-
-    // Closing runs FormClose whichever way the window is closed.
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
+    void FormClose() override;
+    QString recordQuestion() const override;
 
 private:
     void buildControls(const CardPictureStore& pictures);
     void buildRightColumn();
     void nameControls();
     void connectHandlers();
-
     void FormCreate();
-    void FormShow();
-    void FormClose();
-
-    void startRun();
-    void endRun(QObject* sender);
     void showCards(const CardLine& line);
-    void showLine();
-    bool refreshSetting(TUpDownEdit* sender, int newValue);
-
-    template <class Handler>
-    void guarded(Handler&& handler);
-
-    AppContext& ctx_;
 };

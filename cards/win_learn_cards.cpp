@@ -63,12 +63,6 @@ QIcon suitSymbol(int suit)
 
 } // namespace
 
-template <class Handler>
-void TWinLearnCards::guarded(Handler&& handler)
-{
-    RunGuarded(ctx_.dialogs, std::forward<Handler>(handler));
-}
-
 TWinLearnCards::TWinLearnCards(AppContext& ctx, const CardPictureStore& pictures, QWidget* parent)
     : QDialog(parent), ctx_(ctx)
 {
@@ -83,7 +77,7 @@ TWinLearnCards::TWinLearnCards(AppContext& ctx, const CardPictureStore& pictures
     buildRightColumn();
     nameControls();
     connectHandlers();
-    guarded([this] { FormCreate(); });
+    RunGuarded(ctx_.dialogs, [this] { FormCreate(); });
 }
 
 TWinLearnCards::~TWinLearnCards() = default;
@@ -185,13 +179,13 @@ void TWinLearnCards::nameControls()
 
 void TWinLearnCards::connectHandlers()
 {
-    connect(pcTraining, &TPlayingCard::clicked, this, [this] { guarded([this] { pcTrainingClick(); }); });
+    connect(pcTraining, &TPlayingCard::clicked, this, [this] { RunGuarded(ctx_.dialogs, [this] { pcTrainingClick(); }); });
     pcTraining->installEventFilter(this);
-    connect(pBedeutung, &TPanel::clicked, this, [this] { guarded([this] { pBedeutungClick(); }); });
-    connect(pGrund, &TPanel::clicked, this, [this] { guarded([this] { pGrundClick(); }); });
-    connect(chbLoesung, &QCheckBox::clicked, this, [this] { guarded([this] { chbLoesungClick(); }); });
+    connect(pBedeutung, &TPanel::clicked, this, [this] { RunGuarded(ctx_.dialogs, [this] { pBedeutungClick(); }); });
+    connect(pGrund, &TPanel::clicked, this, [this] { RunGuarded(ctx_.dialogs, [this] { pGrundClick(); }); });
+    connect(chbLoesung, &QCheckBox::clicked, this, [this] { RunGuarded(ctx_.dialogs, [this] { chbLoesungClick(); }); });
     for (QCheckBox* box : {chbHerz, chbKaro, chbPik, chbKreuz})
-        connect(box, &QCheckBox::clicked, this, [this, box] { guarded([this, box] { chbHerzClick(box); }); });
+        connect(box, &QCheckBox::clicked, this, [this, box] { RunGuarded(ctx_.dialogs, [this, box] { chbHerzClick(box); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
@@ -229,7 +223,7 @@ bool TWinLearnCards::eventFilter(QObject* watched, QEvent* event)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonRelease) {
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-        guarded([this, button] { pcTrainingMouseUp(button); });
+        RunGuarded(ctx_.dialogs, [this, button] { pcTrainingMouseUp(button); });
     } else if (event->type() == QEvent::KeyPress) {
         // Enter clicks the card as Space does; the context-menu key and
         // Shift+F10 stand for the right click.
@@ -241,7 +235,7 @@ bool TWinLearnCards::eventFilter(QObject* watched, QEvent* event)
         if (!enter && !menu)
             return false;
         if (!key->isAutoRepeat())
-            guarded([this, enter] { enter ? pcTrainingClick() : pcTrainingMouseUp(Qt::RightButton); });
+            RunGuarded(ctx_.dialogs, [this, enter] { enter ? pcTrainingClick() : pcTrainingMouseUp(Qt::RightButton); });
         return true;
     }
     return false;

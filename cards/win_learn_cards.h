@@ -73,8 +73,6 @@ private:
     void toggleMeaning();
     void showReason();
 
-    template <class Handler>
-    void guarded(Handler&& handler);
 
     AppContext& ctx_;
 };

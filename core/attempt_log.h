@@ -10,8 +10,8 @@
 // memorisation attempt no run time, and the history stores them as nothing rather
 // than as a misleading zero.
 struct AttemptRecord {
-    // The records table's discipline code: picture runs 0 (numbers), 1 (binary),
-    // 2 (cards); scored attempts 10 (numbers), 11 (binary), 13 (spoken numbers).
+    // The discipline's code (a DisciplineCode); kept as a plain number, as a
+    // history written by a later version may hold codes this one does not know.
     int discipline = 0;
 
     struct Setting {

@@ -167,13 +167,15 @@ Location locate(const std::vector<Line>& lines, const QByteArray& section, const
     return where;
 }
 
+// The file's own line break, or for a file without one the break the Windows
+// profile functions write.
 QByteArray preferredEol(const std::vector<Line>& lines)
 {
     for (const Line& line : lines) {
         if (!line.eol.isEmpty())
             return line.eol;
     }
-    return QByteArray("\n");
+    return QByteArray("\r\n");
 }
 
 QByteArray readAll(const QString& fileName, bool* readable = nullptr)
@@ -213,6 +215,15 @@ bool ParseIniInteger(const QString& text, int& value)
     return true;
 }
 
+// A value as a read returns it: without one pair of enclosing quotes.
+QByteArray unquoted(const QByteArray& value)
+{
+    if (value.size() >= 2 && ((value.startsWith('"') && value.endsWith('"'))
+                              || (value.startsWith('\'') && value.endsWith('\''))))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
 // The edit a write makes, on 8-bit or UTF-8 text.
 QByteArray withValueInText(const QByteArray& content, const QByteArray& section, const QByteArray& key,
                            const QByteArray& value)
@@ -220,6 +231,12 @@ QByteArray withValueInText(const QByteArray& content, const QByteArray& section,
     std::vector<Line> lines = splitLines(content);
     const QByteArray eol = preferredEol(lines);
     const Location where = locate(lines, section, key);
+
+    // A value the key already holds, as a read would give it back, is left as
+    // the file has it: blanks around "=", quotes and all, as the Windows
+    // profile functions leave it. So such a write needs no file it may write.
+    if (where.keyLine >= 0 && unquoted(where.value) == value)
+        return content;
 
     if (where.keyLine >= 0) {
         // Keep the key as the file spells it and the line's own line break.
@@ -244,14 +261,10 @@ QByteArray withValueInText(const QByteArray& content, const QByteArray& section,
         return joinLines(lines);
     }
 
+    // A new section follows the last line directly, as the profile functions
+    // add it.
     if (!lines.empty() && lines.back().eol.isEmpty())
         lines.back().eol = eol;
-
-    bool hasContent = false;
-    for (int i = 0; i < int(lines.size()); ++i)
-        hasContent = hasContent || !parsedText(lines[i], i == 0).isEmpty();
-    if (hasContent && !parsedText(lines.back(), lines.size() == 1).isEmpty())
-        lines.push_back({QByteArray(), eol});
     lines.push_back({'[' + section + ']', eol});
     lines.push_back(newKey);
     return joinLines(lines);
@@ -271,10 +284,7 @@ bool IniFile::lookup(const QByteArray& content, const QByteArray& section, const
     const Location where = locate(splitLines(decoded(content, encodingOf(content))), section, key);
     if (where.keyLine < 0)
         return false;
-    value = where.value;
-    if (value.size() >= 2 && ((value.startsWith('"') && value.endsWith('"'))
-                              || (value.startsWith('\'') && value.endsWith('\''))))
-        value = value.mid(1, value.size() - 2);
+    value = unquoted(where.value);
     return true;
 }
 

@@ -13,8 +13,10 @@
 // concerns; other sections, keys, comments, unknown lines, a byte-order mark, the
 // file's line breaks (CRLF, LF or CR alone) and its encoding (8-bit, UTF-8, or
 // UTF-16 of either byte order with its byte-order mark) survive byte for byte.
-// Writes go through a temporary file and a rename, so a crash never leaves a
-// truncated file.
+// Writing the value a key already holds changes nothing, so it succeeds on a file
+// that may not be written. A new file gets CRLF line breaks, and a new section
+// follows the last line directly, as the profile functions write them. Writes go
+// through a temporary file and a rename, so a crash never leaves a truncated file.
 class IniFile {
 public:
     explicit IniFile(const QString& fileName) : fileName_(fileName) {}

@@ -14,6 +14,8 @@ public:
     // The text stored under id, or an empty string.
     QString raw(int id) const { return texts_.value(id); }
     int size() const { return texts_.size(); }
+    // Every id the table holds, in no particular order.
+    QList<int> ids() const { return texts_.keys(); }
 
     // The text of id in the given language (1 English, anything else German), or
     // def when the table has no such text or it is empty.
@@ -23,5 +25,6 @@ private:
     QHash<int, QString> texts_;
 };
 
-// The longest text a lookup yields, as the original buffer of 255 characters held.
+// The longest text a lookup yields: a text that would outgrow every caption is
+// a fault in the table, cut here rather than shown whole.
 constexpr int MaxInterfaceTextLength = 254;

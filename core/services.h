@@ -40,13 +40,8 @@ public:
     // Hands a web address to the user's browser; failure is ignored.
     virtual void openUrl(const QString& url) = 0;
     // The save-file dialog: the file the user chose, or an empty name when the
-    // user cancelled. Without a dialog of its own a service cancels, so a service
-    // written before this question existed never saves anywhere unasked.
-    virtual QString askSaveFileName(const QString& caption, const QString& suggestedFile, const QString& filter)
-    {
-        Q_UNUSED(caption) Q_UNUSED(suggestedFile) Q_UNUSED(filter)
-        return QString();
-    }
+    // user cancelled.
+    virtual QString askSaveFileName(const QString& caption, const QString& suggestedFile, const QString& filter) = 0;
 };
 
 // Uniform integers 0..n-1 from one generator.

@@ -26,6 +26,31 @@ QString HistoryProblemText(const AppContext& ctx, const HistoryProblem& problem)
                                                      "geschrieben werden (%2). Er wird mit dem nächsten Versuch "
                                                      "erneut geschrieben."))
             .arg(file, problem.detail);
+    case HistoryProblem::LeftoversSetAside:
+        return ctx.InterfaceText(230, QStringLiteral("Neben dem fehlenden oder leeren Trainingsverlauf %1 lagen %2. "
+                                                     "Sie können Versuche enthalten und wurden unverändert als %3 "
+                                                     "beiseitegelegt. Ein neuer Verlauf wurde begonnen."))
+            .arg(file, problem.detail, problem.setAsideAs);
+    case HistoryProblem::ReadFailed:
+        return ctx.InterfaceText(234, QStringLiteral("Der Trainingsverlauf %1 konnte nicht gelesen werden (%2)."))
+            .arg(file, problem.detail);
+    case HistoryProblem::KeptForLater:
+        return ctx.InterfaceText(231, QStringLiteral("Noch nicht geschriebene Versuche: %1. Sie warten in %2 und "
+                                                     "werden beim nächsten Start in den Trainingsverlauf %3 "
+                                                     "übernommen."))
+            .arg(QString::number(problem.attempts), problem.keptIn, file);
+    case HistoryProblem::Merged:
+        return ctx.InterfaceText(232, QStringLiteral("Versuche, die zuvor nicht geschrieben werden konnten, sind nun "
+                                                     "im Trainingsverlauf %1: %2 aus %3."))
+            .arg(file, QString::number(problem.attempts), problem.keptIn);
+    case HistoryProblem::Lost:
+        return ctx.InterfaceText(233, QStringLiteral("Verlorene Versuche: %1. Sie konnten weder in den "
+                                                     "Trainingsverlauf %2 noch in %3 geschrieben werden (%4)."))
+            .arg(QString::number(problem.attempts), file, problem.keptIn, problem.detail);
+    case HistoryProblem::WaitingUnreadable:
+        return ctx.InterfaceText(235, QStringLiteral("Die Datei %1 mit noch nicht geschriebenen Versuchen kann "
+                                                     "nicht gelesen werden (%2). Sie bleibt unverändert liegen."))
+            .arg(QDir::toNativeSeparators(problem.keptIn), problem.detail);
     case HistoryProblem::CannotOpen:
         break;
     }

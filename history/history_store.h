@@ -1,38 +1,18 @@
 #pragma once
 
 #include "core/attempt_log.h"
+#include "history/history_problem.h"
+#include "history/stored_attempt.h"
+#include "history/waiting_attempts.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <deque>
 #include <functional>
 #include <vector>
 
 class QSqlError;
-
-// Something the user has to know about the history file. The store says what
-// happened; the main window words it in the user's language.
-struct HistoryProblem {
-    enum Kind {
-        CannotOpen,    // no history this session until the cause goes (detail says why)
-        SetAside,      // the file was damaged: kept under setAsideAs, a new one begun
-        ReadOnly,      // the file is marked read-only: shown, never written
-        NewerVersion,  // a later Korvanis made the file: shown, never changed
-        WriteFailed,   // an attempt could not be written; it is kept and tried again
-    };
-    Kind kind = CannotOpen;
-    QString fileName;
-    QString setAsideAs;
-    QString detail;
-};
-
-// An attempt as the history holds it: what the window reported and when it began,
-// in the local time of that moment.
-struct StoredAttempt {
-    AttemptRecord attempt;
-    QDateTime started;
-};
+class QSqlQuery;
 
 // One setting of one discipline that the history has attempts of.
 struct HistorySetting {
@@ -53,17 +33,16 @@ const std::vector<HistoryMigration>& HistoryMigrations();
 // program folder, one row each, written in a transaction of its own.
 //
 // Nothing here throws. A file that cannot be opened or written is reported once
-// through the reporter; attempts that could not be written wait in memory and are
-// written with the next one that can be. A damaged file is renamed to a dated
-// name and a new one begun, so nothing is ever deleted.
+// through the reporter; attempts that could not be written wait, in memory and in
+// a file beside the history, and are written with the next one that can be, or
+// at a later start. A damaged file is renamed to a dated name and a new one
+// begun, so nothing is ever deleted.
 class HistoryStore final : public AttemptLog {
 public:
     enum class State { Closed, Writable, ReadOnly, Unavailable };
 
     static constexpr const char* FileName = "KORVANIS.SQLITE";
     static constexpr int BusyTimeoutMs = 2000;
-    // Attempts held while the file cannot be written; beyond this the oldest go.
-    static constexpr std::size_t MaxPending = 10000;
 
     HistoryStore();
     ~HistoryStore() override;
@@ -75,15 +54,18 @@ public:
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
     void setReporter(std::function<void(const HistoryProblem&)> reporter) { reporter_ = std::move(reporter); }
 
-    // Opens, creates or brings up to date programDir + FileName.
+    // Opens, creates or brings up to date programDir + FileName, and writes the
+    // attempts that earlier runs left waiting.
     void open(const QString& programDir);
+    // Tries the attempts still waiting once more; what cannot be written stays in
+    // its file for the next start, and the user hears how many wait, or are lost.
     void close();
     State state() const { return state_; }
     QString fileName() const;
 
     // Stamps the attempt with the clock and writes it, and any that waited.
     void record(const AttemptRecord& attempt) override;
-    std::size_t pendingCount() const { return pending_.size(); }
+    std::size_t pendingCount() const { return waiting_.size(); }
 
     // Every setting with attempts, newest first within a discipline.
     std::vector<HistorySetting> settings();
@@ -91,10 +73,6 @@ public:
     std::vector<StoredAttempt> attempts(int discipline, const AttemptRecord::Setting& setting);
 
 private:
-    struct Pending {
-        AttemptRecord attempt;
-        QDateTime started;
-    };
     struct Failure {
         int code = 0;  // SQLite's primary result code, 0 for none
         QString text;
@@ -104,14 +82,20 @@ private:
     static Failure failureOf(const QSqlError& error);
 
     void connect(bool afterSettingAside);
-    Failure openConnection(bool readOnly);
+    Failure openConnection(bool readOnly, bool hasLog);
     Failure check();
     Failure migrate(int& version);
     void dropConnection();
+    void dropConnectionKeeping(const QString& fileNow);
+    bool setLeftoversAside();
     void setAside(const Failure& why, bool afterSettingAside);
-    QString datedName() const;
+    void readFailed(const QSqlError& error);
     void flush();
-    Failure insert(const Pending& pending);
+    void keepWaiting();
+    void takeInWaiting();
+    void reportWaiting();
+    Failure insert(const WaitingAttempts::Entry& entry);
+    Failure alreadyStored(QSqlQuery& q, const StoredAttempt& stored, bool& found);
     void report(const HistoryProblem& problem);
     HistoryProblem problemOf(HistoryProblem::Kind kind, const QString& detail = QString()) const;
 
@@ -119,7 +103,10 @@ private:
     std::function<void(const HistoryProblem&)> reporter_;
     QString programDir_;
     QString connection_;
+    bool readOnlyConnection_ = false;
     State state_ = State::Closed;
     bool reported_ = false;
-    std::deque<Pending> pending_;
+    WaitingAttempts waiting_;
+    WaitingAttempts::TakenIn merging_;
+    QString keepError_;
 };

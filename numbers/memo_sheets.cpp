@@ -1,7 +1,7 @@
 #include "numbers/memo_sheets.h"
 
 #include "core/app_context.h"
-#include "training/scoring_rule.h"
+#include "core/attempt.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/window_helpers.h"
 
@@ -119,23 +119,22 @@ void TMemoSheets::layOut(int digitCount, bool showGiven)
     sgMemo->setVisible(showGiven);
 }
 
-void TMemoSheets::fill(const std::function<char()>& draw)
+void TMemoSheets::fill(const QByteArray& given)
 {
     const int rowWidth = geometry_.rowWidth;
     sgMemo->beginUpdate();
     sgReplay->beginUpdate();
     sgPoints->beginUpdate();
-    for (int i = 1; i <= digitCount_; ++i) {
-        const int r = (i - 1) / rowWidth;
-        const int c = (i - 1) % rowWidth + 1;
-        if (c == 1) {
-            const QString label = QString::number(r * rowWidth);
-            sgMemo->setCell(0, r, label);
-            sgReplay->setCell(0, r, label);
-            sgPoints->setCell(0, r, QString());
+    for (int i = 0; i < digitCount_; ++i) {
+        const CellPos at = cellOf(i);
+        if (at.col == 1) {
+            const QString label = QString::number(at.row * rowWidth);
+            sgMemo->setCell(0, at.row, label);
+            sgReplay->setCell(0, at.row, label);
+            sgPoints->setCell(0, at.row, QString());
         }
-        sgMemo->setCellCharColors(c, r, draw(), GridColor::Window, GridColor::Black);
-        sgReplay->setCellCharColors(c, r, 0, GridColor::Window, GridColor::Black);
+        sgMemo->setCellCharColors(at.col, at.row, given.at(i), GridColor::Window, GridColor::Black);
+        sgReplay->setCellCharColors(at.col, at.row, 0, GridColor::Window, GridColor::Black);
     }
     if (digitCount_ % rowWidth > 0) {
         for (int c = digitCount_ % rowWidth + 1; c <= rowWidth; ++c) {
@@ -146,6 +145,16 @@ void TMemoSheets::fill(const std::function<char()>& draw)
     sgPoints->endUpdate();
     sgReplay->endUpdate();
     sgMemo->endUpdate();
+}
+
+CellPos TMemoSheets::cellOf(int index) const
+{
+    return CellPos{index % geometry_.rowWidth + 1, index / geometry_.rowWidth};
+}
+
+int TMemoSheets::indexOf(CellPos cell) const
+{
+    return cell.row * geometry_.rowWidth + cell.col - 1;
 }
 
 void TMemoSheets::home()
@@ -227,7 +236,7 @@ bool TMemoSheets::replayKeyDown(int key, Qt::KeyboardModifiers modifiers, bool r
         return true;
     }
     if (key == Qt::Key_Delete && recalling)
-        sgReplay->setCellChar(sgReplay->currentCol(), sgReplay->currentRow(), 0);
+        write(cursor(sgReplay), 0);
     return false;
 }
 
@@ -235,16 +244,24 @@ void TMemoSheets::replayKeyPress(QChar ch, int alphabetSize)
 {
     const CellPos at = cursor(sgReplay);
     if (ch >= QLatin1Char('0') && ch.unicode() < u'0' + alphabetSize) {
-        sgReplay->setCellChar(at.col, at.row, char(ch.unicode()));
+        write(at, char(ch.unicode()));
         moveCursor(sgReplay, RecallAdvance(at, geometry_));
     } else if (ch == QLatin1Char(' ')) {
-        sgReplay->setCellChar(at.col, at.row, 0);
+        write(at, 0);
         moveCursor(sgReplay, RecallAdvance(at, geometry_));
     } else if (ch == QChar(8)) {
         const CellPos back = RecallMoveBack(at, geometry_);
         moveCursor(sgReplay, back);
-        sgReplay->setCellChar(back.col, back.row, 0);
+        write(back, 0);
     }
+}
+
+void TMemoSheets::write(CellPos at, char value)
+{
+    sgReplay->setCellChar(at.col, at.row, value);
+    const int index = indexOf(at);
+    if (edited && index >= 0 && index < digitCount_)
+        edited(index, value);
 }
 
 void TMemoSheets::memoScrolled()
@@ -265,52 +282,36 @@ void TMemoSheets::replayScrolled()
 // ---------------------------------------------------------------------------
 // Scoring and the result view
 
-ScoreResult TMemoSheets::score(const ScoringRule& rule)
+void TMemoSheets::showScore(const Attempt& attempt, const ScoreResult& result)
 {
-    const int rowWidth = geometry_.rowWidth;
-    const int lastRow = geometry_.lastRow;
     sgReplay->setCurrentCell(1, 0);
     sgReplay->setTopRow(0);
     sgReplay->setFocus();
 
-    QVector<RowTexts> rows(lastRow + 1);
-    for (int r = 0; r <= lastRow; ++r) {
-        const int digits = r == lastRow ? geometry_.lastRowDigits : rowWidth;
-        rows[r].given.reserve(digits);
-        rows[r].recalled.reserve(digits);
-    }
-    wrongMarks_ = 0;
     sgReplay->beginUpdate();
-    for (int i = 1; i <= digitCount_; ++i) {
-        const int r = (i - 1) / rowWidth;
-        const int c = (i - 1) % rowWidth + 1;
-        const char given = sgMemo->cellChar(c, r);
-        const char recalled = sgReplay->cellChar(c, r);
-        const QChar recalledChar = recalled ? QChar::fromLatin1(recalled) : QLatin1Char(' ');
-        rows[r].given += QChar::fromLatin1(given);
-        rows[r].recalled += recalledChar;
-        switch (MarkCell(QChar::fromLatin1(given), recalledChar)) {
+    for (int i = 0; i < digitCount_; ++i) {
+        const CellPos at = cellOf(i);
+        const char answer = i < attempt.answers.size() ? attempt.answers.at(i) : 0;
+        const QChar recalled = answer ? QChar::fromLatin1(answer) : QLatin1Char(' ');
+        switch (MarkCell(QChar::fromLatin1(attempt.given.at(i)), recalled)) {
         case CellMark::Right:
-            sgReplay->setCellFontColor(c, r, GridColor::Green);
+            sgReplay->setCellFontColor(at.col, at.row, GridColor::Green);
             break;
         case CellMark::Wrong:
-            sgReplay->setCellFontColor(c, r, GridColor::Red);
-            ++wrongMarks_;
+            sgReplay->setCellFontColor(at.col, at.row, GridColor::Red);
             break;
         case CellMark::Missing:
-            sgReplay->setCellBackground(c, r, GridColor::LightRed);
+            sgReplay->setCellBackground(at.col, at.row, GridColor::LightRed);
             break;
         }
     }
     sgReplay->endUpdate();
 
-    const ScoreResult result = rule.score(rows);
     sgPoints->beginUpdate();
-    for (int r = 0; r <= lastRow; ++r)
+    for (int r = 0; r <= geometry_.lastRow; ++r)
         sgPoints->setCell(0, r, QString::number(result.rowPoints.value(r)));
     sgPoints->endUpdate();
     resultView_ = true;
-    return result;
 }
 
 void TMemoSheets::swapTo(TStringAlignGrid* shown, TStringAlignGrid* hidden)

@@ -13,8 +13,8 @@ class QFont;
 class QGroupBox;
 class QLabel;
 class QWidget;
-class ScoringRule;
 class TStringAlignGrid;
+struct Attempt;
 
 // The sheets of a memorisation page: the group box gbMemorieren with the
 // memorisation sheet sgMemo, the recall sheet sgReplay stacked on it, the points
@@ -45,9 +45,12 @@ public:
     // An attempt of digitCount digits: the rows it needs, the recall sheet hidden
     // and the memorisation sheet shown, unless the digits are not to be seen.
     void layOut(int digitCount, bool showGiven = true);
-    // Every cell of the memorisation sheet gets a digit from draw, every recall
-    // cell is emptied; cells after the last digit get the button face.
-    void fill(const std::function<char()>& draw);
+    // Every cell of the memorisation sheet shows its digit of the material, every
+    // recall cell is emptied; cells after the last digit get the button face.
+    void fill(const QByteArray& given);
+    // The cell of the digit at index (from 0) of the material, and back.
+    CellPos cellOf(int index) const;
+    int indexOf(CellPos cell) const;
     // Both cursors on the first digit, both sheets at the top.
     void home();
     // The recall sheet takes the memorisation sheet's place, at its cursor and
@@ -69,14 +72,15 @@ public:
     // written, Space empties, Backspace goes back and empties; anything else is
     // dropped.
     void replayKeyPress(QChar ch, int alphabetSize);
+    // Hears of every recall cell written or emptied: the digit's index and its
+    // character, 0 for empty.
+    std::function<void(int index, char value)> edited;
     void memoScrolled();
     void replayScrolled();
 
-    // Marks every recalled cell against the given digits and fills the points
-    // column by the rule; the result view begins with the recall.
-    ScoreResult score(const ScoringRule& rule);
-    // The cells the last scoring marked red: digits recalled wrong.
-    int wrongMarks() const { return wrongMarks_; }
+    // Marks every recalled cell against the given digit and fills the points
+    // column with the score's rows; the result view begins with the recall.
+    void showScore(const Attempt& attempt, const ScoreResult& result);
     // The toggle of the result view: the other sheet, the group box titled after
     // what now shows and the toggle's caption after what the next click shows.
     void toggleResultView(QAbstractButton* toggle, const AppContext& ctx);
@@ -92,9 +96,9 @@ private:
     CellPos cursor(const TStringAlignGrid* sheet) const;
     void moveCursor(TStringAlignGrid* sheet, CellPos target);
     void followWithPoints(const TStringAlignGrid* sheet);
+    void write(CellPos at, char value);
 
     SheetGeometry geometry_;
     int digitCount_ = 0;
     bool resultView_ = false;
-    int wrongMarks_ = 0;
 };

@@ -1,54 +1,32 @@
 #include "numbers/numbers_base.h"
 
 #include "core/app_context.h"
-#include "core/error_handler.h"
-#include "core/ini_file.h"
+#include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
-#include "numbers/result_column.h"
+#include "numbers/numbers_memo_page.h"
 #include "training/clock_text.h"
-#include "training/scoring_rule.h"
-#include "training/settings_key.h"
+#include "training/digit_draw.h"
+#include "widgets/page_guard.h"
 #include "widgets/panel.h"
+#include "widgets/result_column.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
-#include "widgets/win_wait.h"
 #include "widgets/window_helpers.h"
 
-#include <QApplication>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
-namespace {
-
-const ChampionshipRule Championship;
-
-} // namespace
-
-template <class Handler>
-void TNumbersBase::guarded(Handler&& handler)
-{
-    RunGuarded(ctx_.dialogs, std::forward<Handler>(handler));
-}
-
 TNumbersBase::TNumbersBase(AppContext& ctx, const NumbersWindowConstants& constants, QWidget* parent)
-    : TTrainingDialog(parent), ctx_(ctx), k_(constants), scoring_(Championship)
+    : TTrainingDialog(ctx, constants.objectName, QString::fromUtf8(constants.caption), parent), k_(constants)
 {
-    setObjectName(QString::fromLatin1(k_.objectName));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromUtf8(k_.caption));
-    setFont(PixelFont(11, false));
     setFixedSize(913, 358);
-
     buildControls();
     nameControls();
-    RunGuarded(ctx_.dialogs, [this] { FormCreate(); });
+    guarded([this] { FormCreate(); });
     // Handlers are attached once the stored settings are in place, so creation
     // does not run them for every value it applies.
     connectHandlers();
@@ -70,21 +48,63 @@ void TNumbersBase::buildControls()
     buildPicturePage();
     buildMemoPage();
     buildRightColumn();
+}
 
-    tZehntel = new QTimer(this);
-    tZehntel->setInterval(100);
-    tZehntel->setTimerType(Qt::PreciseTimer);
+void TNumbersBase::buildPicturePage()
+{
+    picturePage = new TPicturePage(*this, DisciplineOf(k_.pictureCode), tsBilder,
+                                   {k_.countLabel, k_.anzahl, k_.zeile, k_.settingsWord, k_.anzahl.value,
+                                    k_.zeile.value, 100});
+    lab1 = picturePage->lab1;
+    udAnzahl = picturePage->udAnzahl;
+    lab2 = picturePage->lab2;
+    udZeile = picturePage->udZeile;
+    lab3 = picturePage->lab3;
+    pSpeedZahlen = picturePage->pSpeedZahlen;
+
+    pZahlen = new TPanel(tsBilder);
+    pZahlen->setGeometry(170, 60, 570, 120);
+    pZahlen->setFont(PixelFont(k_.pictureFontPx, true));
+    pZahlen->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // A run goes on from the keyboard: the panel takes the focus and Space or Right.
+    pZahlen->setFocusPolicy(Qt::StrongFocus);
+
+    picturePage->runFocus = pZahlen;
+    const int alphabet = DisciplineOf(k_.pictureCode).alphabetSize;
+    picturePage->draw = [this, alphabet](int count) { return DrawDigits(count, alphabet, ctx_.random); };
+    picturePage->showLine = [this](const PictureRun& run) {
+        const DrillGroup group = run.current();
+        pZahlen->setText(QString::fromLatin1(run.attempt().given.mid(group.first, group.size)));
+    };
+    picturePage->showIdle = [this](int) { pZahlen->clear(); };
+}
+
+void TNumbersBase::buildMemoPage()
+{
+    memo = new TNumbersMemoPage(*this, k_, tsMemo);
+    rbNoLimit = memo->rbNoLimit;
+    rbLimit = memo->rbLimit;
+    lab4 = memo->lab4;
+    udAnzahlM = memo->udAnzahlM;
+    lab5 = memo->lab5;
+    udMemoZeit = memo->udMemoZeit;
+    lab6 = memo->lab6;
+    udReplay = memo->udReplay;
+    sheets = memo->sheets;
+    gbMemorieren = sheets->gbMemorieren;
+    sgMemo = sheets->sgMemo;
+    sgReplay = sheets->sgReplay;
+    sgPoints = sheets->sgPoints;
+    lab7 = sheets->labPoints;
 }
 
 void TNumbersBase::buildRightColumn()
 {
-    const ResultColumn column(this, 780);
+    const ResultColumn column(this, 780, ResultColumn::BestTime | ResultColumn::Points);
     bStartStop = column.bStartStop;
     pErgeb = column.pErgeb;
-    // The picture page's best time stands where the memorisation page's points
-    // record stands.
-    labBestzeit = column.label(QStringLiteral("Bestzeit"), 106);
-    pRekZahlen = column.panel(122, 24);
+    labBestzeit = column.labBestzeit;
+    pRekZahlen = column.pRekZahlen;
     labPunkteRekord = column.labPunkteRekord;
     pPunkteRekord = column.pPunkteRekord;
     labPunkte = column.labPunkte;
@@ -95,68 +115,16 @@ void TNumbersBase::buildRightColumn()
         item->hide();
     bChange = column.bChange;
     bClose = column.bClose;
-}
 
-void TNumbersBase::buildPicturePage()
-{
-    const auto spin = [this](const NumbersWindowConstants::Spin& s, int y) {
-        auto* ud = new TUpDownEdit(tsBilder);
-        ud->setUp(s.min, s.max, s.step, s.value);
-        ud->setGeometry(16, y, 100, 22);
-        return ud;
-    };
-    lab1 = new QLabel(QString::fromUtf8(k_.countLabel), tsBilder);
-    lab1->setGeometry(16, 16, 130, 15);
-    udAnzahl = spin(k_.anzahl, 32);
-    lab2 = new QLabel(QStringLiteral("Anzahl pro Zeile"), tsBilder);
-    lab2->setGeometry(16, 72, 130, 15);
-    udZeile = spin(k_.zeile, 88);
-    lab3 = new QLabel(QStringLiteral("Zeit pro Zeile"), tsBilder);
-    lab3->setGeometry(16, 128, 130, 15);
-    pSpeedZahlen = new TPanel(tsBilder);
-    pSpeedZahlen->setGeometry(16, 144, 100, 24);
-
-    pZahlen = new TPanel(tsBilder);
-    pZahlen->setGeometry(170, 60, 570, 120);
-    pZahlen->setFont(PixelFont(k_.pictureFontPx, true));
-    pZahlen->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    // A run goes on from the keyboard: the panel takes the focus and Space or Right.
-    pZahlen->setFocusPolicy(Qt::StrongFocus);
-}
-
-void TNumbersBase::buildMemoPage()
-{
-    rbNoLimit = new QRadioButton(QStringLiteral("ohne Limit"), tsMemo);
-    rbNoLimit->setGeometry(8, 12, 130, 18);
-    rbNoLimit->setChecked(true);
-    rbLimit = new QRadioButton(QStringLiteral("limitiert"), tsMemo);
-    rbLimit->setGeometry(8, 34, 130, 18);
-
-    const auto spin = [this](const NumbersWindowConstants::Spin& s, int y) {
-        auto* ud = new TUpDownEdit(tsMemo);
-        ud->setUp(s.min, s.max, s.step, s.value);
-        ud->setGeometry(8, y, 104, 22);
-        return ud;
-    };
-    const auto label = [this](const QString& text, int y) {
-        auto* l = new QLabel(text, tsMemo);
-        l->setGeometry(8, y, 128, 15);
-        return l;
-    };
-    lab4 = label(QString::fromUtf8(k_.countLabel), 66);
-    udAnzahlM = spin(k_.anzahlM, 82);
-    udAnzahlM->setEnabled(false);
-    lab5 = label(QStringLiteral("Memorierzeit"), 118);
-    udMemoZeit = spin(k_.memoZeit, 134);
-    lab6 = label(QStringLiteral("Wiedergabezeit"), 170);
-    udReplay = spin(k_.replay, 186);
-
-    sheets = new TMemoSheets(tsMemo, QRect(140, 4, 616, 280), font(), k_.rowWidth, k_.jumpWidth, k_.NoLimitCount);
-    gbMemorieren = sheets->gbMemorieren;
-    sgMemo = sheets->sgMemo;
-    sgReplay = sheets->sgReplay;
-    sgPoints = sheets->sgPoints;
-    lab7 = sheets->labPoints;
+    tZehntel = new QTimer(this);
+    tZehntel->setInterval(100);
+    tZehntel->setTimerType(Qt::PreciseTimer);
+    picturePage->pErgeb = pErgeb;
+    picturePage->pRekZahlen = pRekZahlen;
+    picturePage->tZehntel = tZehntel;
+    memo->attach(column, tZehntel);
+    memoPage = memo->attempt;
+    memoPage->moveOn = [this] { bStartStopClick(nullptr); };
 }
 
 void TNumbersBase::nameControls()
@@ -186,51 +154,21 @@ void TNumbersBase::nameControls()
 
 void TNumbersBase::connectHandlers()
 {
-    bindStartStop(bStartStop, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
-    connect(tZehntel, &QTimer::timeout, this, [this] { guarded([this] { tZehntelTimer(); }); });
+    bindStartStop(bStartStop, [this] { bStartStopClick(bStartStop); });
+    onSignal(tZehntel, &QTimer::timeout, [this] { tZehntelTimer(); });
     connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
-    connect(bChange, &QPushButton::clicked, this, [this] { guarded([this] { bChangeClick(); }); });
 
-    pcTraining->tabBar()->installEventFilter(this);
-    pcTraining->installEventFilter(this);
-    connect(pcTraining, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == shownPage_)
-            return;
-        // Whatever got past the guard is turned back while an attempt runs.
-        if (phase != Idle) {
-            const QSignalBlocker block(pcTraining);
-            pcTraining->setCurrentIndex(shownPage_);
-            return;
-        }
-        shownPage_ = index;
-        guarded([this] { pcTrainingChange(); });
-    });
+    new PageGuard(
+        pcTraining, [this] { return pcTrainingChanging(); }, [this] { guarded([this] { pcTrainingChange(); }); });
 
-    udAnzahl->changing = [this](int v) { return udAnzahlChangingEx(udAnzahl, v); };
-    udZeile->changing = [this](int v) { return udZeileChangingEx(udZeile, v); };
-    udAnzahlM->changing = [this](int v) { return udAnzahlMChangingEx(udAnzahlM, v); };
-    udMemoZeit->changing = [this](int v) { return udMemoZeitChangingEx(udMemoZeit, v); };
-    udReplay->changing = [this](int v) { return udReplayChangingEx(udReplay, v); };
     for (TUpDownEdit* edit : {udAnzahl, udZeile, udAnzahlM, udMemoZeit, udReplay})
-        connect(edit, &QSpinBox::valueChanged, this, [this] { guarded([this] { eAnzahlChange(); }); });
+        onSignal(edit, &QSpinBox::valueChanged, [this] { eAnzahlChange(); });
+    onSignal(rbNoLimit, &QRadioButton::clicked, [this] { memo->rbNoLimitClick(); });
+    onSignal(rbLimit, &QRadioButton::clicked, [this] { memo->rbNoLimitClick(); });
 
-    connect(rbNoLimit, &QRadioButton::clicked, this, [this] { guarded([this] { rbNoLimitClick(); }); });
-    connect(rbLimit, &QRadioButton::clicked, this, [this] { guarded([this] { rbNoLimitClick(); }); });
-
-    connect(pZahlen, &TPanel::clicked, this, [this] { guarded([this] { pZahlenClick(); }); });
+    onSignal(pZahlen, &TPanel::clicked, [this] { pZahlenClick(); });
     if (k_.speedPanelAdvances)
-        connect(pSpeedZahlen, &TPanel::clicked, this, [this] { guarded([this] { pZahlenClick(); }); });
-
-    connectSheets();
-}
-
-void TNumbersBase::connectSheets()
-{
-    sgMemo->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgMemoKeyDown(key, m); });
-    connect(sgMemo, &TStringAlignGrid::topLeftChanged, this, [this] { sgMemoTopLeftChanged(); });
-    sgReplay->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgReplayKeyDown(key, m); });
-    sgReplay->setKeyPressHook([this](QChar ch) { sgReplayKeyPress(ch); });
-    connect(sgReplay, &TStringAlignGrid::topLeftChanged, this, [this] { sgReplayTopLeftChanged(); });
+        onSignal(pSpeedZahlen, &TPanel::clicked, [this] { pZahlenClick(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -238,127 +176,57 @@ void TNumbersBase::connectSheets()
 
 void TNumbersBase::FormCreate()
 {
-    phase = Idle;
-    startTick = nowTick = 0;
-    bestTime = NoBestTime;
-    pcTraining->setCurrentIndex(0);
-    shownPage_ = 0;
-
     // The sheets are ready before this: the settings below may fail to be
     // written, and the window must be usable all the same.
-    IniFile ini(ctx_.settingsFile());
-    const QString countKey = SettingsKey(k_.settingsWord, "Anzahl");
-    const QString lineKey = SettingsKey(k_.settingsWord, "Zeile");
-    udAnzahl->applyIfAcceptable(ini.ReadInteger(QStringLiteral("Korvanis"), countKey, k_.anzahl.value));
-    udZeile->applyIfAcceptable(ini.ReadInteger(QStringLiteral("Korvanis"), lineKey, k_.zeile.value));
-    ini.WriteInteger(QStringLiteral("Korvanis"), countKey, udAnzahl->value());
-    ini.WriteInteger(QStringLiteral("Korvanis"), lineKey, udZeile->value());
-}
-
-void TNumbersBase::showEvent(QShowEvent* event)
-{
-    guarded([this] { FormShow(); });
-    CenterOnScreen(this);
-    QDialog::showEvent(event);
+    readSettings();
 }
 
 void TNumbersBase::FormShow()
 {
     ApplyInterfaceTexts();
-    if (onMemoPage())
-        udAnzahlMChangingEx(nullptr, 0);
-    else
-        udAnzahlChangingEx(nullptr, 0);
+    refreshRecord();
     // An attempt left open when the window was closed goes on where it stands:
     // its clock and its time limit apply again at once.
-    if (phase != Idle)
+    if (phase() != Idle)
         tZehntel->start();
-}
-
-void TNumbersBase::done(int result)
-{
-    guarded([this] { FormClose(); });
-    QDialog::done(result);
 }
 
 void TNumbersBase::FormClose()
 {
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
-    IniFile ini(ctx_.settingsFile());
-    ini.WriteInteger(QStringLiteral("Korvanis"), SettingsKey(k_.settingsWord, "Anzahl"), udAnzahl->value());
-    ini.WriteInteger(QStringLiteral("Korvanis"), SettingsKey(k_.settingsWord, "Zeile"), udZeile->value());
-}
-
-bool TNumbersBase::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == pcTraining->tabBar() || watched == pcTraining) {
-        bool pageChange = false;
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            pageChange = watched == pcTraining->tabBar();
-            break;
-        case QEvent::KeyPress: {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            pageChange = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
-                || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-                || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown
-                || key->key() == Qt::Key_Home || key->key() == Qt::Key_End;
-            pageChange = pageChange && (watched == pcTraining->tabBar() || key->modifiers() & Qt::ControlModifier);
-            break;
-        }
-        default:
-            break;
-        }
-        if (pageChange && !pcTrainingChanging())
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
+    writeSettings();
 }
 
 void TNumbersBase::ApplyInterfaceTexts()
 {
-    const auto text = [this](int id, const QString& current) { return ctx_.InterfaceText(id, current); };
-    setWindowTitle(text(k_.captionTextId, windowTitle()));
-    pcTraining->setTabText(0, text(141, pcTraining->tabText(0)));
-    pcTraining->setTabText(1, text(142, pcTraining->tabText(1)));
-    lab1->setText(text(k_.countLabelTextId, lab1->text()));
-    lab2->setText(text(144, lab2->text()));
-    lab3->setText(text(145, lab3->text()));
-    bStartStop->setText(text(146, bStartStop->text()));
-    labPunkteRekord->setText(text(147, labPunkteRekord->text()));
-    labPunkte->setText(text(148, labPunkte->text()));
-    labZiffern->setText(text(149, labZiffern->text()));
-    bChange->setText(text(150, bChange->text()));
-    bClose->setText(text(151, bClose->text()));
-    rbNoLimit->setText(text(152, rbNoLimit->text()));
-    rbLimit->setText(text(153, rbLimit->text()));
-    lab4->setText(text(k_.countLabelTextId, lab4->text()));
-    lab5->setText(text(155, lab5->text()));
-    lab6->setText(text(156, lab6->text()));
-    gbMemorieren->setTitle(text(157, gbMemorieren->title()));
-    lab7->setText(text(158, lab7->text()));
-    labBestzeit->setText(text(159, labBestzeit->text()));
-    bStartStop->setToolTip(StartStopKeys().first().toString(QKeySequence::NativeText));
-    sgMemo->setAccessibleName(text(168, QStringLiteral("Vorgabe")));
-    sgReplay->setAccessibleName(text(163, QStringLiteral("Wiedergabe")));
+    ApplyTitles(ctx_, this, k_.captionTextId, pcTraining, {141, 142});
+    sgMemo->setAccessibleName(ctx_.InterfaceText(168, QStringLiteral("Vorgabe")));
+    sgReplay->setAccessibleName(ctx_.InterfaceText(163, QStringLiteral("Wiedergabe")));
+    ApplyCaptions(ctx_, this,
+                  {{lab1, k_.countLabelTextId}, {lab2, 144}, {lab3, 145}, {bStartStop, 146}, {labPunkteRekord, 147},
+                   {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbNoLimit, 152},
+                   {rbLimit, 153}, {lab4, k_.countLabelTextId}, {lab5, 155}, {lab6, 156}, {gbMemorieren, 157},
+                   {lab7, 158}, {labBestzeit, 159}});
     sgPoints->setAccessibleName(lab7->text());
-    UpdateAccessibleNames(this);
 }
 
 void TNumbersBase::eAnzahlChange()
 {
     ApplyInterfaceTexts();
+    refreshRecord();
+}
+
+void TNumbersBase::refreshRecord()
+{
     if (onMemoPage())
-        udAnzahlMChangingEx(nullptr, 0);
+        memoPage->refreshPointsRecord();
     else
-        udAnzahlChangingEx(nullptr, 0);
+        picturePage->refresh();
 }
 
 // ---------------------------------------------------------------------------
-// Pages
+// Pages and the state of the one under way
 
 QList<QWidget*> TNumbersBase::memoPageItems() const
 {
@@ -370,9 +238,19 @@ bool TNumbersBase::onMemoPage() const
     return pcTraining->currentWidget() == tsMemo;
 }
 
+quint8 TNumbersBase::phase() const
+{
+    return picturePage->running() ? Running : memoPage->phase();
+}
+
+quint32 TNumbersBase::startTick() const
+{
+    return onMemoPage() ? memoPage->attempt().startTick() : picturePage->run().startTick();
+}
+
 bool TNumbersBase::pcTrainingChanging()
 {
-    return phase == Idle;
+    return phase() == Idle;
 }
 
 void TNumbersBase::pcTrainingChange()
@@ -386,49 +264,38 @@ void TNumbersBase::pcTrainingChange()
     for (QWidget* item : memoPageItems())
         item->setVisible(memo);
     if (memo)
-        udAnzahlMChangingEx(nullptr, 0);
-}
-
-void TNumbersBase::rbNoLimitClick()
-{
-    const bool limited = rbLimit->isChecked();
-    udAnzahlM->setEnabled(limited);
-    udAnzahlMChangingEx(nullptr, 0);
+        memoPage->refreshPointsRecord();
 }
 
 // ---------------------------------------------------------------------------
-// START/STOP
+// START/STOP, the clock and the picture panel
 
 void TNumbersBase::bStartStopClick(QObject* sender)
 {
-    if (!onMemoPage()) {
-        if (phase == Idle)
-            startPictureRun();
-        else
-            endPictureRun(sender);
-        return;
-    }
-    switch (phase) {
-    case Idle:
-        startMemorising();
-        break;
-    case Memorising:
-        startRecalling();
-        break;
-    default:
-        endRecalling();
-        break;
-    }
+    // On both pages the step depends on the phase alone: only the press after a
+    // picture run's last line ends it complete, and that is the panel's.
+    Q_UNUSED(sender)
+    if (onMemoPage())
+        memo->startStop();
+    else
+        picturePage->startStop();
 }
 
-QChar TNumbersBase::randomDigit()
+void TNumbersBase::tZehntelTimer()
 {
-    return QChar(char16_t(u'0' + ctx_.random.next(k_.alphabetSize)));
+    if (onMemoPage())
+        memoPage->tZehntelTimer();
+    else
+        picturePage->tick();
 }
 
-void TNumbersBase::repaintNow()
+void TNumbersBase::pZahlenClick()
 {
-    // Paint only: a click arriving now waits until the attempt is ready.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!onMemoPage())
+        picturePage->press();
 }
 
+void TNumbersBase::setWaitWindow(TWinWait* wait)
+{
+    memo->setWaitWindow(wait);
+}

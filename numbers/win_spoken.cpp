@@ -1,17 +1,16 @@
 #include "numbers/win_spoken.h"
 
 #include "core/app_context.h"
-#include "core/error_handler.h"
+#include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
-#include "numbers/result_column.h"
 #include "training/clock_text.h"
 #include "widgets/panel.h"
+#include "widgets/result_column.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,23 +27,12 @@ constexpr int SheetsLeft = 140;
 
 } // namespace
 
-template <class Handler>
-void TWinSpoken::guarded(Handler&& handler)
+TWinSpoken::TWinSpoken(AppContext& ctx, QWidget* parent)
+    : TTrainingDialog(ctx, "WinSpoken", QStringLiteral("Spoken Numbers Training"), parent)
 {
-    RunGuarded(ctx_.dialogs, std::forward<Handler>(handler));
-}
-
-TWinSpoken::TWinSpoken(AppContext& ctx, QWidget* parent) : TTrainingDialog(parent), ctx_(ctx)
-{
-    setObjectName(QStringLiteral("WinSpoken"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Spoken Numbers Training"));
-    setFont(PixelFont(11, false));
-
     buildControls();
     nameControls();
-    RunGuarded(ctx_.dialogs, [this] { FormCreate(); });
+    guarded([this] { FormCreate(); });
     connectHandlers();
 }
 
@@ -77,6 +65,7 @@ void TWinSpoken::buildControls()
     tZehntel = new QTimer(this);
     tZehntel->setInterval(100);
     tZehntel->setTimerType(Qt::PreciseTimer);
+    buildAttempt();
 }
 
 void TWinSpoken::buildSettings()
@@ -125,7 +114,7 @@ void TWinSpoken::buildSheets()
 
 void TWinSpoken::buildRightColumn(int x)
 {
-    const ResultColumn column(this, x);
+    const ResultColumn column(this, x, ResultColumn::Points);
     bStartStop = column.bStartStop;
     pErgeb = column.pErgeb;
     labPunkteRekord = column.labPunkteRekord;
@@ -136,6 +125,20 @@ void TWinSpoken::buildRightColumn(int x)
     pZiffern = column.pZiffern;
     bChange = column.bChange;
     bClose = column.bClose;
+}
+
+void TWinSpoken::buildAttempt()
+{
+    memoPage = new TMemoPage(*this, DisciplineOf(SpokenNumbers),
+                             {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
+    memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return setting(sender, newValue); };
+    memoPage->setSettingsEnabled = [this](bool enabled) {
+        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, bClose})
+            control->setEnabled(enabled);
+    };
+    memoPage->moveOn = [this] { bStartStopClick(nullptr); };
+    // Typing into an edit refreshes nothing: the value counts from the next START.
+    memoPage->refreshOnSteps({udAnzahlM, udMemoZeit, udReplay});
 }
 
 void TWinSpoken::nameControls()
@@ -161,22 +164,10 @@ void TWinSpoken::nameControls()
 
 void TWinSpoken::connectHandlers()
 {
-    bindStartStop(bStartStop, [this] { guarded([this] { bStartStopClick(bStartStop); }); });
-    connect(tSprache, &QTimer::timeout, this, [this] { guarded([this] { tSpracheTimer(); }); });
-    connect(tZehntel, &QTimer::timeout, this, [this] { guarded([this] { tZehntelTimer(); }); });
+    bindStartStop(bStartStop, [this] { bStartStopClick(bStartStop); });
+    onSignal(tSprache, &QTimer::timeout, [this] { tSpracheTimer(); });
+    onSignal(tZehntel, &QTimer::timeout, [this] { tZehntelTimer(); });
     connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
-    connect(bChange, &QPushButton::clicked, this, [this] { guarded([this] { bChangeClick(); }); });
-
-    // Typing into an edit refreshes nothing: the value counts from the next START.
-    udAnzahlM->changing = [this](int v) { return udAnzahlMChangingEx(udAnzahlM, v); };
-    udMemoZeit->changing = [this](int v) { return udMemoZeitChangingEx(udMemoZeit, v); };
-    udReplay->changing = [this](int v) { return udReplayChangingEx(udReplay, v); };
-
-    sgMemo->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgMemoKeyDown(key, m); });
-    connect(sgMemo, &TStringAlignGrid::topLeftChanged, this, [this] { sgMemoTopLeftChanged(); });
-    sgReplay->setKeyDownHook([this](int key, Qt::KeyboardModifiers m) { return sgReplayKeyDown(key, m); });
-    sgReplay->setKeyPressHook([this](QChar ch) { sgReplayKeyPress(ch); });
-    connect(sgReplay, &TStringAlignGrid::topLeftChanged, this, [this] { sgReplayTopLeftChanged(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -184,29 +175,20 @@ void TWinSpoken::connectHandlers()
 
 void TWinSpoken::FormCreate()
 {
-    phase = Idle;
-    startTick = nowTick = 0;
     // The digits are only heard: nothing of the sheets shows before recall.
     sheets->hideAll();
     // A new user starts with the count, not on the page's tab.
     udAnzahlM->setFocus();
 }
 
-void TWinSpoken::showEvent(QShowEvent* event)
-{
-    guarded([this] { FormShow(); });
-    CenterOnScreen(this);
-    QDialog::showEvent(event);
-}
-
 void TWinSpoken::FormShow()
 {
     ApplyInterfaceTexts();
-    udAnzahlMChangingEx(nullptr, 0);
+    memoPage->refreshPointsRecord();
     preloadSounds();
     // A recall left open when the window was closed goes on where it stands: its
     // clock and its limit apply again at once.
-    if (phase == Recalling) {
+    if (phase() == Recalling) {
         tZehntel->start();
         sgReplay->setFocus();
     }
@@ -231,44 +213,121 @@ QString TWinSpoken::digitSound(const QString& voice, QChar digit) const
     return ctx_.ProgramDir + QStringLiteral("Sounds/") + voice + QLatin1Char('/') + digit + QStringLiteral(".wav");
 }
 
-void TWinSpoken::done(int result)
-{
-    guarded([this] { FormClose(); });
-    QDialog::done(result);
-}
-
 void TWinSpoken::FormClose()
 {
     // Digits must not go on sounding from a closed window, nor may their end
     // later hand the focus to it. Closing ends the speaking as "Memorieren
     // fertig" does; the digits not yet spoken stay in the attempt, and the recall
     // clock runs from now, so the reopened window is in recall.
-    if (phase == Memorising)
-        startRecalling(true, false);
+    if (phase() == Memorising)
+        startRecalling(SpeakingEnd::ByClosing);
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
 }
 
 void TWinSpoken::ApplyInterfaceTexts()
 {
-    const auto text = [this](int id, const QString& current) { return ctx_.InterfaceText(id, current); };
-    setWindowTitle(text(170, windowTitle()));
-    pcTraining->setTabText(0, text(142, pcTraining->tabText(0)));
-    labAnzahlM->setText(text(154, labAnzahlM->text()));
-    labMemoZeit->setText(text(171, labMemoZeit->text()));
-    labReplay->setText(text(156, labReplay->text()));
-    bStartStop->setText(text(146, bStartStop->text()));
-    labPunkteRekord->setText(text(147, labPunkteRekord->text()));
-    labPunkte->setText(text(148, labPunkte->text()));
-    labZiffern->setText(text(149, labZiffern->text()));
-    bChange->setText(text(150, bChange->text()));
-    bClose->setText(text(151, bClose->text()));
-    rbGerman->setText(text(172, rbGerman->text()));
-    rbEnglisch->setText(text(173, rbEnglisch->text()));
-    labMPunkte->setText(text(158, labMPunkte->text()));
-    gbMemorieren->setTitle(text(157, gbMemorieren->title()));
-    bStartStop->setToolTip(StartStopKeys().first().toString(QKeySequence::NativeText));
-    sgMemo->setAccessibleName(text(168, QStringLiteral("Vorgabe")));
-    sgReplay->setAccessibleName(text(163, QStringLiteral("Wiedergabe")));
-    UpdateAccessibleNames(this);
+    ApplyTitles(ctx_, this, 170, pcTraining, {142});
+    sgMemo->setAccessibleName(ctx_.InterfaceText(168, QStringLiteral("Vorgabe")));
+    sgReplay->setAccessibleName(ctx_.InterfaceText(163, QStringLiteral("Wiedergabe")));
+    ApplyCaptions(ctx_, this,
+                  {{labAnzahlM, 154}, {labMemoZeit, 171}, {labReplay, 156}, {bStartStop, 146}, {labPunkteRekord, 147},
+                   {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbGerman, 172},
+                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}});
+}
+
+// ---------------------------------------------------------------------------
+// The attempt
+
+quint8 TWinSpoken::phase() const
+{
+    return memoPage->phase();
+}
+
+quint32 TWinSpoken::startTick() const
+{
+    return memoPage->attempt().startTick();
+}
+
+AttemptRecord::Setting TWinSpoken::setting(TUpDownEdit* sender, int newValue) const
+{
+    const auto value = [&](TUpDownEdit* spin) { return sender == spin ? newValue : spin->value(); };
+    AttemptRecord::Setting s;
+    s.count = value(udAnzahlM);
+    s.pulseMs = value(udMemoZeit);
+    s.recallMinutes = value(udReplay);
+    return s;
+}
+
+void TWinSpoken::bStartStopClick(QObject* sender)
+{
+    switch (phase()) {
+    case Idle:
+        startSpeaking();
+        break;
+    case Memorising:
+        startRecalling(sender ? SpeakingEnd::ByButton : SpeakingEnd::Finished);
+        break;
+    default:
+        memoPage->endRecalling();
+        break;
+    }
+}
+
+void TWinSpoken::startSpeaking()
+{
+    // The voice is all that can be changed while the digits are spoken.
+    memoPage->begin(rbGerman->isChecked() ? rbGerman : rbEnglisch);
+    sheets->setHeadingsVisible(false);
+    memoPage->prepare(udAnzahlM->value(), false);
+    nextDigit = 1;
+    preloadSounds();
+    memoPage->startMemorising();
+    const ScoredAttempt& attempt = memoPage->attempt();
+    pulses = PulseSchedule(attempt.startTick(), *attempt.setting().pulseMs, attempt.digitCount());
+    tSpracheTimer();
+}
+
+void TWinSpoken::tSpracheTimer()
+{
+    if (phase() != Memorising)
+        return;
+    // A pulse is never early: a timer event before the due tick waits out the rest.
+    if (pulses.msUntil(nextDigit, ctx_.tickSource.now()) > 0) {
+        armPulse();
+        return;
+    }
+    if (nextDigit > memoPage->attempt().digitCount()) {
+        tSprache->stop();
+        bStartStopClick(nullptr);
+        return;
+    }
+    const QChar digit = QChar::fromLatin1(memoPage->attempt().attempt().given.at(nextDigit - 1));
+    // The voice is read at every pulse, so a switch counts from the next digit.
+    const QString voice = rbGerman->isChecked() ? QStringLiteral("Deutsch") : QStringLiteral("Englisch");
+    ctx_.SRWavePlayer.play(digitSound(voice, digit));
+    ++nextDigit;
+    armPulse();
+}
+
+void TWinSpoken::armPulse()
+{
+    // Armed for the next pulse's own due tick, not one pulse from now, so a late
+    // event delays only its own digit and nothing drifts over a long attempt.
+    tSprache->start(pulses.msUntil(nextDigit, ctx_.tickSource.now()));
+}
+
+void TWinSpoken::startRecalling(SpeakingEnd how)
+{
+    tSprache->stop();
+    if (how != SpeakingEnd::Finished)
+        ctx_.SRWavePlayer.stop();
+    memoPage->startRecalling(TMemoPage::RecallFrom::Start);
+    if (how != SpeakingEnd::ByClosing)
+        sgReplay->setFocus();
+}
+
+void TWinSpoken::tZehntelTimer()
+{
+    memoPage->tZehntelTimer();
 }

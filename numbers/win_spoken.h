@@ -1,7 +1,7 @@
 #pragma once
 
 #include "training/pulse_schedule.h"
-#include "training/scoring.h"
+#include "training/scored_attempt.h"
 #include "widgets/training_dialog.h"
 
 #include <QString>
@@ -15,6 +15,7 @@ class QRadioButton;
 class QTabWidget;
 class QTimer;
 class QWidget;
+class TMemoPage;
 class TMemoSheets;
 class TPanel;
 class TStringAlignGrid;
@@ -29,9 +30,9 @@ class TWinSpoken : public TTrainingDialog {
     Q_OBJECT
 
 public:
-    enum Phase : quint8 { Idle = 0, Memorising = 1, Recalling = 2 };
-    // The discipline code of its points records.
-    static constexpr int SpokenCode = 13;
+    static constexpr quint8 Idle = ScoredAttempt::Idle;
+    static constexpr quint8 Memorising = ScoredAttempt::Memorising;
+    static constexpr quint8 Recalling = ScoredAttempt::Recalling;
     static constexpr int RowWidth = 30;
 
     explicit TWinSpoken(AppContext& ctx, QWidget* parent = nullptr);
@@ -44,18 +45,19 @@ public:
     void bStartStopClick(QObject* sender);
     void tSpracheTimer();
     void tZehntelTimer();
-    bool udAnzahlMChangingEx(QObject* sender, int newValue);
-    bool udMemoZeitChangingEx(QObject* sender, int newValue);
-    bool udReplayChangingEx(QObject* sender, int newValue);
-    bool sgMemoKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void sgMemoTopLeftChanged();
-    void sgReplayKeyPress(QChar ch);
-    bool sgReplayKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void sgReplayTopLeftChanged();
-    void bChangeClick();
 
     // The file spoken for a digit in a voice, "Deutsch" or "Englisch".
     QString digitSound(const QString& voice, QChar digit) const;
+
+    // The attempt state; the rest of it is the memorisation page's.
+    quint8 phase() const;
+    quint32 startTick() const;
+    // The next digit to be spoken, counted from 1.
+    int nextDigit = 1;
+    // The due ticks of the attempt's pulses, counted from START.
+    PulseSchedule pulses;
+
+    TMemoPage* memoPage = nullptr;
 
     // Controls. Each edit and its spin button are one control.
     QTabWidget* pcTraining = nullptr;
@@ -92,52 +94,30 @@ public:
     QTimer* tSprache = nullptr;
     QTimer* tZehntel = nullptr;
 
-    // Attempt state.
-    quint8 phase = Idle;
-    quint32 startTick = 0;
-    quint32 nowTick = 0;
-    double memoTimeUsed = 0;
-    double recallTimeUsed = 0;
-    int digitCount = 0;
-    int nextDigit = 1;
-    // The due ticks of the attempt's pulses, counted from START.
-    PulseSchedule pulses;
-
-    // The points of the last scored attempt.
-    ScoreResult lastScore;
-
 protected:
-    void showEvent(QShowEvent* event) override;
-
-public:
-    // Closing runs FormClose whichever way the window is closed.
-    void done(int result) override;
+    void FormShow() override;
+    void FormClose() override;
 
 private:
-    // Building the window (win_spoken.cpp).
     void buildControls();
     void buildRightColumn(int x);
     void buildSettings();
     void buildSheets();
+    void buildAttempt();
     void nameControls();
     void connectHandlers();
 
     void FormCreate();
-    void FormShow();
-    void FormClose();
     void preloadSounds();
 
-    // The attempt (spoken_attempt.cpp).
     void startSpeaking();
     void armPulse();
-    void startRecalling(bool cutOff, bool takeFocus);
-    void endRecalling();
-    void setSettingsEnabled(bool enabled);
-    bool pointsRecordChanging(TUpDownEdit* sender, int newValue);
+    // How the speaking ends: after its last digit, which is left to finish; by
+    // the button, which cuts off the digit sounding; or by closing the window,
+    // which cuts it off too and must not give a hidden sheet the focus.
+    enum class SpeakingEnd { Finished, ByButton, ByClosing };
+    void startRecalling(SpeakingEnd how);
+    AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
-    template <class Handler>
-    void guarded(Handler&& handler);
-
-    AppContext& ctx_;
     bool soundsPreloaded_ = false;
 };

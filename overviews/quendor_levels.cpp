@@ -29,7 +29,7 @@ bool HasHiddenValues(int discipline)
     return discipline != TextDiscipline;
 }
 
-QString BestTimeKey(int discipline, int level)
+QString LevelTimeKey(int discipline, int level)
 {
     return QStringLiteral("Zeiten_%1_%2").arg(discipline).arg(level);
 }

@@ -13,7 +13,7 @@ inline constexpr int QuendorLevelCount = 10;
 inline constexpr int TextDiscipline = 4;
 
 struct QuendorDiscipline {
-    const char* tabSheet;       // design name of the tab sheet
+    const char* tabSheet;       // object name of the tab sheet
     const char* caption;        // tab caption; "&&" shows one ampersand
     const char* amountHeading;
     const char* paceHeading;
@@ -33,6 +33,6 @@ bool HasHiddenValues(int discipline);
 // The section of the settings file the overview owns, and its keys:
 // "Zeiten_1_10", "Wandeln_3", "LastSeconds_7".
 inline const QString QuendorSection = QStringLiteral("Stoppuhr");
-QString BestTimeKey(int discipline, int level);
+QString LevelTimeKey(int discipline, int level);
 QString ConvertKey(int discipline);
 QString LastSecondsKey(int discipline);

@@ -14,7 +14,7 @@ qint64 roundedQuotient(qint64 numerator, qint64 denominator)
 
 } // namespace
 
-bool BestTimeKeyAccepted(QChar ch)
+bool BestTimeCharAccepted(QChar ch)
 {
     return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('\b');
 }

@@ -9,7 +9,7 @@
 // as shown, so what is compared is exactly what the user reads.
 
 // What a best-time edit takes from the keyboard: the digits and Backspace.
-bool BestTimeKeyAccepted(QChar ch);
+bool BestTimeCharAccepted(QChar ch);
 
 // A best-time edit's text as a whole number; empty for an empty edit or a text
 // that is not one.

@@ -19,7 +19,7 @@ QuendorValues ReadQuendorValues(const IniFile& ini)
     QuendorValues values;
     for (int d = 1; d <= QuendorDisciplineCount; ++d) {
         for (int level = 1; level <= QuendorLevelCount; ++level) {
-            const int stored = ini.ReadInteger(QuendorSection, BestTimeKey(d, level), NoBestTimeStored);
+            const int stored = ini.ReadInteger(QuendorSection, LevelTimeKey(d, level), NoBestTimeStored);
             values.bestTime(d, level) = stored >= 1 ? QString::number(stored) : QString();
         }
         if (!HasHiddenValues(d))
@@ -38,7 +38,7 @@ void WriteQuendorValues(IniFile& ini, const QuendorValues& values)
             const QString& text = values.bestTime(d, level);
             const std::optional<qint64> time = text.isEmpty() ? 0 : BestTimeValue(text);
             if (time)
-                lines.append({BestTimeKey(d, level), FormatShortest(double(*time))});
+                lines.append({LevelTimeKey(d, level), FormatShortest(double(*time))});
         }
         if (!HasHiddenValues(d))
             continue;

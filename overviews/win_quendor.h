@@ -29,7 +29,7 @@ public:
     static constexpr int QuendorWindowWidth = 664;
     static constexpr int QuendorWindowHeight = 364;
 
-    // Indexed by discipline 1 to 7 and level 1 to 10, as the design counts them;
+    // Indexed by discipline 1 to 7 and level 1 to 10, as the window counts them;
     // index 0 stays empty.
     template <class Control>
     using PerLevel = std::array<std::array<Control*, QuendorLevelCount + 1>, QuendorDisciplineCount + 1>;
@@ -89,8 +89,6 @@ private:
     void showPace(int discipline, int level);
     bool moveInColumn(QObject* control, int step);
 
-    template <class Handler>
-    void guarded(Handler&& handler);
 
     // Where each row control stands: discipline, level and column (0 best time,
     // 1 pace, 2 projection).

@@ -3,8 +3,11 @@
 #include "core/app_context.h"
 #include "core/error_handler.h"
 #include "core/formats.h"
-#include "history/history_table.h"
-#include "records/records_table.h"
+#include "core/disciplines.h"
+#include "history/history_csv.h"
+#include "history/history_statistics.h"
+#include "history/history_texts.h"
+#include "records/record_lookup.h"
 #include "widgets/panel.h"
 #include "widgets/window_helpers.h"
 
@@ -33,6 +36,7 @@ public:
     {
         beginResetModel();
         attempts_ = attempts;
+        discipline_ = discipline;
         columns_ = ColumnsOf(discipline);
         endResetModel();
     }
@@ -62,7 +66,7 @@ public:
         if (orientation != Qt::Horizontal || section >= columns_.size())
             return {};
         if (role == Qt::DisplayRole)
-            return ColumnTitle(ctx_, columns_.at(section));
+            return ColumnTitle(ctx_, columns_.at(section), discipline_);
         // Titles of two words take two lines, so the columns stay as narrow as
         // their numbers.
         if (role == Qt::TextAlignmentRole)
@@ -73,6 +77,7 @@ public:
 private:
     const AppContext& ctx_;
     const std::vector<StoredAttempt>* attempts_ = nullptr;
+    int discipline_ = -1;
     QList<HistoryColumn> columns_;
 };
 
@@ -258,7 +263,9 @@ void TWinVerlauf::fillDisciplines()
     // opens on what was trained last.
     const int previous = cbDisziplin->currentData().isValid() ? cbDisziplin->currentData().toInt() : -1;
     settings_ = history_.settings();
-    QList<int> codes = KnownDisciplines();
+    QList<int> codes;
+    for (const Discipline& discipline : AllDisciplines())
+        codes << discipline.code;
     int latest = -1;
     QDateTime latestTime;
     for (const HistorySetting& s : settings_) {
@@ -350,17 +357,13 @@ std::optional<double> TWinVerlauf::lookUpRecord() const
 {
     if (shown_.empty())
         return std::nullopt;
-    const AttemptRecord& a = shown_.front().attempt;
-    const AttemptRecord::Setting& s = a.setting;
     // The record is what the records table holds for this setting, looked up by
-    // the same keys the training window uses.
-    if (IsTimedRun(a.discipline)) {
-        if (s.count && s.perLine)
-            return ctx_.DBDaten.LookupBestTime(a.discipline, *s.count, *s.perLine);
-    } else if (s.memoMinutes && s.recallMinutes) {
-        return ctx_.DBDaten.LookupPointsRecord(a.discipline, *s.memoMinutes * 60.0, *s.recallMinutes * 60.0);
-    }
-    return std::nullopt;
+    // the key the training window uses.
+    const AttemptRecord& a = shown_.front().attempt;
+    const Discipline* discipline = FindDiscipline(a.discipline);
+    if (!discipline)
+        return std::nullopt;
+    return LookupRecordOf(ctx_.DBDaten, *discipline, a.setting).stored;
 }
 
 QString TWinVerlauf::resultText(double value) const

@@ -155,6 +155,7 @@ bool RecordsTable::isOpen() const
 void RecordsTable::OpenRecordsTable(const QString& programDir)
 {
     table_.reset();
+    lost_ = false;
     CountIndexOrder = 0;
     TimesIndexOrder = 0;
     programDir_ = programDir;
@@ -175,30 +176,75 @@ void RecordsTable::OpenRecordsTable(const QString& programDir)
     // From here on a failure ends the opening without a word: the program runs on
     // without records, and a store says the dataset is closed.
     try {
-        auto table = std::make_unique<XBaseTable>();
-        table->use(tableFile, today_());
-        // With the table held no other copy is converting it. What copies killed
-        // while they made or converted a table left behind is no longer anybody's;
-        // a copy that still runs keeps its files.
-        XBaseTable::removeLeftovers(tableFile);
-        XBaseTable::removeLeftovers(programDir + kTempTableName);
-        if (table->fieldNum("REPLAYZEIT") == 0) {
-            // A read-only table is not converted either: it stays open as it is, so
-            // that a store can say why it keeps nothing.
-            if (!table->isWritable()) {
-                table_ = std::move(table);
-                return;
-            }
-            table = ConvertOldTable(std::move(table));
-        }
-        if (!HasRecordLayout(*table))
-            return;
-        table_ = std::move(table);
-        CountIndexOrder = table_->index(programDir + kCountIndexName, kCountKey);
-        TimesIndexOrder = table_->index(programDir + kTimesIndexName, kTimesKey);
-        table_->setOrder(CountIndexOrder);
+        OpenHeldTable();
     } catch (const std::exception&) {
     }
+}
+
+// Opens the table held against other copies, converts an old layout and builds
+// both indexes. Raises at the first step that fails, leaving the table as far as
+// it got: closed, or open without indexes.
+void RecordsTable::OpenHeldTable()
+{
+    const QString tableFile = programDir_ + kTableName;
+    auto table = std::make_unique<XBaseTable>();
+    table->use(tableFile, today_());
+    // With the table held no other copy is converting it or writing its indexes.
+    // What copies killed while they made a table or index left behind is no
+    // longer anybody's; a copy that still runs keeps its files.
+    for (const QString& name : {kTableName, kTempTableName, kCountIndexName, kTimesIndexName})
+        XBaseTable::removeLeftovers(programDir_ + name);
+    if (table->fieldNum("REPLAYZEIT") == 0) {
+        // A read-only table is not converted either: it stays open as it is, so
+        // that a store can say why it keeps nothing.
+        if (!table->isWritable()) {
+            table_ = std::move(table);
+            return;
+        }
+        table = ConvertOldTable(std::move(table));
+    }
+    if (!HasRecordLayout(*table))
+        throw XBaseError(QFile::encodeName(tableFile).toStdString() + ": not the layout of the records table");
+    table_ = std::move(table);
+    CountIndexOrder = table_->index(programDir_ + kCountIndexName, kCountKey);
+    TimesIndexOrder = table_->index(programDir_ + kTimesIndexName, kTimesKey);
+    table_->setOrder(CountIndexOrder);
+}
+
+// Lets go of a table that is no longer the file under its name and opens that
+// file as at start-up. Raises, naming the file, when it cannot; the table is then
+// closed, as whatever is written to the old file is lost with it.
+void RecordsTable::Reopen()
+{
+    table_.reset(); // every change is committed: closing writes nothing
+    CountIndexOrder = 0;
+    TimesIndexOrder = 0;
+    lost_ = true;
+    try {
+        OpenHeldTable();
+    } catch (const std::exception& error) {
+        table_.reset();
+        CountIndexOrder = 0;
+        TimesIndexOrder = 0;
+        throw KorvanisError(QStringLiteral("DBDaten: Die Tabelle %1 wurde von einem anderen Programm geändert und lässt "
+                                           "sich nicht wieder öffnen (%2); der Rekord wurde nicht gespeichert.")
+                                .arg(programDir_ + kTableName, QString::fromLocal8Bit(error.what())));
+    }
+    lost_ = false;
+}
+
+// Before a lookup: the quick look, one status call. False when the table is
+// gone and could not be opened again.
+bool RecordsTable::FollowTheFile()
+{
+    if (!table_->changedOnDisk(false))
+        return true;
+    try {
+        Reopen();
+    } catch (const KorvanisError&) {
+        return false;
+    }
+    return isOpen();
 }
 
 // The old layout lacks REPLAYZEIT. Its records are carried into a complete new
@@ -230,10 +276,11 @@ std::unique_ptr<XBaseTable> RecordsTable::ConvertOldTable(std::unique_ptr<XBaseT
 
 void RecordsTable::CloseRecordsTable()
 {
-    // Only a table this program had open for writing is marked: a file it could
-    // not use (held by another copy, damaged, of a foreign layout) or was only to
-    // read is left exactly as found.
-    const bool held = isOpen() && table_->isWritable();
+    // Only a table this program had open for writing and was the last to write
+    // is marked: a file it could not use (held by another copy, damaged, of a
+    // foreign layout), was only to read, or that another program has written or
+    // put in its place since is left exactly as found.
+    const bool held = isOpen() && table_->isWritable() && !table_->changedOnDisk(true);
     if (table_) {
         try {
             table_->close();
@@ -242,6 +289,7 @@ void RecordsTable::CloseRecordsTable()
         }
         table_.reset();
     }
+    lost_ = false;
     CountIndexOrder = 0;
     TimesIndexOrder = 0;
     if (held)
@@ -251,7 +299,7 @@ void RecordsTable::CloseRecordsTable()
 std::optional<double> RecordsTable::LookupBestTime(int code, int count, int perLine)
 {
     const std::optional<QString> key = BestTimeKey(code, count, perLine);
-    if (!isOpen() || CountIndexOrder == 0 || !key)
+    if (!isOpen() || !key || !FollowTheFile() || CountIndexOrder == 0)
         return std::nullopt;
     try {
         table_->setOrder(CountIndexOrder);
@@ -273,7 +321,7 @@ std::optional<double> RecordsTable::LookupPointsRecord(int code, double memoTime
 
 std::optional<double> RecordsTable::LookupPointsRecord(const QString& key)
 {
-    if (!isOpen() || TimesIndexOrder == 0)
+    if (!isOpen() || !FollowTheFile() || TimesIndexOrder == 0)
         return std::nullopt;
     try {
         table_->setOrder(TimesIndexOrder);
@@ -301,22 +349,46 @@ void RecordsTable::RequireIndex(int order, const QString& indexName) const
                                 .arg(indexName));
 }
 
+// One store: the table followed to the file under its name, the record written
+// and committed. A store that went into a file another program replaced or wrote
+// to meanwhile may be lost with that file; it is made once more in the file now
+// there (finding its own record again if it did arrive), never reported done.
+void RecordsTable::Store(const int& order, const QString& indexName, const std::function<void(QDate)>& write)
+{
+    for (int attempt = 1;; ++attempt) {
+        if (lost_ || table_->changedOnDisk(true))
+            Reopen();
+        RequireWritable();
+        RequireIndex(order, indexName);
+        const QDate today = today_();
+        try {
+            table_->setLastUpdate(today);
+            write(today);
+        } catch (const XBaseError& error) {
+            table_->discardChanges();
+            ThrowNotStored(error);
+        }
+        if (!table_->changedOnDisk(true))
+            return;
+        if (attempt == 2)
+            throw KorvanisError(QStringLiteral("DBDaten: Die Tabelle %1 wird von einem anderen Programm geändert; der "
+                                               "Rekord wurde nicht gespeichert.")
+                                    .arg(programDir_ + kTableName));
+    }
+}
+
 void RecordsTable::StoreBestTime(int code, int count, int perLine, double time)
 {
-    if (!isOpen())
+    if (!isOpen() && !lost_)
         ThrowClosed();
-    RequireWritable();
     RequireFits("DISZIPLIN", code);
     RequireFits("ANZAHL", count);
     RequireFits("ZEILE", perLine);
     RequireFits("ZEIT", time);
-    const QString key = *BestTimeKey(code, count, perLine);
-    RequireIndex(CountIndexOrder, kCountIndexName);
-    const QDate today = today_();
-    try {
-        table_->setLastUpdate(today);
+    const std::string key = BestTimeKey(code, count, perLine)->toStdString();
+    Store(CountIndexOrder, kCountIndexName, [&](QDate today) {
         table_->setOrder(CountIndexOrder);
-        if (!table_->seek(key.toStdString())) {
+        if (!table_->seek(key)) {
             table_->appendBlank();
             table_->replaceInt("DISZIPLIN", code);
             table_->replaceInt("ANZAHL", count);
@@ -325,18 +397,14 @@ void RecordsTable::StoreBestTime(int code, int count, int perLine, double time)
         table_->replaceDouble("ZEIT", time);
         table_->replaceDate("DATUM", today);
         table_->commit();
-    } catch (const XBaseError& error) {
-        table_->discardChanges();
-        ThrowNotStored(error);
-    }
+    });
 }
 
 void RecordsTable::StorePointsRecord(int code, int count, double memoTime, double recallTime, int points,
                                      double memoTimeUsed, double recallTimeUsed)
 {
-    if (!isOpen())
+    if (!isOpen() && !lost_)
         ThrowClosed();
-    RequireWritable();
     RequireFits("DISZIPLIN", code);
     RequireFits("ANZAHL", count);
     RequireFits("ZEIT", memoTime);
@@ -344,13 +412,10 @@ void RecordsTable::StorePointsRecord(int code, int count, double memoTime, doubl
     RequireFits("PUNKTE", points);
     RequireFits("ZEIT_NUTZ", memoTimeUsed);
     RequireFits("REPL_NUTZ", recallTimeUsed);
-    const QString key = *PointsKey(code, memoTime, recallTime);
-    RequireIndex(TimesIndexOrder, kTimesIndexName);
-    const QDate today = today_();
-    try {
-        table_->setLastUpdate(today);
+    const std::string key = PointsKey(code, memoTime, recallTime)->toStdString();
+    Store(TimesIndexOrder, kTimesIndexName, [&](QDate today) {
         table_->setOrder(TimesIndexOrder);
-        if (!table_->seek(key.toStdString())) {
+        if (!table_->seek(key)) {
             table_->appendBlank();
             table_->replaceInt("DISZIPLIN", code);
             table_->replaceInt("ANZAHL", count);
@@ -362,8 +427,5 @@ void RecordsTable::StorePointsRecord(int code, int count, double memoTime, doubl
         table_->replaceDouble("REPL_NUTZ", recallTimeUsed);
         table_->replaceDate("DATUM", today);
         table_->commit();
-    } catch (const XBaseError& error) {
-        table_->discardChanges();
-        ThrowNotStored(error);
-    }
+    });
 }

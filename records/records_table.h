@@ -36,9 +36,14 @@ public:
     // The same by a key PointsKey built, for a caller that needs the key anyway.
     std::optional<double> LookupPointsRecord(const QString& key);
 
-    // Stores raise KorvanisError when the table is closed or read-only, a value does
-    // not fit, or the record cannot be written; a store that fails leaves the
-    // table as it was.
+    // Other programs take no notice of the lock: before every lookup and store the
+    // table is compared with the file under its name, and opened afresh, with its
+    // indexes rebuilt, when another program has written, replaced or removed it.
+    // A lookup then finds nothing if it cannot be opened again.
+    //
+    // Stores raise KorvanisError when the table is closed or read-only, cannot be
+    // opened again after another program changed it, a value does not fit, or the
+    // record cannot be written; a store that fails leaves the table as it was.
     void StoreBestTime(int code, int count, int perLine, double time);
     void StorePointsRecord(int code, int count, double memoTime, double recallTime, int points,
                            double memoTimeUsed, double recallTimeUsed);
@@ -50,11 +55,18 @@ public:
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
 
 private:
+    void OpenHeldTable();
     std::unique_ptr<XBaseTable> ConvertOldTable(std::unique_ptr<XBaseTable> old);
+    void Reopen();
+    bool FollowTheFile();
+    void Store(const int& order, const QString& indexName, const std::function<void(QDate)>& write);
     void RequireWritable() const;
     void RequireIndex(int order, const QString& indexName) const;
 
     std::unique_ptr<XBaseTable> table_;
+    // The table was open until another program changed it and it could not be
+    // opened again; each store tries once more.
+    bool lost_ = false;
     QString programDir_;
     std::function<QDate()> today_ = [] { return QDate::currentDate(); };
 };

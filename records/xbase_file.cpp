@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -477,6 +478,42 @@ std::string replaceEmpty(const std::string& from, const std::string& to)
         failure = errnoText(errno);
     ::close(fd);
     return failure;
+}
+
+void replace(const std::string& from, const std::string& to)
+{
+    struct stat replaced {};
+    if (::stat(to.c_str(), &replaced) == 0) {
+        const std::string failure = takeModeAndOwner(from, replaced);
+        if (!failure.empty())
+            throw XBaseError(from + ": " + failure);
+    }
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        throw XBaseError(to + ": " + errnoText(errno));
+}
+
+PrivateFile createPrivate(const QString& fileName)
+{
+    static std::atomic<unsigned> serial{0};
+    const QFileInfo info(fileName);
+    const std::string prefix = localName(info.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + info.fileName()) + '.'
+        + std::to_string(::getpid()) + '.';
+    PrivateFile file;
+    for (int attempt = 0; attempt < 16 && file.fd < 0; ++attempt) {
+        file.path = prefix + std::to_string(serial++);
+        file.fd = ::open(file.path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (file.fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (file.fd < 0)
+        throw XBaseError(localName(fileName) + ": " + errnoText(errno));
+    if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(file.fd);
+        ::unlink(file.path.c_str());
+        throw XBaseError(localName(fileName) + ": " + errnoText(error));
+    }
+    return file;
 }
 
 void publish(const std::string& from, const std::string& to)

@@ -119,5 +119,19 @@ std::string takeModeAndOwner(const std::string& path, const struct stat& of);
 // Moves a finished file to its name; a file of no bytes there is replaced.
 // Raises XBaseError when it cannot.
 void publish(const std::string& from, const std::string& to);
+// Renames `from` onto `to`, replacing it; `from` takes the mode of `to`, and its
+// owner where that may be given away. Raises XBaseError when it cannot.
+void replace(const std::string& from, const std::string& to);
+
+// A new file under a private name beside `fileName`, ".<name>.<pid>.<n>", for a
+// file that is written whole before it takes its name. It is locked while it is
+// written, so that what a killed process left can be told from what a running
+// one is still writing (XBaseTable::removeLeftovers). Raises XBaseError, naming
+// `fileName`, when it cannot be made.
+struct PrivateFile {
+    int fd = -1;
+    std::string path;
+};
+PrivateFile createPrivate(const QString& fileName);
 
 } // namespace xbase_io

@@ -1,5 +1,7 @@
 #include "records/xbase_table.h"
 
+#include "records/file_watch.h"
+#include "records/ntx_index.h"
 #include "records/xbase_file.h"
 #include "records/xbase_number.h"
 
@@ -9,7 +11,6 @@
 #include <shapefil.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -60,22 +61,17 @@ struct XBaseTable::KeyTerm {
     int decimals = 0;
 };
 
+// An index as seeks use it, its entries sorted in memory, and its file, which
+// follows every change.
 struct XBaseTable::Index {
-    struct Entry {
-        std::string key;
-        int recNo = 0;
-    };
-    QString file;
+    using Entry = IndexEntry;
     std::string expression;
     std::vector<KeyTerm> terms;
     int keyLength = 0;
     std::vector<Entry> entries; // sorted by key, then record number
+    std::unique_ptr<NtxIndex> file;
 
-    static bool before(const Entry& a, const Entry& b)
-    {
-        const int byKey = a.key.compare(b.key);
-        return byKey < 0 || (byKey == 0 && a.recNo < b.recNo);
-    }
+    static bool before(const Entry& a, const Entry& b) { return IndexEntry::before(a, b); }
 };
 
 struct XBaseTable::Layout {
@@ -103,38 +99,20 @@ void XBaseTable::fail(const std::string& what) const
 void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& fields, QDate today)
 {
     const std::string path = localName(fileName);
-    const QFileInfo info(fileName);
-    static std::atomic<unsigned> serial{0};
-
     // Built under a private name and moved into place only when whole, so no
-    // half-written table is ever found under the real name. The name carries our
-    // process id and the file is locked while it is written, so that what a killed
-    // process left can be told from what a running one is still writing
-    // (removeLeftovers).
-    std::string building;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        building = localName(info.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + info.fileName()) + '.'
-            + std::to_string(::getpid()) + '.' + std::to_string(serial++);
-        fd = ::open(building.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        throw XBaseError(path + ": " + errnoText(errno));
-
+    // half-written table is ever found under the real name.
+    const PrivateFile building = createPrivate(fileName);
+    int fd = building.fd;
     try {
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-            throw XBaseError(path + ": " + errnoText(errno));
         OpenRequest request;
-        request.path = building;
+        request.path = building.path;
         request.createdFd = fd;
         {
             CLocaleScope cLocale;
             RequestScope scope(&request);
             SAHooks hooks = fileHooks();
             tShapelibError.clear();
-            DBFHandle handle = DBFCreateLL(building.c_str(), "LDID/0", &hooks);
+            DBFHandle handle = DBFCreateLL(building.path.c_str(), "LDID/0", &hooks);
             if (!handle)
                 throw XBaseError(path + ": cannot be created");
             for (const XBaseField& field : fields) {
@@ -162,12 +140,12 @@ void XBaseTable::create(const QString& fileName, const std::vector<XBaseField>& 
             throw XBaseError(path + ": " + errnoText(errno));
         ::close(fd);
         fd = -1;
-        publish(building, path);
+        publish(building.path, path);
         syncDirectory(fileName);
     } catch (...) {
         if (fd >= 0)
             ::close(fd);
-        ::unlink(building.c_str());
+        ::unlink(building.path.c_str());
         throw;
     }
 }
@@ -228,16 +206,7 @@ void XBaseTable::removeLeftovers(const QString& fileName)
 
 void XBaseTable::replaceFile(const QString& from, const QString& to)
 {
-    const std::string source = localName(from);
-    const std::string target = localName(to);
-    struct stat replaced {};
-    if (::stat(target.c_str(), &replaced) == 0) {
-        const std::string failure = takeModeAndOwner(source, replaced);
-        if (!failure.empty())
-            throw XBaseError(source + ": " + failure);
-    }
-    if (::rename(source.c_str(), target.c_str()) != 0)
-        throw XBaseError(target + ": " + errnoText(errno));
+    replace(localName(from), localName(to));
     syncDirectory(to);
 }
 
@@ -274,6 +243,7 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     }
     handle_ = handle;
     fileName_ = fileName;
+    path_ = request.path;
     writable_ = request.openedWritable;
     current_ = 0;
     order_ = 0;
@@ -316,6 +286,60 @@ void XBaseTable::openWith(const QString& fileName, bool writable, QDate today)
     }
     if (writable_)
         setUpdateDate(handle, today);
+    watch_ = std::make_unique<FileWatch>(path_);
+    noteDiskState();
+}
+
+namespace {
+
+std::optional<std::uint32_t> headerCountOf(int fd)
+{
+    unsigned char count[4];
+    if (::pread(fd, count, sizeof count, 4) != static_cast<ssize_t>(sizeof count))
+        return std::nullopt;
+    return count[0] | count[1] << 8 | count[2] << 16 | std::uint32_t(count[3]) << 24;
+}
+
+} // namespace
+
+void XBaseTable::noteDiskState()
+{
+    // What our own writes set off is no news; anything later is.
+    if (watch_)
+        watch_->forget();
+    seenChange_ = false;
+    disk_ = DiskState{};
+    const int fd = hookFile(dbf(handle_)->fp)->fd;
+    struct stat status {};
+    const std::optional<std::uint32_t> count = headerCountOf(fd);
+    // Unknown stays unknown: the next look takes it for a change and opens afresh.
+    if (!count || ::fstat(fd, &status) != 0)
+        return;
+    disk_ = DiskState{status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec, status.st_mtim.tv_nsec,
+                      *count};
+}
+
+bool XBaseTable::changedOnDisk(bool thorough) const
+{
+    if (!handle_)
+        return false;
+    // A change once seen stays seen: the watch has told of it only once.
+    if (seenChange_)
+        return true;
+    if (!thorough && watch_ && !watch_->somethingHappened())
+        return false;
+    // One look at the name answers for a replaced or removed file and, while the
+    // name still means our file, for a write to it.
+    struct stat named {};
+    if (::stat(path_.c_str(), &named) != 0 || named.st_dev != disk_.device || named.st_ino != disk_.inode
+        || named.st_size != disk_.size || named.st_mtim.tv_sec != disk_.modifiedSeconds
+        || named.st_mtim.tv_nsec != disk_.modifiedNanoseconds) {
+        seenChange_ = true;
+    } else if (thorough) {
+        const std::optional<std::uint32_t> count = headerCountOf(hookFile(dbf(handle_)->fp)->fd);
+        seenChange_ = !count || *count != disk_.headerCount;
+    }
+    return seenChange_;
 }
 
 bool XBaseTable::wellFormed(const char* record) const
@@ -367,6 +391,7 @@ void XBaseTable::release()
         DBFClose(dbf(handle_));
     }
     handle_ = nullptr;
+    watch_.reset();
     indexes_.clear();
     layout_.clear();
     order_ = 0;
@@ -458,6 +483,18 @@ void XBaseTable::beginChange()
         fail("cannot be written: " + errnoText(errno));
     recordsBefore_ = recCount();
     currentBefore_ = current_;
+    // Before the table changes, so that an index file never lists what the
+    // table no longer holds, whenever the program stops.
+    for (Index& index : indexes_)
+        index.file->beginChange();
+}
+
+// The index files catch up with the table: with the change made, or with the
+// table as it was when the change was undone.
+void XBaseTable::endIndexChanges()
+{
+    for (Index& index : indexes_)
+        index.file->endChange();
 }
 
 // Takes the file and the engine back to where the change began. Returns the
@@ -471,8 +508,10 @@ std::string XBaseTable::undoChange()
     const bool began = file.journaling;
     const std::string failure = undoJournal(file);
     // shapelib still holds the refused record and would write it out at the next
-    // chance; it must be read afresh from the file instead.
+    // chance; it must be read afresh from the file instead. The header is back
+    // as it was, so closing has nothing to write either.
     handle->bCurrentRecordModified = 0;
+    handle->bUpdated = 0;
     handle->nCurrentRecord = -1;
     if (began) {
         handle->nRecords = recordsBefore_;
@@ -481,6 +520,11 @@ std::string XBaseTable::undoChange()
     dirty_ = false;
     dirtyIsNew_ = false;
     before_.clear();
+    noteDiskState();
+    // Index files stay marked while the table is neither as it was nor as it
+    // was to become.
+    if (failure.empty())
+        endIndexChanges();
     return failure;
 }
 
@@ -545,8 +589,10 @@ void XBaseTable::appendFrom(XBaseTable& source)
         discardChanges();
         throw;
     }
-    for (Index& index : indexes_)
+    for (Index& index : indexes_) {
         rebuildEntries(index);
+        index.file->rebuild(index.entries);
+    }
 }
 
 void XBaseTable::appendRecordsOf(XBaseTable& source)
@@ -694,20 +740,59 @@ bool XBaseTable::buildKey(const Index& index, const char* record, std::string& k
     return true;
 }
 
+namespace {
+
+// Eight bytes of a key from `at` on as one big-endian number, zeros past its
+// end: such words order as the bytes do.
+std::uint64_t keyWord(const std::string& key, std::size_t at)
+{
+    std::uint64_t word = 0;
+    for (std::size_t i = at; i < at + 8; ++i)
+        word = word << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    return word;
+}
+
+} // namespace
+
+// At start-up every record is sorted into both indexes, the bulk of opening a
+// large table: the keys are sorted as rows of words that compare without a call.
 void XBaseTable::rebuildEntries(Index& index)
 {
-    index.entries.clear();
-    const int count = recCount();
-    index.entries.reserve(static_cast<std::size_t>(count));
+    const auto length = static_cast<std::size_t>(index.keyLength);
+    const std::size_t width = (length + 7) / 8;
+    const auto count = static_cast<std::size_t>(recCount());
+    std::string keys;
+    std::vector<std::uint64_t> words;
+    std::vector<int> recNos;
+    keys.reserve(count * length);
+    words.reserve(count * width);
+    recNos.reserve(count);
     std::string key;
-    for (int recNo = 1; recNo <= count; ++recNo) {
+    for (int recNo = 1; recNo <= recCount(); ++recNo) {
         const char* record = tuple(recNo);
-        if (record[0] == '*')
+        if (record[0] == '*' || !buildKey(index, record, key))
             continue;
-        if (buildKey(index, record, key))
-            index.entries.push_back({key, recNo});
+        keys += key;
+        for (std::size_t at = 0; at < length; at += 8)
+            words.push_back(keyWord(key, at));
+        recNos.push_back(recNo);
     }
-    std::sort(index.entries.begin(), index.entries.end(), Index::before);
+    std::vector<std::uint32_t> order(recNos.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<std::uint32_t>(i);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const std::uint64_t* left = words.data() + a * width;
+        const std::uint64_t* right = words.data() + b * width;
+        for (std::size_t word = 0; word < width; ++word) {
+            if (left[word] != right[word])
+                return left[word] < right[word];
+        }
+        return recNos[a] < recNos[b];
+    });
+    index.entries.clear();
+    index.entries.reserve(order.size());
+    for (const std::uint32_t at : order)
+        index.entries.push_back({keys.substr(at * length, length), recNos[at]});
 }
 
 int XBaseTable::index(const QString& indexFile, std::string_view keyExpression)
@@ -716,42 +801,13 @@ int XBaseTable::index(const QString& indexFile, std::string_view keyExpression)
         fail("table is not open");
     flushPending();
     Index index;
-    index.file = indexFile;
     index.expression = keyExpression;
     index.terms = parseKeyExpression(keyExpression);
     for (const KeyTerm& term : index.terms)
         index.keyLength += term.width;
     rebuildEntries(index);
-
-    std::string out = "Korvanis index 1\n" + index.expression + '\n' + std::to_string(index.keyLength) + ' '
-        + std::to_string(index.entries.size()) + '\n';
-    out.reserve(out.size() + index.entries.size() * static_cast<std::size_t>(index.keyLength + 12));
-    char number[16];
-    for (const Index::Entry& entry : index.entries) {
-        out += entry.key;
-        out += ' ';
-        out.append(number, std::to_chars(number, number + sizeof number, entry.recNo).ptr);
-        out += '\n';
-    }
-    const std::string path = localName(indexFile);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        throw XBaseError(path + ": " + errnoText(errno));
-    std::size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t put = ::write(fd, out.data() + done, out.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            const int error = errno;
-            ::close(fd);
-            throw XBaseError(path + ": " + errnoText(error));
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    if (::close(fd) != 0)
-        throw XBaseError(path + ": " + errnoText(errno));
-
+    index.file = std::make_unique<NtxIndex>(indexFile, index.expression, index.keyLength);
+    index.file->build(index.entries);
     indexes_.push_back(std::move(index));
     return static_cast<int>(indexes_.size());
 }
@@ -826,8 +882,10 @@ void XBaseTable::reindexCurrent()
             const auto at = std::lower_bound(index.entries.begin(), index.entries.end(), old, Index::before);
             if (at != index.entries.end() && at->recNo == current_ && at->key == oldKey)
                 index.entries.erase(at);
+            index.file->erase(oldKey, current_);
         }
         if (hasKey) {
+            index.file->insert(newKey, current_);
             Index::Entry entry{newKey, current_};
             const auto at = std::lower_bound(index.entries.begin(), index.entries.end(), entry, Index::before);
             index.entries.insert(at, std::move(entry));
@@ -986,6 +1044,11 @@ void XBaseTable::commit()
     if (::fdatasync(file.fd) != 0)
         failChange("cannot be written to disk: " + errnoText(errno));
     endJournal(file);
+    // The header is on disk with this count. Left set, the flag would have
+    // shapelib write the count once more when the table closes, over whatever
+    // another program has appended since.
+    handle->bUpdated = 0;
+    noteDiskState();
     if (dirty_) {
         dirty_ = false;
         if (current_ >= 1)
@@ -993,4 +1056,5 @@ void XBaseTable::commit()
         dirtyIsNew_ = false;
         before_.clear();
     }
+    endIndexChanges();
 }

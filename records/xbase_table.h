@@ -6,11 +6,14 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class FileWatch;
 
 // A failure inside the table engine. The records table decides whether the user
 // sees it; the text names the file and the cause for that case.
@@ -27,10 +30,10 @@ struct XBaseField {
 };
 
 // A small xBase engine over shapelib's DBF functions: one dBase III table, held
-// exclusively while open, with any number of in-memory indexes whose keys are
-// STR() expressions over numeric fields. Every index is also written to a file when
-// it is built, as the sorted keys with their record numbers; the engine itself only
-// ever seeks in memory and keeps the indexes current as records are written.
+// exclusively while open, with any number of indexes whose keys are STR()
+// expressions over numeric fields. The engine seeks in memory and keeps every
+// index current as records are written, in memory and in its NTX file, which
+// Clipper-compatible tools can open with the table (NtxIndex).
 //
 // Record numbers are 1-based as in xBase; 0 means no current record.
 class XBaseTable {
@@ -63,6 +66,15 @@ public:
     void useReadOnly(const QString& fileName);
     void close();
     bool isOpen() const { return handle_ != nullptr; }
+    // Whether the file under the table's name is no longer the one this table
+    // last opened or wrote: another program replaced or removed it, or wrote to
+    // it (its length or time of change moved). Other programs take no notice of
+    // our lock. A quick look asks the file's watch first and compares the status
+    // only when something happened; `thorough` always compares it, and the
+    // header's record count too, for a writer that changed that alone within
+    // one clock tick. Nothing is read into the table; a changed table must be
+    // opened again.
+    bool changedOnDisk(bool thorough) const;
     bool isWritable() const { return handle_ != nullptr && writable_; }
     const QString& fileName() const { return fileName_; }
 
@@ -80,9 +92,10 @@ public:
     void appendFrom(const QString& sourceFileName);
 
     // Builds an index over the whole table from a key expression of STR(field,width)
-    // and STR(field,width,decimals) terms joined by '+', writes it to indexFile and
-    // returns its order number (1, 2, ...). Deleted records and records whose key
-    // fields hold no number are left out.
+    // and STR(field,width,decimals) terms joined by '+', writes it to indexFile as
+    // an NTX file, replacing what was there, and returns its order number (1, 2,
+    // ...). Deleted records and records whose key fields hold no number are left
+    // out.
     int index(const QString& indexFile, std::string_view keyExpression);
     // Order 0 means natural record order.
     void setOrder(int order);
@@ -121,12 +134,23 @@ private:
     struct KeyTerm;
     struct Layout;
 
+    struct DiskState {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = -1;
+        std::int64_t modifiedSeconds = 0;
+        std::int64_t modifiedNanoseconds = 0;
+        std::uint32_t headerCount = 0;
+    };
+
     void openWith(const QString& fileName, bool writable, QDate today);
+    void noteDiskState();
     int fieldIndexOrThrow(std::string_view name) const;
     void requireCurrent() const;
     void touchCurrent();
     void flushPending();
     void beginChange();
+    void endIndexChanges();
     std::string undoChange();
     [[noreturn]] void failChange(const std::string& why);
     void abandon();
@@ -143,6 +167,7 @@ private:
 
     void* handle_ = nullptr; // DBFHandle; shapelib stays out of this header
     QString fileName_;
+    std::string path_; // fileName_ as the system spells it
     bool writable_ = false;
     int current_ = 0;
     bool dirty_ = false;
@@ -150,6 +175,9 @@ private:
     std::string before_; // the current record as it was before its first change
     int recordsBefore_ = 0; // the record count and current record when the change began
     int currentBefore_ = 0;
+    DiskState disk_; // the file as this table last left it
+    std::unique_ptr<FileWatch> watch_; // what happened to it since
+    mutable bool seenChange_ = false;
     std::vector<Layout> layout_;
     std::vector<Index> indexes_;
     int order_ = 0;

@@ -129,7 +129,7 @@ void shootSpoken(TWinSpoken* s, FakeServices& services, const QString& suffix)
     }
     s->rbEnglisch->click();
     save(s, "spoken_speaking_" + suffix);
-    for (int k = 21; s->phase == TWinSpoken::Memorising; ++k) {
+    for (int k = 21; s->phase() == TWinSpoken::Memorising; ++k) {
         services.tick.ticks = s->pulses.startTick() + (k - 1) * 1000;
         s->tSpracheTimer();
     }

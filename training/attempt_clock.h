@@ -16,7 +16,6 @@ public:
     AttemptClock() = default;
     explicit AttemptClock(quint32 startTick) : startTick_(startTick) {}
 
-    void start(quint32 tick) { startTick_ = tick; }
     quint32 startTick() const { return startTick_; }
 
     quint32 elapsedMs(quint32 nowTick) const { return ElapsedMs(startTick_, nowTick); }

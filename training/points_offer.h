@@ -17,6 +17,11 @@ public:
     };
 
     static PointsOffer noKey() { return PointsOffer(Answer::NoKey, 0); }
+    // What a lookup found: nothing looked up when the key did not fit.
+    static PointsOffer from(bool keyFits, std::optional<double> stored)
+    {
+        return keyFits ? lookedUp(stored) : noKey();
+    }
     // The lookup's answer for an existing key.
     static PointsOffer lookedUp(std::optional<double> stored)
     {

@@ -14,7 +14,6 @@ public:
 
     quint32 startTick() const { return startTick_; }
     int intervalMs() const { return intervalMs_; }
-    int digitCount() const { return digitCount_; }
 
     // START + (pulse - 1) x interval, wrapping with the tick counter.
     quint32 dueTick(int pulse) const;

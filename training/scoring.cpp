@@ -76,6 +76,7 @@ ScoreResult ScoreChampionship(const QVector<RowTexts>& rows)
         result.rowPoints[r] = points;
         result.totalPoints += points;
         result.correctDigits += count.correct;
+        result.errors += count.errors;
     }
     return result;
 }
@@ -83,6 +84,9 @@ ScoreResult ScoreChampionship(const QVector<RowTexts>& rows)
 ScoreResult ScoreFirstError(const QVector<RowTexts>& rows)
 {
     ScoreResult result;
+    // The errors are counted as the row rule counts them, so both rules tell
+    // the user of the same cells.
+    result.errors = ScoreChampionship(rows).errors;
     result.rowPoints.resize(rows.size());
     bool errorSeen = false;
     for (qsizetype r = 0; r < rows.size(); ++r) {

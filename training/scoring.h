@@ -14,6 +14,10 @@ struct ScoreResult {
     QVector<int> rowPoints;  // one entry per row, in row order
     int totalPoints = 0;
     int correctDigits = 0;   // right digits of every row that holds any entry
+    // Wrong digits and empty cells of every row that holds any entry, the cells
+    // after the last entry of the last such row excepted: what the rules count
+    // as errors, and what the user is told of as errors.
+    int errors = 0;
 };
 
 // Championship rule: a row without error scores its correct digits, a row with one

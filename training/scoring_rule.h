@@ -1,13 +1,17 @@
 #pragma once
 
+#include "core/attempt.h"
+#include "core/disciplines.h"
 #include "training/scoring.h"
 
-// The rule a window scores its recalled sheet by. Windows that differ only in
-// their rule are handed the one they use instead of asking a flag.
+// The rule an attempt's answers are scored by. Windows that differ only in
+// their rule are handed the one they use instead of asking a flag. A rule reads
+// the attempt's data, the material given and the answers item by item (0 for
+// none), in rows of rowWidth items: rows of digits on a sheet, decks of cards.
 class ScoringRule {
 public:
     virtual ~ScoringRule() = default;
-    virtual ScoreResult score(const QVector<RowTexts>& rows) const = 0;
+    virtual ScoreResult score(const Attempt& attempt, int rowWidth) const = 0;
 
 protected:
     ScoringRule() = default;
@@ -18,11 +22,19 @@ protected:
 // Row by row: whole rows, half rows with one error, nothing for more.
 class ChampionshipRule final : public ScoringRule {
 public:
-    ScoreResult score(const QVector<RowTexts>& rows) const override;
+    ScoreResult score(const Attempt& attempt, int rowWidth) const override;
 };
 
 // Every digit up to the first error, across rows, as spoken numbers are scored.
 class FirstErrorRule final : public ScoringRule {
 public:
-    ScoreResult score(const QVector<RowTexts>& rows) const override;
+    ScoreResult score(const Attempt& attempt, int rowWidth) const override;
 };
+
+// The rows of digits an attempt's answers make, as the row rules read them: an
+// answer as its character, a cell without one as a blank.
+QVector<RowTexts> DigitRows(const Attempt& attempt, int rowWidth);
+
+// The rule object of a discipline's scoring. A picture run is not scored: it
+// is never asked for one.
+const ScoringRule& ScoringRuleOf(ScoringKind kind);

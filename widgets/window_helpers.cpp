@@ -1,11 +1,14 @@
 #include "widgets/window_helpers.h"
 
+#include "core/app_context.h"
+
 #include <QAbstractButton>
 #include <QFont>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTabWidget>
 #include <QWidget>
 
 QFont PixelFont(int px, bool bold)
@@ -60,4 +63,28 @@ void UpdateAccessibleNames(QWidget* window)
 QList<QKeySequence> StartStopKeys()
 {
     return {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)};
+}
+
+void ApplyCaptions(const AppContext& ctx, QWidget* window, std::initializer_list<Caption> captions)
+{
+    for (const Caption& caption : captions) {
+        if (auto* label = qobject_cast<QLabel*>(caption.control))
+            label->setText(ctx.InterfaceText(caption.textId, label->text()));
+        else if (auto* button = qobject_cast<QAbstractButton*>(caption.control))
+            button->setText(ctx.InterfaceText(caption.textId, button->text()));
+        else if (auto* box = qobject_cast<QGroupBox*>(caption.control))
+            box->setTitle(ctx.InterfaceText(caption.textId, box->title()));
+    }
+    UpdateAccessibleNames(window);
+}
+
+void ApplyTitles(const AppContext& ctx, QWidget* window, int titleId, QTabWidget* pages,
+                 std::initializer_list<int> tabIds)
+{
+    window->setWindowTitle(ctx.InterfaceText(titleId, window->windowTitle()));
+    int tab = 0;
+    for (int id : tabIds) {
+        pages->setTabText(tab, ctx.InterfaceText(id, pages->tabText(tab)));
+        ++tab;
+    }
 }

@@ -6,15 +6,17 @@
 #include <initializer_list>
 #include <utility>
 
+class AppContext;
 class QFont;
 class QObject;
+class QTabWidget;
 class QWidget;
 
 // The program's font at a size in pixels, as the windows are laid out in pixels.
 QFont PixelFont(int px, bool bold = false);
 
-// Gives each control its design name as object name, so automation and tests find
-// it by the name the design gives it.
+// Gives each control its name as object name, so automation and tests find it
+// by that name.
 void SetObjectNames(std::initializer_list<std::pair<QObject*, const char*>> names);
 
 // Puts a window in the middle of the screen it is on.
@@ -29,3 +31,15 @@ void UpdateAccessibleNames(QWidget* window);
 // The keys that press a training window's START/STOP button, so an attempt can be
 // done without the mouse. The first is the one the button's tooltip shows.
 QList<QKeySequence> StartStopKeys();
+
+// A control and the interface text of its caption.
+struct Caption {
+    QWidget* control;  // a label, a button or a group box
+    int textId;
+};
+// Sets each caption in the interface language, the caption the control has as
+// the default; then the accessible names follow the new captions.
+void ApplyCaptions(const AppContext& ctx, QWidget* window, std::initializer_list<Caption> captions);
+// The same for the window's title and the tabs of a page control, in tab order.
+void ApplyTitles(const AppContext& ctx, QWidget* window, int titleId, QTabWidget* pages,
+                 std::initializer_list<int> tabIds);

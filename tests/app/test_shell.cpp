@@ -117,9 +117,9 @@ private Q_SLOTS:
         auto win = start(services, dir);
         QCOMPARE(win->context().ProgramDir, dir.path());
         QCOMPARE(ReadBytes(dir.file("BRAIN.INI")),
-                 QByteArray("[Korvanis]\nSprache=0\nTraining Zahlen Anzahl=200\nTraining Zahlen Zeile=2\n"
-                            "Training Binaer Anzahl=600\nTraining Binaer Zeile=6\n"
-                            "Training Karten Anzahl=600\nTraining Karten Zeile=1\n"));
+                 QByteArray("[Korvanis]\r\nSprache=0\r\nTraining Zahlen Anzahl=200\r\nTraining Zahlen Zeile=2\r\n"
+                            "Training Binaer Anzahl=600\r\nTraining Binaer Zeile=6\r\n"
+                            "Training Karten Anzahl=600\r\nTraining Karten Zeile=1\r\n"));
         QCOMPARE(menuTexts(*win), QStringList({"&Datei", "&Training", "&Optionen", "&Hilfe"}));
         QCOMPARE(menuTexts(win->mTraining->actions()),
                  QStringList({"&Zahlen", "&Binärzahlen", "&Spielkarten", "Karten&bilder lernen", "&Gesprochene Zahlen"}));
@@ -130,7 +130,7 @@ private Q_SLOTS:
         // The about window knows the version from its creation on.
         auto* about = qobject_cast<TWinAbout*>(win->windows().WinAbout);
         QCOMPARE(about->lab2->text(), "Korvanis - Version " + ReadVersionText());
-        // Automation finds every window's controls by their design names.
+        // Automation finds every window's controls by their names.
         for (const char* name : {"mZahlen", "mBinaer", "mSprache", "mAbout", "WinBinaer", "Button1", "Label4",
                                  "lbSprache", "bOK", "bAbort", "cbDisziplin", "ePoints4WC", "lNachricht",
                                  "WinQuendor", "pcRekorde", "pP7_10", "mKartenbilder", "WinLearnCards", "pBedeutung"})
@@ -183,7 +183,7 @@ private Q_SLOTS:
         // The main window and each training window report their failed write.
         const QString message = "nach " + dir.file("BRAIN.INI") + " kann nicht geschrieben werden";
         QCOMPARE(services.dialogs.errors, QStringList({message, message, message, message}));
-        // The program goes on, with the design texts.
+        // The program goes on, with its built-in German texts.
         QCOMPARE(menuTexts(*win).first(), QString("&Datei"));
         QVERIFY(win->windows().WinSprache);
     }

@@ -5,6 +5,8 @@
 #include "app/startup.h"
 #include "cards/playing_card.h"
 #include "cards/win_karten.h"
+#include "widgets/picture_page.h"
+#include "core/disciplines.h"
 #include "core/formats.h"
 #include "core/ini_file.h"
 #include "records/records_table.h"
@@ -54,7 +56,7 @@ QString placesOf(const TWinKarten* w)
 }
 
 // The places a line of the run's cards should fill.
-QString expectedLine(const QList<int>& cards, int first, int perLine)
+QString expectedLine(const QByteArray& cards, int first, int perLine)
 {
     QStringList places;
     for (int i = 0; i < 3; ++i)
@@ -84,9 +86,9 @@ void completeRun(FakeServices& services, TWinKarten* win, int count, int perLine
     win->udAnzahl->setValue(count);
     win->udZeile->setValue(perLine);
     win->bStartStop->click();
-    while (win->drill.current().first + perLine < count)
+    while (win->picturePage->run().drill().current().first + perLine < count)
         QTest::mouseClick(win->pcKarte2, Qt::LeftButton);
-    services.tick.ticks = win->startTick + ms;
+    services.tick.ticks = win->startTick() + ms;
     QTest::mouseClick(win->pcKarte3, Qt::LeftButton);
 }
 
@@ -110,7 +112,7 @@ private Q_SLOTS:
     void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void theWindowAsDesigned()
+    void theWindowAsItOpens()
     {
         Session s;
         TWinKarten* w = s.win;
@@ -235,17 +237,17 @@ private Q_SLOTS:
         // checked against a copy of it as it stands at START.
         FixedRandom sameState = s.services.random;
         w->bStartStop->click();
-        QCOMPARE(w->phase, quint8(TWinKarten::Running));
+        QCOMPARE(w->phase(), quint8(TWinKarten::Running));
         QVERIFY(!w->udAnzahl->isEnabled() && !w->udZeile->isEnabled() && w->bClose->isEnabled());
         QCOMPARE(w->focusWidget(), w->pcKarte1);
         // Dealt by the program's generator from fresh decks.
-        QCOMPARE(w->cardSequence, DealCards(count, sameState));
+        QCOMPARE(w->picturePage->run().attempt().given, DealCards(count, sameState));
 
         QStringList seen, expected;
         TPlayingCard* const cards[] = {w->pcKarte1, w->pcKarte2, w->pcKarte3};
-        for (int press = 0; w->phase == TWinKarten::Running && press < 100; ++press) {
+        for (int press = 0; w->phase() == TWinKarten::Running && press < 100; ++press) {
             seen << placesOf(w);
-            expected << expectedLine(w->cardSequence, press * perLine, perLine);
+            expected << expectedLine(w->picturePage->run().attempt().given, press * perLine, perLine);
             s.services.tick.ticks += 10;
             if (how == "click")
                 QTest::mouseClick(cards[press % 3], Qt::LeftButton);
@@ -265,7 +267,7 @@ private Q_SLOTS:
         QCOMPARE(w->pRekZahlen->text(), QString("99999,00s"));
         // Clicks while idle do nothing.
         QTest::mouseClick(w->pcKarte1, Qt::LeftButton);
-        QCOMPARE(w->phase, quint8(TWinKarten::Idle));
+        QCOMPARE(w->phase(), quint8(TWinKarten::Idle));
     }
 
     void theClockRunsAndAStoppedRunIsNoResult()
@@ -278,13 +280,13 @@ private Q_SLOTS:
         w->bStartStop->click();
         QCOMPARE(w->pErgeb->text(), QString("0,0"));
         QVERIFY(w->tZehntel->isActive());
-        s.services.tick.ticks = w->startTick + 12345;
+        s.services.tick.ticks = w->startTick() + 12345;
         w->tZehntelTimer();
         QCOMPARE(w->pErgeb->text(), QString("12,3"));
         QTest::mouseClick(w->pcKarte1, Qt::LeftButton);
-        s.services.tick.ticks = w->startTick + 1234;
+        s.services.tick.ticks = w->startTick() + 1234;
         w->bStartStop->click();
-        QCOMPARE(w->phase, quint8(TWinKarten::Idle));
+        QCOMPARE(w->phase(), quint8(TWinKarten::Idle));
         QVERIFY(!w->tZehntel->isActive());
         QCOMPARE(w->pErgeb->text(), QString("1,23"));
         QVERIFY(s.services.dialogs.questions.isEmpty());
@@ -305,14 +307,14 @@ private Q_SLOTS:
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         QTest::keyClick(w, Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(w->phase, quint8(TWinKarten::Running));
+        QCOMPARE(w->phase(), quint8(TWinKarten::Running));
         QTest::keyClick(w->focusWidget(), Qt::Key_Space);
-        QCOMPARE(w->drill.current().first, 1);
+        QCOMPARE(w->picturePage->run().drill().current().first, 1);
         // A held key does not race on.
         QTest::keyPress(w->focusWidget(), Qt::Key_Space, Qt::NoModifier);
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
         QApplication::sendEvent(w->focusWidget(), &repeat);
-        QCOMPARE(w->phase, quint8(TWinKarten::Idle));
+        QCOMPARE(w->phase(), quint8(TWinKarten::Idle));
         QCOMPARE(s.services.dialogs.questions.size(), 1);
     }
 
@@ -341,7 +343,7 @@ private Q_SLOTS:
         RecordingAttemptLog log;
         s.program.main->context().attemptLog = &log;
         if (stored)
-            s.records().StoreBestTime(TWinKarten::PictureCode, 52, 1, 60);
+            s.records().StoreBestTime(CardsPicture, 52, 1, 60);
         s.setUp(52, 1);
         QCOMPARE(s.win->pRekZahlen->text(), QString(stored ? "60,00" : "99999"));
         QCOMPARE(s.win->pSpeedZahlen->text(), QString(stored ? "1,15s" : "1923,06s"));
@@ -372,16 +374,16 @@ private Q_SLOTS:
         w->bClose->click();
         QVERIFY(w->isHidden() && !w->tZehntel->isActive());
         QCOMPARE(w->pErgeb->text(), QString("0,00"));
-        QCOMPARE(w->phase, quint8(TWinKarten::Running));
+        QCOMPARE(w->phase(), quint8(TWinKarten::Running));
         w->show();
         // The line on show when it closed shows again, and the clock runs.
         QCOMPARE(placesOf(w), line);
         QVERIFY(w->tZehntel->isActive());
         QCOMPARE(w->focusWidget(), w->pcKarte1);
         QTest::mouseClick(w->pcKarte1, Qt::LeftButton);
-        s.services.tick.ticks = w->startTick + 42000;
+        s.services.tick.ticks = w->startTick() + 42000;
         QTest::mouseClick(w->pcKarte1, Qt::LeftButton);
-        QCOMPARE(w->phase, quint8(TWinKarten::Idle));
+        QCOMPARE(w->phase(), quint8(TWinKarten::Idle));
         QCOMPARE(w->pErgeb->text(), QString("42,00"));
         QCOMPARE(s.services.dialogs.questions.size(), 1);
     }

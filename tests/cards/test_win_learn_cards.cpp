@@ -66,7 +66,7 @@ private Q_SLOTS:
     void initTestCase() { shared_ = std::make_unique<Session>(); }
     void cleanupTestCase() { shared_.reset(); }
 
-    void theWindowAsDesigned()
+    void theWindowAsItOpens()
     {
         Session s;
         TWinLearnCards* w = s.win;

@@ -9,17 +9,24 @@ private Q_SLOTS:
     void everyTextExistsInBothLanguages()
     {
         const InterfaceTextTable& table = InterfaceTextTable::builtIn();
-        QCOMPARE(table.size(), 204);
+        // The texts the windows were first built with; each later one is checked
+        // below by its pair.
         QList<int> ids = {100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 120, 130, 131,
                           132, 133, 140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151, 152, 153,
                           154, 155, 156, 157, 158, 159, 160, 161, 162, 163, 164, 165, 166, 167, 168, 169,
                           170, 171, 172, 173, 174, 175, 176, 177};
         for (int id = 180; id <= 223; ++id)
             ids << id;
-        for (int id : ids) {
+        for (int id : ids)
             QVERIFY2(!table.raw(id).isEmpty(), qPrintable(QString::number(id)));
-            QVERIFY2(!table.raw(id + 10000).isEmpty(), qPrintable(QString::number(id + 10000)));
-            QVERIFY(table.raw(id).size() <= MaxInterfaceTextLength);
+        // Every German text has its English one and the other way round.
+        const QList<int> all = table.ids();
+        QVERIFY(all.size() >= 2 * ids.size());
+        for (int id : all) {
+            const int german = id >= 10000 ? id - 10000 : id;
+            QVERIFY2(!table.raw(german).isEmpty(), qPrintable(QString::number(german)));
+            QVERIFY2(!table.raw(german + 10000).isEmpty(), qPrintable(QString::number(german + 10000)));
+            QVERIFY2(table.raw(id).size() <= MaxInterfaceTextLength, qPrintable(QString::number(id)));
         }
     }
 

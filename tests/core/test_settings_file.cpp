@@ -40,10 +40,15 @@ private Q_SLOTS:
         IniFile ini(dir.file("BRAIN.INI"));
         QCOMPARE(ini.ReadInteger("Korvanis", "Sprache", 0), 0);
         QCOMPARE(ini.ReadString("Korvanis", "Sprache", "x"), QString("x"));
+        // A new file gets the line breaks the Windows profile functions write.
         ini.WriteInteger("Korvanis", "Sprache", 0);
-        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\nSprache=0\n"));
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\r\nSprache=0\r\n"));
         ini.WriteInteger("Korvanis", "Training Zahlen Anzahl", 200);
-        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")), QByteArray("[Korvanis]\nSprache=0\nTraining Zahlen Anzahl=200\n"));
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")),
+                 QByteArray("[Korvanis]\r\nSprache=0\r\nTraining Zahlen Anzahl=200\r\n"));
+        ini.WriteInteger("Stoppuhr", "Zeiten_1_1", 30);
+        QCOMPARE(ReadBytes(dir.file("BRAIN.INI")),
+                 QByteArray("[Korvanis]\r\nSprache=0\r\nTraining Zahlen Anzahl=200\r\n[Stoppuhr]\r\nZeiten_1_1=30\r\n"));
     }
 
     void sectionsAndKeysIgnoreCase()
@@ -74,7 +79,13 @@ private Q_SLOTS:
             << QByteArray("[Korvanis]\r\nSprache=1\r\nTraining Zahlen Anzahl=300\r\n\r\n[Stoppuhr]\r\nx=1\r\n");
         QTest::newRow("new section appended after a last line without break")
             << QByteArray("[Stoppuhr]\nx=1")
-            << QByteArray("[Stoppuhr]\nx=1\n\n[Korvanis]\nTraining Zahlen Anzahl=300\n");
+            << QByteArray("[Stoppuhr]\nx=1\n[Korvanis]\nTraining Zahlen Anzahl=300\n");
+        QTest::newRow("new section after a blank last line")
+            << QByteArray("[Stoppuhr]\r\nx=1\r\n\r\n")
+            << QByteArray("[Stoppuhr]\r\nx=1\r\n\r\n[Korvanis]\r\nTraining Zahlen Anzahl=300\r\n");
+        QTest::newRow("one line without a break: the breaks of a new file")
+            << QByteArray("; Korvanis")
+            << QByteArray("; Korvanis\r\n[Korvanis]\r\nTraining Zahlen Anzahl=300\r\n");
         QTest::newRow("CR-only line ends")
             << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rTraining Zahlen Anzahl=200\rSprache=1\r")
             << QByteArray("[Stoppuhr]\rZeiten_1_1=30\r\r[Korvanis]\rTraining Zahlen Anzahl=300\rSprache=1\r");
@@ -91,14 +102,14 @@ private Q_SLOTS:
             << utf16(notepad + "Training Zahlen Anzahl=300\r\n\r\n[Wandeln]\r\n", QStringConverter::Utf16BE);
         QTest::newRow("UTF-16 LE, new section")
             << utf16("[Stoppuhr]\r\nZeiten_1_1=30\r\n", QStringConverter::Utf16LE)
-            << utf16("[Stoppuhr]\r\nZeiten_1_1=30\r\n\r\n[Korvanis]\r\nTraining Zahlen Anzahl=300\r\n",
+            << utf16("[Stoppuhr]\r\nZeiten_1_1=30\r\n[Korvanis]\r\nTraining Zahlen Anzahl=300\r\n",
                      QStringConverter::Utf16LE);
         QTest::newRow("UTF-16 BE, CR only")
             << utf16("[Korvanis]\rTraining Zahlen Anzahl=200\r", QStringConverter::Utf16BE)
             << utf16("[Korvanis]\rTraining Zahlen Anzahl=300\r", QStringConverter::Utf16BE);
         QTest::newRow("UTF-16 LE, nothing but the byte-order mark")
             << utf16("", QStringConverter::Utf16LE)
-            << utf16("[Korvanis]\nTraining Zahlen Anzahl=300\n", QStringConverter::Utf16LE);
+            << utf16("[Korvanis]\r\nTraining Zahlen Anzahl=300\r\n", QStringConverter::Utf16LE);
         QTest::newRow("first of two sections of the same name")
             << QByteArray("[Korvanis]\nTraining Zahlen Anzahl=1\n[Korvanis]\nTraining Zahlen Anzahl=2\n")
             << QByteArray("[Korvanis]\nTraining Zahlen Anzahl=300\n[Korvanis]\nTraining Zahlen Anzahl=2\n");
@@ -188,15 +199,57 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         ini.WriteFloat("Stoppuhr", "Zeiten_1_1", 125);
         ini.WriteFloat("Stoppuhr", "Wandeln_1", 4.5);
-        QCOMPARE(ReadBytes(ini.fileName()), QByteArray("[Stoppuhr]\nZeiten_1_1=125\nWandeln_1=4,5\n"));
+        QCOMPARE(ReadBytes(ini.fileName()), QByteArray("[Stoppuhr]\r\nZeiten_1_1=125\r\nWandeln_1=4,5\r\n"));
         QCOMPARE(ini.ReadFloat("Stoppuhr", "Wandeln_1", 0), 4.5);
         QCOMPARE(ini.ReadInteger("Stoppuhr", "Zeiten_1_1", 999), 125);
         QLocale::setDefault(QLocale::c());
         ini.WriteFloat("Stoppuhr", "Wandeln_2", 0.1 + 0.2);
-        QVERIFY(ReadBytes(ini.fileName()).endsWith("Wandeln_2=0.3\n"));
+        QVERIFY(ReadBytes(ini.fileName()).endsWith("Wandeln_2=0.3\r\n"));
         // A value written under the other separator still reads.
         QCOMPARE(ini.ReadFloat("Stoppuhr", "Wandeln_1", 0), 4.5);
         QCOMPARE(ini.ReadFloat("Stoppuhr", "Missing", 4), 4.0);
+    }
+
+    // As with the Windows profile functions, writing the value a key already
+    // holds changes nothing, so it succeeds on a read-only file too: however the
+    // line is spaced, quoted or encoded, and whatever case its names are in.
+    void writingWhatTheFileHoldsChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("blanks around =, read-only") << QByteArray("[Korvanis]\r\nSprache = 1\r\n") << true;
+        QTest::newRow("blanks around =") << QByteArray("[Korvanis]\r\nSprache = 1\r\n") << false;
+        QTest::newRow("tabs, LF") << QByteArray("[Korvanis]\n\tSprache\t=\t1 \n") << true;
+        QTest::newRow("quoted") << QByteArray("[Korvanis]\r\nSprache=\"1\"\r\n") << true;
+        QTest::newRow("other case, last line without break") << QByteArray("[ KORVANIS ]\r\nsprache =1") << true;
+        QTest::newRow("UTF-16") << utf16("[Korvanis]\r\nSprache = 1\r\n", QStringConverter::Utf16LE) << true;
+    }
+    void writingWhatTheFileHoldsChangesNothing()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, readOnly);
+        TempProgramDir dir;
+        const QString name = dir.file("BRAIN.INI");
+        QVERIFY(WriteBytes(name, content));
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadUser));
+        struct stat before {};
+        QVERIFY(::stat(QFile::encodeName(name).constData(), &before) == 0);
+        IniFile ini(name);
+        ini.WriteInteger("Korvanis", "Sprache", ini.ReadInteger("Korvanis", "Sprache", 0));
+        ini.WriteStrings("korvanis", {{"SPRACHE", "1"}});
+        QCOMPARE(ReadBytes(name), content);
+        struct stat after {};
+        QVERIFY(::stat(QFile::encodeName(name).constData(), &after) == 0);
+        QCOMPARE(after.st_ino, before.st_ino); // not even replaced by a copy of itself
+        // A value it does not hold is still refused on a read-only file.
+        bool refused = false;
+        try {
+            ini.WriteInteger("Korvanis", "Sprache", 0);
+        } catch (const KorvanisError&) {
+            refused = true;
+        }
+        QCOMPARE(refused, readOnly);
     }
 
     void failedWritesRaiseAndKeepTheFile_data()

@@ -2,10 +2,12 @@
 // driven by test_history_store:
 //   history_helper <folder> write <n>      records n attempts, then reports
 //   history_helper <folder> write-forever  records until killed, counting aloud
+//   history_helper <folder> write-and-wait <n>  records n attempts, reports, waits to be killed
 #include "history/history_store.h"
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <unistd.h>
 #include <string>
 
 int main(int argc, char** argv)
@@ -31,6 +33,17 @@ int main(int argc, char** argv)
         }
         std::printf("pending=%zu problems=%s\n", store.pendingCount(), qPrintable(problems.join('|')));
         return 0;
+    }
+    if (command == "write-and-wait" && argc == 4) {
+        const int n = std::stoi(argv[3]);
+        for (int i = 0; i < n; ++i) {
+            attempt.result.points = 1000 + i;
+            store.record(attempt);
+        }
+        std::printf("pending=%zu\n", store.pendingCount());
+        std::fflush(stdout);
+        for (;;)
+            ::pause();
     }
     if (command == "write-forever") {
         for (int i = 1;; ++i) {

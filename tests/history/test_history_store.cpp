@@ -6,12 +6,15 @@
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 
+#include <QCryptographicHash>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 #include <csignal>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -51,10 +54,12 @@ AttemptRecord scored(int points)
 // The test's own hand on a file, through a connection of its own.
 class RawFile {
 public:
-    explicit RawFile(const QString& file) : name_(QStringLiteral("raw-%1").arg(++serial_))
+    explicit RawFile(const QString& file, const QString& options = QString())
+        : name_(QStringLiteral("raw-%1").arg(++serial_))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(file);
+        db.setConnectOptions(options);
         db.open();
     }
     ~RawFile()
@@ -78,6 +83,43 @@ private:
     static inline int serial_ = 0;
     QString name_;
 };
+
+// Moves every n-th entry of the settings index of binary attempts of 30 digits
+// to 29 digits, leaving their rows as they are; returns how many it moved. An
+// entry is the record header (discipline, count, four empty settings, the start
+// time's text, the row id), then discipline 11 and count 30.
+int changeIndexEntries(QByteArray& bytes, int n)
+{
+    const QByteArray header("\x01\x01\x00\x00\x00\x00\x3d", 7);
+    int seen = 0;
+    int changed = 0;
+    for (qsizetype at = bytes.indexOf(header); at >= 0; at = bytes.indexOf(header, at + 1)) {
+        const qsizetype body = at + header.size() + 1;
+        if (body + 1 >= bytes.size() || (bytes[body - 1] != 1 && bytes[body - 1] != 2) || bytes[body] != 11
+            || bytes[body + 1] != 30)
+            continue;
+        if (seen++ % n == 0) {
+            bytes[body + 1] = 29;
+            ++changed;
+        }
+    }
+    return changed;
+}
+
+// Every file in the folder with its mode and contents.
+QStringList folderAsItIs(const TempProgramDir& dir)
+{
+    QStringList files;
+    const QFileInfoList entries = QDir(dir.path()).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo& info : entries) {
+        files << QStringLiteral("%1 %2 %3")
+                     .arg(info.fileName())
+                     .arg(int(info.permissions()), 0, 16)
+                     .arg(QString::fromLatin1(QCryptographicHash::hash(ReadBytes(info.filePath()),
+                                                                       QCryptographicHash::Sha1).toHex()));
+    }
+    return files;
+}
 
 QString historyHelper()
 {
@@ -194,17 +236,39 @@ print(*row.fetchone())
                  QStringList({"", "Korvanis " KORVANIS_VERSION}));
     }
 
-    void aDamagedFileIsSetAsideAndANewOneBegun_data()
+    void aNewFileHoldsItsLayoutBeforeTheFirstClose()
     {
-        QTest::addColumn<QString>("damage");
-        QTest::newRow("not a database") << "replace";
-        QTest::newRow("cut short") << "cut";
-        QTest::newRow("a page overwritten") << "overwrite";
+        TempProgramDir dir;
+        Store s(dir);
+        s.store.record(scored(1));
+        // The file alone, as a copy taken now holds it.
+        const QString copy = dir.file("copy.SQLITE");
+        QVERIFY(WriteBytes(copy, ReadBytes(dir.file("KORVANIS.SQLITE"))));
+        RawFile raw(copy);
+        QCOMPARE(raw.exec("SELECT name FROM sqlite_master ORDER BY name"),
+                 QStringList({"attempts", "attempts_by_setting"}));
+        QCOMPARE(raw.exec("PRAGMA user_version"), QStringList("2"));
     }
 
-    void aDamagedFileIsSetAsideAndANewOneBegun()
+    void aDamagedFileIsSetAsideAsItWasFound_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("withLog");
+        for (bool withLog : {false, true}) {
+            const char* log = withLog ? ", with its log" : "";
+            QTest::addRow("not a database%s", log) << "replace" << withLog;
+            QTest::addRow("cut short%s", log) << "cut" << withLog;
+            QTest::addRow("a page overwritten%s", log) << "overwrite" << withLog;
+        }
+        // Every sixth entry of the index under another setting: the file passes a
+        // quick check and lists those attempts wrongly.
+        QTest::newRow("index entries changed") << "index" << false;
+    }
+
+    void aDamagedFileIsSetAsideAsItWasFound()
     {
         QFETCH(QString, damage);
+        QFETCH(bool, withLog);
         TempProgramDir dir;
         const QString file = dir.file("KORVANIS.SQLITE");
         {
@@ -213,25 +277,138 @@ print(*row.fetchone())
                 s.store.record(scored(i));
         }
         QByteArray bytes = ReadBytes(file);
+        QByteArray log;
+        if (withLog) {
+            // The latest attempts still in the log, as a kill leaves them.
+            Store s(dir);
+            for (int i = 300; i < 310; ++i)
+                s.store.record(scored(i));
+            bytes = ReadBytes(file);
+            log = ReadBytes(file + "-wal");
+            QVERIFY(log.size() > 4096);
+        }
         QVERIFY(bytes.size() > 3 * 4096);
         if (damage == "replace")
             bytes = QByteArray("Kein Verlauf, sondern ein Brief.\n").repeated(200);
         else if (damage == "cut")
             bytes.truncate(bytes.size() / 2);
+        else if (damage == "index")
+            QCOMPARE(changeIndexEntries(bytes, 6), 50);
         else
-            bytes.replace(4096, 512, QByteArray(512, '\xA5'));
+            bytes.replace(4 * 4096, 512, QByteArray(512, '\xA5'));
         QVERIFY(WriteBytes(file, bytes));
+        if (withLog)
+            QVERIFY(WriteBytes(file + "-wal", log));
 
         Store s(dir);
         QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::SetAside});
-        QCOMPARE(s.problems[0].setAsideAs, QString("KORVANIS-2024-05-01-143000.SQLITE"));
+        const QString target = "KORVANIS-2024-05-01-143000.SQLITE";
+        QCOMPARE(s.problems[0].setAsideAs, target);
         QVERIFY(!s.problems[0].detail.isEmpty());
-        QCOMPARE(ReadBytes(dir.file("KORVANIS-2024-05-01-143000.SQLITE")), bytes);
+        QCOMPARE(ReadBytes(dir.file(target)), bytes);
+        // Without a log at most the empty one SQLite begins at open goes with it.
+        QVERIFY(QFileInfo::exists(dir.file(target + "-wal")) || !withLog);
+        QCOMPARE(ReadBytes(dir.file(target + "-wal")), log);
         QCOMPARE(s.store.state(), HistoryStore::State::Writable);
         QCOMPARE(s.count(), 0);
         s.store.record(scored(1));
         QCOMPARE(s.count(), 1);
         QCOMPARE(s.problems.size(), 1u);
+    }
+
+    void damageMetWhileReadingIsSetAsideAsFound()
+    {
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        Store s(dir);
+        for (int i = 0; i < 300; ++i)
+            s.store.record(scored(i));
+        {
+            // The table's pages now looked for where the index lies.
+            RawFile other(file);
+            const QString index = other.exec("SELECT rootpage FROM sqlite_master WHERE name = 'attempts_by_setting'").value(0);
+            const int schema = other.exec("PRAGMA schema_version").value(0).toInt();
+            other.exec("PRAGMA writable_schema = ON");
+            QCOMPARE(other.exec("UPDATE sqlite_master SET rootpage = " + index + " WHERE name = 'attempts'"), QStringList());
+            other.exec(QString("PRAGMA schema_version = %1").arg(schema + 1));
+        }
+        const QByteArray bytes = ReadBytes(file);
+        const QByteArray log = ReadBytes(file + "-wal");
+        QVERIFY(s.problems.empty());
+
+        QCOMPARE(s.count(), 0);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::SetAside});
+        const QString target = dir.file("KORVANIS-2024-05-01-143000.SQLITE");
+        QCOMPARE(ReadBytes(target), bytes);
+        QCOMPARE(ReadBytes(target + "-wal"), log);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        s.store.record(scored(1));
+        QCOMPARE(s.count(), 1);
+    }
+
+    // A copy, a restore or a file manager's crash can leave the log without its
+    // file; SQLite would delete the log, and every attempt in it, at the next open.
+    void aLogWithoutItsFileIsSetAsideUnchanged_data()
+    {
+        QTest::addColumn<bool>("emptyFile");
+        QTest::addColumn<QStringList>("companions");
+        QTest::newRow("log, file missing") << false << QStringList{"-wal", "-shm"};
+        QTest::newRow("log, file empty") << true << QStringList{"-wal"};
+        QTest::newRow("journal, file missing") << false << QStringList{"-journal"};
+        QTest::newRow("everything, file empty") << true << QStringList{"-wal", "-shm", "-journal"};
+    }
+
+    void aLogWithoutItsFileIsSetAsideUnchanged()
+    {
+        QFETCH(bool, emptyFile);
+        QFETCH(QStringList, companions);
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        QByteArray fileAsItWas;
+        QMap<QString, QByteArray> found;
+        {
+            Store s(dir);
+            for (int i = 0; i < 300; ++i)
+                s.store.record(scored(i));
+            // What a copy taken now, while the program runs, holds.
+            fileAsItWas = ReadBytes(file);
+            found["-wal"] = ReadBytes(file + "-wal");
+            found["-shm"] = ReadBytes(file + "-shm");
+            found["-journal"] = QByteArray("a journal of another file\n").repeated(100);
+        }
+        QVERIFY(found["-wal"].size() > 100 * 1024);
+        QVERIFY(QFile::remove(file));
+        if (emptyFile)
+            QVERIFY(WriteBytes(file, {}));
+        for (const QString& suffix : companions)
+            QVERIFY(WriteBytes(file + suffix, found[suffix]));
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::LeftoversSetAside});
+        const QString target = "KORVANIS-2024-05-01-143000.SQLITE";
+        QStringList was = emptyFile ? QStringList{"KORVANIS.SQLITE"} : QStringList();
+        QStringList now = emptyFile ? QStringList{target} : QStringList();
+        for (const QString& suffix : companions) {
+            was << "KORVANIS.SQLITE" + suffix;
+            now << target + suffix;
+            QCOMPARE(ReadBytes(dir.file(target + suffix)), found[suffix]);
+        }
+        QCOMPARE(s.problems[0].detail, was.join(", "));
+        QCOMPARE(s.problems[0].setAsideAs, now.join(", "));
+        QCOMPARE(QFileInfo::exists(dir.file(target)), emptyFile);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        QCOMPARE(s.count(), 0);
+        s.store.record(scored(1));
+        QCOMPARE(s.count(), 1);
+
+        // Beside the file it belongs to, the log that was set aside gives back
+        // every attempt.
+        if (companions.contains("-wal")) {
+            const QString scratch = dir.file("scratch.SQLITE");
+            QVERIFY(WriteBytes(scratch, fileAsItWas));
+            QVERIFY(QFile::copy(dir.file(target + "-wal"), scratch + "-wal"));
+            QCOMPARE(RawFile(scratch).exec("SELECT COUNT(*) FROM attempts"), QStringList("300"));
+        }
     }
 
     void filesThatMayNotBeWrittenAreShownButNeverChanged_data()
@@ -272,6 +449,74 @@ print(*row.fetchone())
             s.store.record(scored(8));
             QCOMPARE(s.store.pendingCount(), 0u);
             QCOMPARE(s.count(), 4);
+        }
+    }
+
+    void aReadOnlyStartLeavesNothingBeside_data()
+    {
+        QTest::addColumn<bool>("withLog");
+        QTest::newRow("closed in order") << false;
+        QTest::newRow("with a log a kill left") << true;
+    }
+
+    void aReadOnlyStartLeavesNothingBeside()
+    {
+        QFETCH(bool, withLog);
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        {
+            Store s(dir);
+            for (int i = 0; i < 5; ++i)
+                s.store.record(scored(i));
+        }
+        int stored = 5;
+        if (withLog) {
+            QByteArray bytes, log;
+            {
+                Store s(dir);
+                s.store.record(scored(stored++));
+                bytes = ReadBytes(file);
+                log = ReadBytes(file + "-wal");
+            }
+            QVERIFY(WriteBytes(file, bytes));
+            QVERIFY(WriteBytes(file + "-wal", log));
+        }
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QStringList before = folderAsItIs(dir);
+        {
+            Store s(dir);
+            QCOMPARE(s.store.state(), HistoryStore::State::ReadOnly);
+            QCOMPARE(s.count(), stored);
+            QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::ReadOnly});
+        }
+        QCOMPARE(folderAsItIs(dir), before);
+    }
+
+    // An earlier version's read-only start left its index and log read-only too:
+    // once the mark is off the file, they must not keep every write out.
+    void readOnlyCompanionsOfAnEarlierStartDoNotStopWrites()
+    {
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        {
+            Store s(dir);
+            s.store.record(scored(1));
+        }
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QCOMPARE(RawFile(file, "QSQLITE_OPEN_READONLY").exec("SELECT COUNT(*) FROM attempts"), QStringList("1"));
+        for (const char* companion : {"-shm", "-wal"})
+            QCOMPARE(QFileInfo(file + companion).permissions() & QFile::WriteOwner, QFile::Permissions());
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+
+        Store s(dir);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        s.store.record(scored(2));
+        QVERIFY(s.problems.empty());
+        QCOMPARE(s.store.pendingCount(), 0u);
+        QCOMPARE(s.count(), 2);
+        for (const char* companion : {"-shm", "-wal"}) {
+            const QFileInfo info(file + companion);
+            QVERIFY2(!info.exists() || (info.permissions() & QFile::WriteOwner), companion);
         }
     }
 
@@ -318,6 +563,222 @@ print(*row.fetchone())
         Store again(dir);
         QVERIFY(again.problems.empty());
         QCOMPARE(again.count(), recorded);
+    }
+
+    // Whatever keeps the file from being written at the close, the attempts wait
+    // in a file beside it and go in at the next start, with their own times.
+    void attemptsThatCannotBeWrittenWaitForTheNextStart_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("another program holds the file") << "busy";
+        QTest::newRow("disk full") << "full";
+        QTest::newRow("marked read-only") << "chmod";
+    }
+
+    void attemptsThatCannotBeWrittenWaitForTheNextStart()
+    {
+        QFETCH(QString, cause);
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        const QString waitingFile = QString("KORVANIS.SQLITE.%1.pending.json").arg(QCoreApplication::applicationPid());
+        {
+            Store s(dir);
+            s.store.record(scored(0));
+        }
+        if (cause == "chmod")
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+        std::vector<HistoryProblem> problems;
+        QList<QDateTime> started;
+        {
+            Store s(dir);
+            std::optional<RawFile> other;
+            std::optional<FileSizeLimit> limit;
+            int points = 1;
+            // The start of every attempt that comes to wait.
+            const auto record = [&] {
+                const std::size_t before = s.store.pendingCount();
+                s.store.record(scored(points++));
+                if (s.store.pendingCount() > before)
+                    started << s.clock;
+            };
+            if (cause == "busy") {
+                other.emplace(file);
+                QCOMPARE(other->exec("BEGIN EXCLUSIVE"), QStringList());
+            } else if (cause == "full") {
+                limit.emplace(64 * 1024);
+                while (s.store.pendingCount() == 0 && points < 1000)
+                    record();
+            }
+            for (int minute = 1; s.store.pendingCount() < 2; ++minute) {
+                s.clock = Now.addSecs(60 * minute);
+                record();
+            }
+            s.store.close();
+            problems = s.problems;
+        }
+        QCOMPARE(problems.back().kind, HistoryProblem::KeptForLater);
+        QCOMPARE(problems.back().attempts, 2);
+        QCOMPARE(problems.back().keptIn, waitingFile);
+        if (cause == "chmod")
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+
+        // Another program reads what waits.
+        bool ok = false;
+        QString errors;
+        const QString out = RunPython(R"(
+import json, sys
+for a in json.load(open(sys.argv[1]))["attempts"]:
+    print(a["discipline"], a["count"], a["per_line"], a["started_utc"], a["utc_offset_s"])
+)",
+                                      {dir.file(waitingFile)}, &ok, &errors);
+        QVERIFY2(ok, qPrintable(errors));
+        QStringList expected;
+        for (const QDateTime& time : started)
+            expected << "11 30 None " + time.toUTC().toString(Qt::ISODateWithMs) + " 7200";
+        QCOMPARE(out.trimmed().split('\n'), expected);
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::Merged});
+        QCOMPARE(s.problems[0].attempts, 2);
+        QCOMPARE(s.problems[0].keptIn, waitingFile);
+        QVERIFY(!QFileInfo::exists(dir.file(waitingFile)));
+        const std::vector<StoredAttempt> stored = s.store.attempts(11, {30, {}, {}, {}, {}});
+        QCOMPARE(stored[0].started, started[1]);
+        QCOMPARE(stored[0].started.offsetFromUtc(), 7200);
+        QCOMPARE(stored[1].started, started[0]);
+        QStringList points;
+        for (const StoredAttempt& a : stored)
+            points << QString::number(*a.attempt.result.points);
+        QCOMPARE(points.removeDuplicates(), 0);
+        Store again(dir);
+        QVERIFY(again.problems.empty());
+        QCOMPARE(again.count(), int(stored.size()));
+    }
+
+    void attemptsThatCanBeKeptNowhereAreToldLost()
+    {
+        TempProgramDir dir;
+        std::vector<HistoryProblem> problems;
+        {
+            Store s(dir);
+            s.store.record(scored(0));
+            FileSizeLimit limit(512);
+            s.clock = Now.addSecs(60);
+            for (int i = 1; i <= 3; ++i)
+                s.store.record(scored(i));
+            s.store.close();
+            problems = s.problems;
+        }
+        QCOMPARE(problems.size(), 2u);
+        QCOMPARE(problems[0].kind, HistoryProblem::WriteFailed);
+        QCOMPARE(problems[1].kind, HistoryProblem::Lost);
+        QCOMPARE(problems[1].attempts, 3);
+        QVERIFY(!problems[1].detail.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList({"*.pending.json*", ".*.pending.json*"}, QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+
+    // A kill keeps what waits too; and a file that was already taken in once (a kill
+    // between writing its attempts and removing it) adds nothing twice.
+    void aKillLosesNoWaitingAttempt()
+    {
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        {
+            Store s(dir);
+            s.store.record(scored(0));
+        }
+        QString waitingFile;
+        {
+            RawFile other(file);
+            QCOMPARE(other.exec("BEGIN EXCLUSIVE"), QStringList());
+            QProcess copy;
+            copy.start(historyHelper(), {dir.path(), "write-and-wait", "2"});
+            QVERIFY(copy.waitForReadyRead(30000));
+            QCOMPARE(copy.readAllStandardOutput().trimmed(), QByteArray("pending=2"));
+            waitingFile = QString("KORVANIS.SQLITE.%1.pending.json").arg(copy.processId());
+            ::kill(pid_t(copy.processId()), SIGKILL);
+            QVERIFY(copy.waitForFinished(10000));
+            other.exec("ROLLBACK");
+        }
+        const QByteArray waiting = ReadBytes(dir.file(waitingFile));
+        QVERIFY(!waiting.isEmpty());
+        {
+            Store s(dir);
+            QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::Merged});
+            QCOMPARE(s.problems[0].attempts, 2);
+            QCOMPARE(s.problems[0].keptIn, waitingFile);
+            QCOMPARE(s.count(), 3);
+        }
+        QVERIFY(!QFileInfo::exists(dir.file(waitingFile)));
+        QVERIFY(WriteBytes(dir.file(waitingFile), waiting));
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::Merged});
+        QCOMPARE(s.count(), 3);
+        QVERIFY(!QFileInfo::exists(dir.file(waitingFile)));
+    }
+
+    void waitingFilesThatAreNotOursToTakeStay()
+    {
+        TempProgramDir dir;
+        const QString waiting = R"({"attempts": [{"discipline": 11, "count": 30, "per_line": null,
+            "memo_minutes": null, "recall_minutes": null, "pulse_ms": null, "run_seconds": null, "points": 7,
+            "correct_digits": null, "marked_errors": null, "memo_seconds_used": null, "recall_seconds_used": null,
+            "completed": true, "saved_as_record": false, "started_utc": "2024-04-30T10:00:00.000Z",
+            "utc_offset_s": 7200}]})";
+        // The number of a process that runs (the one that started the test), and
+        // one no process can have.
+        const QString running = QString("KORVANIS.SQLITE.%1.pending.json").arg(::getppid());
+        const QString damaged = "KORVANIS.SQLITE.999999999.pending.json";
+        QVERIFY(WriteBytes(dir.file(running), waiting.toUtf8()));
+        QByteArray cut = waiting.toUtf8();
+        cut.chop(20);
+        QVERIFY(WriteBytes(dir.file(damaged), cut));
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::WaitingUnreadable});
+        QCOMPARE(s.problems[0].keptIn, damaged);
+        QVERIFY(!s.problems[0].detail.isEmpty());
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        QCOMPARE(s.count(), 0);
+        QCOMPARE(ReadBytes(dir.file(running)), waiting.toUtf8());
+        QCOMPARE(ReadBytes(dir.file(damaged)), cut);
+
+        // Once nobody runs under that number, its file is taken in.
+        QVERIFY(QFile::rename(dir.file(running), dir.file("KORVANIS.SQLITE.999999998.pending.json")));
+        Store later(dir);
+        QCOMPARE(later.count(), 1);
+        QCOMPARE(later.store.attempts(11, {30, {}, {}, {}, {}})[0].started,
+                 QDateTime(QDate(2024, 4, 30), QTime(12, 0), Qt::OffsetFromUTC, 7200));
+    }
+
+    // A kill in the middle of replacing a waiting file leaves its private file:
+    // whole after its sync (the newest list), or cut short before.
+    void aReplacementAKillLeftIsTakenInOnce()
+    {
+        TempProgramDir dir;
+        const auto attempt = [](int points, int minute) {
+            return QString(R"({"discipline": 11, "count": 30, "per_line": null, "memo_minutes": null,
+                "recall_minutes": null, "pulse_ms": null, "run_seconds": null, "points": %1,
+                "correct_digits": null, "marked_errors": null, "memo_seconds_used": null,
+                "recall_seconds_used": null, "completed": true, "saved_as_record": false,
+                "started_utc": "2024-04-30T10:%2:00.000Z", "utc_offset_s": 7200})")
+                .arg(points)
+                .arg(minute, 2, 10, QChar('0'));
+        };
+        const QString older = "{\"attempts\": [" + attempt(1, 0) + "]}";
+        const QString newer = "{\"attempts\": [" + attempt(1, 0) + ", " + attempt(2, 1) + "]}";
+        const QString file = "KORVANIS.SQLITE.999999997.pending.json";
+        QVERIFY(WriteBytes(dir.file(file), older.toUtf8()));
+        QVERIFY(WriteBytes(dir.file("." + file + ".999999997"), newer.toUtf8()));
+        const QString cut = ".KORVANIS.SQLITE.999999996.pending.json.999999996";
+        QVERIFY(WriteBytes(dir.file(cut), newer.left(100).toUtf8()));
+
+        Store s(dir);
+        QCOMPARE(s.kinds(), QList<HistoryProblem::Kind>{HistoryProblem::Merged});
+        QCOMPARE(s.problems[0].attempts, 2);
+        QCOMPARE(s.count(), 2);
+        QCOMPARE(QDir(dir.path()).entryList({"*.pending.json*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     void aBusyFileKeepsTheAttemptForTheNextOne()

@@ -1,7 +1,8 @@
 // What the history shows and exports: the statistics over a fixed set of results,
 // and a CSV that a spreadsheet's parser (Python's csv module) reads back unchanged.
 #include "core/app_context.h"
-#include "history/history_table.h"
+#include "history/history_csv.h"
+#include "history/history_statistics.h"
 #include "records/records_table.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/records/records_test_support.h"

@@ -2,6 +2,7 @@
 // and a wave player that records what it was asked to play.
 #include "app/main_win.h"
 #include "app/startup.h"
+#include "numbers/memo_page.h"
 #include "numbers/win_spoken.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
@@ -53,7 +54,7 @@ struct Session {
     // Every pulse on its due tick until recall begins.
     void speakAll()
     {
-        for (int k = 2; win->phase == TWinSpoken::Memorising; ++k)
+        for (int k = 2; win->phase() == TWinSpoken::Memorising; ++k)
             pulseAt(qint64(k - 1) * win->pulses.intervalMs());
     }
     // Digit i of the attempt, counted from 1.
@@ -230,12 +231,12 @@ private Q_SLOTS:
                 QCOMPARE(s.wave.played.last(), s.sound(englishFrom && k >= englishFrom ? "Englisch" : "Deutsch", k));
                 // Armed for the next due tick, whatever this event's delay.
                 QCOMPARE(w->tSprache->interval(), pulseMs - qMax(lateness, 0));
-                QCOMPARE(w->phase, quint8(TWinSpoken::Memorising));
+                QCOMPARE(w->phase(), quint8(TWinSpoken::Memorising));
             }
         }
         // Recall begins digitCount pulses after START, and nothing more is spoken.
-        QCOMPARE(w->phase, quint8(TWinSpoken::Recalling));
-        QCOMPARE(w->startTick, w->pulses.startTick() + quint32(digits * pulseMs + qMax(late.value(digits + 1), 0)));
+        QCOMPARE(w->phase(), quint8(TWinSpoken::Recalling));
+        QCOMPARE(w->startTick(), w->pulses.startTick() + quint32(digits * pulseMs + qMax(late.value(digits + 1), 0)));
         QCOMPARE(s.wave.played.size(), digits);
     }
 
@@ -274,9 +275,9 @@ private Q_SLOTS:
             s.speakAll();
         QCOMPARE(s.wave.played.size(), spoken);
         QCOMPARE(s.wave.stops, stops);
-        QCOMPARE(w->phase, quint8(TWinSpoken::Recalling));
+        QCOMPARE(w->phase(), quint8(TWinSpoken::Recalling));
         QVERIFY(!w->tSprache->isActive() && w->tZehntel->isActive());
-        QCOMPARE(w->startTick, s.services.tick.ticks);
+        QCOMPARE(w->startTick(), s.services.tick.ticks);
         QCOMPARE(QStringList({w->pErgeb->text(), w->gbMemorieren->title(), w->bStartStop->text()}),
                  QStringList({"00:00:00,0", "Wiedergabe", "Wiedergabe fertig"}));
         QCOMPARE(w->focusWidget(), w->sgReplay);
@@ -297,14 +298,14 @@ private Q_SLOTS:
         QStringList shown;
         for (quint32 ms : {1500u, 49900u, 50000u, 50100u, 59000u, 60000u}) {
             s.wave.played.clear();
-            s.services.tick.ticks = w->startTick + ms;
+            s.services.tick.ticks = w->startTick() + ms;
             w->tZehntelTimer();
             shown << s.wave.played.join(QString()) + w->pErgeb->text();
         }
         QCOMPARE(shown, QStringList({"00:00:01,5", "00:00:49,9", "Sounds/Beep.wav00:00:50,0", "00:00:50,1",
                                      "Sounds/Beep.wav00:00:59,0", "00:01:00"}));
-        QCOMPARE(w->phase, quint8(TWinSpoken::Idle));
-        QCOMPARE(w->recallTimeUsed, 60.0);
+        QCOMPARE(w->phase(), quint8(TWinSpoken::Idle));
+        QCOMPARE(w->memoPage->attempt().recallTimeUsed(), 60.0);
     }
 
     void scoringStopsAtTheFirstError_data()
@@ -405,14 +406,14 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         w->close();
         QVERIFY(!w->tSprache->isActive() && !w->tZehntel->isActive());
         QCOMPARE(s.wave.stops, 1);
-        QCOMPARE(w->phase, quint8(TWinSpoken::Recalling));
+        QCOMPARE(w->phase(), quint8(TWinSpoken::Recalling));
         QCOMPARE(w->pErgeb->text(), QString("0,00"));
         QVERIFY(w->focusWidget() != w->sgReplay);
         // A timer event already queued speaks nothing from the hidden window.
         s.pulseAt(9000);
         QCOMPARE(s.wave.played.size(), 3);
 
-        s.services.tick.ticks = w->startTick + 2000;
+        s.services.tick.ticks = w->startTick() + 2000;
         w->show();
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));

@@ -80,7 +80,7 @@ private Q_SLOTS:
 
     // ---- The window
 
-    void eachTabAsDesigned_data()
+    void eachTabAsItOpens_data()
     {
         QTest::addColumn<int>("discipline");
         QTest::addColumn<QString>("sheet");
@@ -104,7 +104,7 @@ private Q_SLOTS:
     }
 
     // The first start has no section: every level shows 999 and its pace for it.
-    void eachTabAsDesigned()
+    void eachTabAsItOpens()
     {
         QFETCH(int, discipline);
         QFETCH(QString, sheet);
@@ -343,7 +343,7 @@ private Q_SLOTS:
                                             {"Wandeln_1", "4,567"}, {"LastSeconds_7", "2,5"}};
         for (int d = 1; d <= 7; ++d) {
             for (int level = 1; level <= 10; ++level) {
-                const QString key = BestTimeKey(d, level);
+                const QString key = LevelTimeKey(d, level);
                 QCOMPARE(s.stored(key), typed.value(key, "999"));
             }
             // Text has no hidden values; the others keep theirs to the last digit.

@@ -142,6 +142,44 @@ private Q_SLOTS:
         QCOMPARE(w->pAnzahl->text(), QString("0"));
     }
 
+    void theRecordLineIsTheRecordOfTheShownSetting_data()
+    {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<QList<int>>("setting");  // count, pulse (0: none), recall minutes
+        QTest::addColumn<QList<double>>("stored"); // memorisation time or pulse, recall time, points
+        QTest::addColumn<QString>("timeBeforeRecall");
+        QTest::newRow("numbers") << 10 << QList<int>{400, 0, 10} << QList<double>{300, 600, 120} << "Memorieren (s)";
+        QTest::newRow("binary") << 11 << QList<int>{400, 0, 10} << QList<double>{300, 600, 90} << "Memorieren (s)";
+        // Spoken numbers are keyed by their pulse, not by memorisation minutes,
+        // and the time before recall was spent listening.
+        QTest::newRow("spoken") << 13 << QList<int>{100, 3000, 5} << QList<double>{3000, 300, 42} << "Zuhören (s)";
+    }
+
+    void theRecordLineIsTheRecordOfTheShownSetting()
+    {
+        QFETCH(int, discipline);
+        QFETCH(QList<int>, setting);
+        QFETCH(QList<double>, stored);
+        QFETCH(QString, timeBeforeRecall);
+        Program p(0);
+        AttemptRecord attempt;
+        attempt.discipline = discipline;
+        attempt.setting.count = setting[0];
+        if (setting[1])
+            attempt.setting.pulseMs = setting[1];
+        else
+            attempt.setting.memoMinutes = 5;
+        attempt.setting.recallMinutes = setting[2];
+        attempt.result = {{}, 30, 30, 0, 12.5, 60.0};
+        p.record(attempt);
+        p.main->context().DBDaten.StorePointsRecord(discipline, setting[0], stored[0], stored[1], int(stored[2]), 0, 1);
+        p.win->show();
+        p.win->cbDisziplin->setCurrentIndex(p.win->cbDisziplin->findData(discipline));
+        QCOMPARE(p.win->record(), std::optional<double>(stored[2]));
+        QCOMPARE(p.win->recordSeries()->points().size(), 2);
+        QCOMPARE(p.win->sgVerlauf->model()->headerData(4, Qt::Horizontal).toString(), timeBeforeRecall);
+    }
+
     void anAttemptMadeMeanwhileShowsAtTheNextOpening()
     {
         Program p(0);

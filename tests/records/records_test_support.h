@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -42,3 +43,37 @@ QString RunPython(const QString& script, const QStringList& arguments, bool* ok,
 // record an object by field name). Empty when dbfread cannot read it.
 QJsonObject ReadWithDbfread(const QString& fileName);
 bool HavePython(const char* module);
+
+// An index as Perl's XBase::Index (Debian libdbd-xbase-perl) reads it, walking
+// the file as Clipper-compatible tools do: every key with its record number, in
+// index order. Empty with `error` set when the module refuses the file.
+struct NtxEntry {
+    int recNo = 0;
+    QByteArray key;
+    bool operator==(const NtxEntry&) const = default;
+};
+QList<NtxEntry> ReadWithXBaseIndex(const QString& fileName, QString* error = nullptr);
+bool HaveXBaseIndex();
+
+// What an index over the table should list, computed from the table as dbfread
+// reads it: for each record the key expression's STR() terms (width and decimals
+// per field; a blank field counts as 0), sorted by key, then record number.
+struct StrTerm {
+    const char* field;
+    int width;
+    int decimals = 0;
+};
+QList<NtxEntry> ExpectedEntries(const QString& tableFile, const std::vector<StrTerm>& terms);
+QList<NtxEntry> ExpectedEntries(const QJsonArray& records, const std::vector<StrTerm>& terms);
+
+// Checks an index file against the NTX layout on its own: the header page, pages
+// of 1024 bytes, every page within its limits, keys in order, every leaf at the
+// same depth. Returns what is wrong, or nothing; `entries` gets what it lists.
+QString CheckNtxLayout(const QByteArray& file, const QByteArray& expression, int keyLength,
+                       QList<NtxEntry>* entries = nullptr);
+
+// Whether KORVANIS.NTX and KORVANI2.NTX in `folder` list exactly what KORVANIS.DBF
+// holds, as XBase::Index reads them and as CheckNtxLayout walks them; with
+// `markedWillDo` an index marked out of date, which every reader refuses, passes
+// too. Returns what is wrong, or nothing.
+QString CheckBothIndexes(const QString& folder, bool markedWillDo = false);

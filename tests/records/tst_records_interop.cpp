@@ -1,5 +1,8 @@
 // Independent tools agree with the program about the table: dbfread reads what the
-// program wrote, and what the dbf module writes the program finds or converts.
+// program wrote, what the dbf module writes the program finds or converts, and
+// what it writes while the program holds the table is neither overwritten nor
+// missed.
+#include "core/korvanis_error.h"
 #include "records/records_table.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
@@ -22,6 +25,51 @@ QJsonObject Record(std::initializer_list<std::pair<const char*, QJsonValue>> val
     for (const auto& [name, value] : values)
         record[QLatin1String(name)] = value;
     return record;
+}
+
+// Runs a script of the dbf module on the table; the table's file name is sys.argv[1].
+bool RunDbf(const QString& script, const QString& tableFile)
+{
+    bool ok = false;
+    QString errors;
+    RunPython(QStringLiteral("import dbf, datetime, os, shutil, sys\n") + script, {tableFile}, &ok, &errors);
+    if (!ok)
+        qWarning("dbf: %s", qPrintable(errors));
+    return ok;
+}
+
+// python-dbf knows no file locks: it writes while the program holds the table.
+const char* kAppendOne = R"(
+table = dbf.Table(sys.argv[1])
+table.open(dbf.READ_WRITE)
+table.append({'disziplin': 1, 'anzahl': 300, 'zeile': 3, 'zeit': 61.25, 'datum': datetime.date(2024, 1, 5)})
+table.close()
+)";
+
+// An office suite saves a table by writing a new file and renaming it over the old.
+const char* kReplaceWithOneMore = R"(
+saved = os.path.join(os.path.dirname(sys.argv[1]), 'SAVING.DBF')
+shutil.copyfile(sys.argv[1], saved)
+table = dbf.Table(saved)
+table.open(dbf.READ_WRITE)
+table.append({'disziplin': 1, 'anzahl': 300, 'zeile': 3, 'zeit': 61.25, 'datum': datetime.date(2024, 1, 5)})
+table.close()
+os.replace(saved, sys.argv[1])
+)";
+
+const char* kEditFirst = R"(
+table = dbf.Table(sys.argv[1])
+table.open(dbf.READ_WRITE)
+dbf.write(table[0], zeit=7.75)
+table.close()
+)";
+
+QList<int> Counts(const QJsonArray& records)
+{
+    QList<int> counts;
+    for (const QJsonValue& record : records)
+        counts << record.toObject()["ANZAHL"].toInt();
+    return counts;
 }
 
 } // namespace
@@ -101,6 +149,92 @@ table.close()
         QCOMPARE(all.size(), 3);
         QCOMPARE(all[2].toObject()["PUNKTE"].toDouble(), 90.0);
         QCOMPARE(all[2].toObject()["DATUM"].toString(), QStringLiteral("2024-03-15"));
+    }
+
+    // Record 7 of another program is neither overwritten by the next store nor
+    // missed by a lookup, whether it was appended in place or the file replaced.
+    void anotherProgramWritingWhileTheTableIsOpen_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("appends in place") << QString::fromLatin1(kAppendOne);
+        QTest::newRow("replaces the file") << QString::fromLatin1(kReplaceWithOneMore);
+    }
+    void anotherProgramWritingWhileTheTableIsOpen()
+    {
+        QFETCH(QString, script);
+        TempProgramDir dir;
+        const QString tableFile = dir.file("KORVANIS.DBF");
+        RecordsTable records;
+        records.setToday([] { return kToday; });
+        records.OpenRecordsTable(dir.path());
+        for (int count = 10; count <= 60; count += 10)
+            records.StoreBestTime(0, count, 2, count);
+        QVERIFY(RunDbf(script, tableFile));
+
+        QCOMPARE(records.LookupBestTime(1, 300, 3), std::optional<double>(61.25));
+        records.StoreBestTime(0, 70, 2, 70);
+        records.StoreBestTime(1, 300, 3, 50); // the other program's record, edited
+        QCOMPARE(records.LookupBestTime(0, 70, 2), std::optional<double>(70));
+        records.CloseRecordsTable();
+
+        QCOMPARE(DbfRecordCount(ReadBytes(tableFile)), 8u);
+        const QJsonArray all = ReadWithDbfread(tableFile)["records"].toArray();
+        QCOMPARE(Counts(all), (QList<int>{10, 20, 30, 40, 50, 60, 300, 70}));
+        QCOMPARE(all[6].toObject()["ZEIT"].toDouble(), 50.0);
+        QCOMPARE(all[6].toObject()["DATUM"].toString(), QStringLiteral("2024-03-15"));
+        QCOMPARE(all[7].toObject()["ZEIT"].toDouble(), 70.0);
+    }
+
+    void aRecordEditedByAnotherProgramIsSeen()
+    {
+        TempProgramDir dir;
+        RecordsTable records;
+        records.OpenRecordsTable(dir.path());
+        records.StoreBestTime(0, 200, 2, 50);
+        QCOMPARE(records.LookupBestTime(0, 200, 2), std::optional<double>(50));
+        QVERIFY(RunDbf(QString::fromLatin1(kEditFirst), dir.file("KORVANIS.DBF")));
+        QCOMPARE(records.LookupBestTime(0, 200, 2), std::optional<double>(7.75));
+    }
+
+    // Closing writes nothing of its own into the header: a count that another
+    // program raised stays.
+    void closingKeepsWhatAnotherProgramAppended()
+    {
+        TempProgramDir dir;
+        RecordsTable records;
+        records.OpenRecordsTable(dir.path());
+        records.StoreBestTime(0, 200, 2, 50);
+        QVERIFY(RunDbf(QString::fromLatin1(kAppendOne), dir.file("KORVANIS.DBF")));
+        records.CloseRecordsTable();
+        // dbfread reads on to the end mark whatever the header says; the count
+        // is what tells other programs how many records there are.
+        QCOMPARE(DbfRecordCount(ReadBytes(dir.file("KORVANIS.DBF"))), 2u);
+        QCOMPARE(Counts(ReadWithDbfread(dir.file("KORVANIS.DBF"))["records"].toArray()), (QList<int>{200, 300}));
+    }
+
+    // A file that took the table's place and holds no table is not written, and
+    // the store says why, naming the file.
+    void aReplacementThatIsNoTableRefusesTheStore()
+    {
+        TempProgramDir dir;
+        const QString tableFile = dir.file("KORVANIS.DBF");
+        RecordsTable records;
+        records.OpenRecordsTable(dir.path());
+        records.StoreBestTime(0, 200, 2, 50);
+        QVERIFY(RunDbf(QStringLiteral("open(sys.argv[1] + '.new', 'w').write('Name;Zeit\\n')\n"
+                                      "os.replace(sys.argv[1] + '.new', sys.argv[1])\n"),
+                       tableFile));
+        QString error;
+        try {
+            records.StoreBestTime(0, 300, 2, 40);
+        } catch (const KorvanisError& e) {
+            error = e.text();
+        }
+        QVERIFY2(error.contains(tableFile) && error.contains(QStringLiteral("nicht gespeichert")), qPrintable(error));
+        QCOMPARE(ReadBytes(tableFile), QByteArray("Name;Zeit\n"));
+        QVERIFY(!records.LookupBestTime(0, 200, 2));
+        records.CloseRecordsTable();
+        QCOMPARE(ReadBytes(tableFile), QByteArray("Name;Zeit\n"));
     }
 
     void anOldTableWrittenByAnotherToolIsConverted()

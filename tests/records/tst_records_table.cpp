@@ -118,9 +118,17 @@ private Q_SLOTS:
         QCOMPARE(DbfRecordCount(ReadBytes(dir.file("KORVANIS.DBF"))), 0u);
         QCOMPARE(records.CountIndexOrder, 1);
         QCOMPARE(records.TimesIndexOrder, 2);
-        QCOMPARE(ReadBytes(dir.file("KORVANIS.NTX")),
-                 QByteArray("Korvanis index 1\nSTR(DISZIPLIN,3)+STR(ANZAHL,5)+STR(ZEILE,3)\n11 0\n"));
-        QVERIFY(ReadBytes(dir.file("KORVANI2.NTX")).startsWith("Korvanis index 1\nSTR(DISZIPLIN,3)+STR(ZEIT,8,2)"));
+        // Each an NTX file of a header page and one empty page.
+        QList<NtxEntry> listed{{1, "x"}};
+        QCOMPARE(CheckNtxLayout(ReadBytes(dir.file("KORVANIS.NTX")), "STR(DISZIPLIN,3)+STR(ANZAHL,5)+STR(ZEILE,3)", 11,
+                                &listed),
+                 QString());
+        QCOMPARE(listed, QList<NtxEntry>());
+        QCOMPARE(CheckNtxLayout(ReadBytes(dir.file("KORVANI2.NTX")),
+                                "STR(DISZIPLIN,3)+STR(ZEIT,8,2)+STR(REPLAYZEIT,8,2)+STR(ANZAHL,5)", 24, &listed),
+                 QString());
+        QCOMPARE(listed, QList<NtxEntry>());
+        QCOMPARE(QFile(dir.file("KORVANIS.NTX")).size(), 2048);
         QVERIFY(!records.LookupBestTime(0, 200, 2));
         QVERIFY(!records.LookupPointsRecord(10, 300, 600));
     }

@@ -6,6 +6,9 @@
 
 #include <QFile>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -68,6 +71,65 @@ private Q_SLOTS:
         QVERIFY(second.isOpen());
     }
 
+    // What other programs do to the file while the table is open, as the quick
+    // look before a lookup and the thorough one before a store see it.
+    void changesByOthersAreNoticed_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("quick");
+        QTest::addColumn<bool>("thorough");
+        QTest::newRow("none") << "none" << false << false;
+        QTest::newRow("our own store") << "store" << false << false;
+        QTest::newRow("a record appended") << "append" << true << true;
+        QTest::newRow("replaced by a copy") << "replace" << true << true;
+        QTest::newRow("removed") << "remove" << true << true;
+        QTest::newRow("mode changed") << "chmod" << false << false;
+        // Length and time of change kept: only the count tells.
+        QTest::newRow("header count alone") << "count" << false << true;
+    }
+    void changesByOthersAreNoticed()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, quick);
+        QFETCH(bool, thorough);
+        TempProgramDir dir;
+        const QString name = dir.file("T.DBF");
+        Fill(name, {{1, 2.5}, {2, 3.5}});
+        XBaseTable table;
+        table.use(name, kToday);
+        const QByteArray path = QFile::encodeName(name);
+        struct stat before {};
+        QVERIFY(::stat(path.constData(), &before) == 0);
+        if (change == "store") {
+            table.appendBlank();
+            table.replaceInt("CODE", 3);
+            table.commit();
+        } else if (change == "append") {
+            QByteArray image = ReadBytes(name);
+            image.insert(image.size() - 1, QByteArray("  4    1.00        ").left(DbfRecordLength(image)));
+            SetDbfRecordCount(image, 3);
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.write(image) == image.size());
+        } else if (change == "replace") {
+            QVERIFY(QFile::copy(name, dir.file("COPY.DBF")));
+            QVERIFY(::rename(QFile::encodeName(dir.file("COPY.DBF")).constData(), path.constData()) == 0);
+        } else if (change == "remove") {
+            QVERIFY(QFile::remove(name));
+        } else if (change == "chmod") {
+            QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        } else if (change == "count") {
+            const int fd = ::open(path.constData(), O_WRONLY);
+            const char count = 1;
+            QVERIFY(fd >= 0 && ::pwrite(fd, &count, 1, 4) == 1);
+            const struct timespec times[2] = {before.st_atim, before.st_mtim};
+            QVERIFY(::futimens(fd, times) == 0);
+            ::close(fd);
+        }
+        QCOMPARE(table.changedOnDisk(false), quick);
+        QCOMPARE(table.changedOnDisk(true), thorough);
+        QCOMPARE(table.changedOnDisk(false), quick || thorough); // a change once seen stays seen
+    }
+
     void keyExpressions_data()
     {
         QTest::addColumn<QString>("expression");
@@ -103,13 +165,14 @@ private Q_SLOTS:
         table.use(dir.file("T.DBF"), kToday);
         const int order = table.index(dir.file("T.NTX"), "STR(CODE,2)+STR(TIME,8,2)");
         QCOMPARE(table.keyLength(order), 10);
-        QCOMPARE(ReadBytes(dir.file("T.NTX")), QByteArray("Korvanis index 1\nSTR(CODE,2)+STR(TIME,8,2)\n10 6\n"
-                                                          " 5   20.50 2\n"
-                                                          " 5   20.50 4\n"
-                                                          " 7   10.00 3\n"
-                                                          " 7   30.00 1\n"
-                                                          "**    2.00 6\n" // too wide for STR(CODE,2)
-                                                          "-3    1.00 5\n"));
+        QList<NtxEntry> listed;
+        QCOMPARE(CheckNtxLayout(ReadBytes(dir.file("T.NTX")), "STR(CODE,2)+STR(TIME,8,2)", 10, &listed), QString());
+        QCOMPARE(listed, (QList<NtxEntry>{{2, " 5   20.50"},
+                                          {4, " 5   20.50"},
+                                          {3, " 7   10.00"},
+                                          {1, " 7   30.00"},
+                                          {6, "**    2.00"}, // too wide for STR(CODE,2)
+                                          {5, "-3    1.00"}}));
         table.setOrder(order);
         QVERIFY(table.seek(" 7"));
         QCOMPARE(table.recNo(), 3);

@@ -7,9 +7,9 @@ namespace {
 
 // A recalled sheet built from a perfect recall by spoiling cells. Columns count
 // from 1 as on the sheet.
-class Attempt {
+class Recall {
 public:
-    Attempt(int digits, int rowWidth)
+    Recall(int digits, int rowWidth)
     {
         quint32 seed = 7;
         for (int i = 0; i < digits; ++i) {
@@ -21,30 +21,41 @@ public:
             rows_.last().recalled.append(digit);
         }
     }
-    Attempt& wrong(int row, int col)
+    Recall& wrong(int row, int col)
     {
         QChar& c = rows_[row].recalled[col - 1];
         c = QChar(u'0' + (c.unicode() - u'0' + 1) % 10);
         return *this;
     }
-    Attempt& blank(int row, int col)
+    Recall& blank(int row, int col)
     {
         rows_[row].recalled[col - 1] = u' ';
         return *this;
     }
-    Attempt& blankFrom(int row, int col)
+    Recall& blankFrom(int row, int col)
     {
         for (int c = col; c <= rows_[row].recalled.size(); ++c)
             blank(row, c);
         return *this;
     }
-    Attempt& blankRows(int first, int last)
+    Recall& blankRows(int first, int last)
     {
         for (int r = first; r <= last; ++r)
             blankFrom(r, 1);
         return *this;
     }
     QVector<RowTexts> rows() const { return rows_; }
+    // The same recall as an attempt's data: an empty cell has no answer.
+    Attempt attempt() const
+    {
+        Attempt a;
+        for (const RowTexts& row : rows_) {
+            a.given += row.given.toLatin1();
+            for (QChar c : row.recalled)
+                a.answers += c == u' ' ? '\0' : char(c.unicode());
+        }
+        return a;
+    }
 
 private:
     QVector<RowTexts> rows_;
@@ -74,43 +85,44 @@ void TestScoring::championship_data()
     QTest::addColumn<QVector<int>>("rowPoints");
     QTest::addColumn<int>("total");
     QTest::addColumn<int>("correct");
+    QTest::addColumn<int>("errors");
 
-    QTest::newRow("400 all right") << Attempt(400, 40).rows() << repeat(40, 10) << 400 << 400;
+    QTest::newRow("400 all right") << Recall(400, 40).rows() << repeat(40, 10) << 400 << 400 << 0;
     QTest::newRow("one wrong digit halves the row, rounded up")
-        << Attempt(400, 40).wrong(0, 7).rows() << (QVector<int>{20} + repeat(40, 9)) << 380 << 399;
+        << Recall(400, 40).wrong(0, 7).rows() << (QVector<int>{20} + repeat(40, 9)) << 380 << 399 << 1;
     QTest::newRow("two wrong digits score nothing but still count")
-        << Attempt(400, 40).wrong(3, 1).wrong(3, 40).rows()
-        << (repeat(40, 3) + QVector<int>{0} + repeat(40, 6)) << 360 << 398;
+        << Recall(400, 40).wrong(3, 1).wrong(3, 40).rows()
+        << (repeat(40, 3) + QVector<int>{0} + repeat(40, 6)) << 360 << 398 << 2;
     QTest::newRow("empty cell in a full row above the last written row is an error")
-        << Attempt(400, 40).blank(2, 17).blankRows(5, 9).rows()
-        << (QVector<int>{40, 40, 20, 40, 40} + repeat(0, 5)) << 180 << 199;
+        << Recall(400, 40).blank(2, 17).blankRows(5, 9).rows()
+        << (QVector<int>{40, 40, 20, 40, 40} + repeat(0, 5)) << 180 << 199 << 1;
     QTest::newRow("last written row leaving only its final cell empty")
-        << Attempt(400, 40).blank(9, 40).rows() << (repeat(40, 9) + QVector<int>{39}) << 399 << 399;
+        << Recall(400, 40).blank(9, 40).rows() << (repeat(40, 9) + QVector<int>{39}) << 399 << 399 << 0;
     QTest::newRow("final cell empty in a last written row above empty rows")
-        << Attempt(400, 40).blank(4, 40).blankRows(5, 9).rows()
-        << (repeat(40, 4) + QVector<int>{39} + repeat(0, 5)) << 199 << 199;
+        << Recall(400, 40).blank(4, 40).blankRows(5, 9).rows()
+        << (repeat(40, 4) + QVector<int>{39} + repeat(0, 5)) << 199 << 199 << 0;
     QTest::newRow("stop after 25 digits of row 5")
-        << Attempt(400, 40).blankFrom(5, 26).blankRows(6, 9).rows()
-        << (repeat(40, 5) + QVector<int>{25} + repeat(0, 4)) << 225 << 225;
+        << Recall(400, 40).blankFrom(5, 26).blankRows(6, 9).rows()
+        << (repeat(40, 5) + QVector<int>{25} + repeat(0, 4)) << 225 << 225 << 0;
     QTest::newRow("empty cell between written digits of the last written row")
-        << Attempt(400, 40).blank(5, 10).blankFrom(5, 26).blankRows(6, 9).rows()
-        << (repeat(40, 5) + QVector<int>{12} + repeat(0, 4)) << 212 << 224;
+        << Recall(400, 40).blank(5, 10).blankFrom(5, 26).blankRows(6, 9).rows()
+        << (repeat(40, 5) + QVector<int>{12} + repeat(0, 4)) << 212 << 224 << 1;
     QTest::newRow("empty row above written rows scores nothing and adds no error")
-        << Attempt(400, 40).blankRows(3, 3).rows()
-        << (repeat(40, 3) + QVector<int>{0} + repeat(40, 6)) << 360 << 360;
+        << Recall(400, 40).blankRows(3, 3).rows()
+        << (repeat(40, 3) + QVector<int>{0} + repeat(40, 6)) << 360 << 360 << 0;
     QTest::newRow("trailing empty cells above the last written row are errors")
-        << Attempt(80, 40).blankFrom(0, 39).rows() << QVector<int>{0, 40} << 40 << 78;
+        << Recall(80, 40).blankFrom(0, 39).rows() << QVector<int>{0, 40} << 40 << 78 << 2;
     QTest::newRow("leading empty cells of the last written row are errors")
-        << Attempt(80, 40).blank(1, 1).blank(1, 2).blankFrom(1, 30).rows() << QVector<int>{40, 0} << 40 << 67;
+        << Recall(80, 40).blank(1, 1).blank(1, 2).blankFrom(1, 30).rows() << QVector<int>{40, 0} << 40 << 67 << 2;
     QTest::newRow("one error in a partial last row of 15: 14 right give 7")
-        << Attempt(95, 40).wrong(2, 3).rows() << QVector<int>{40, 40, 7} << 87 << 94;
+        << Recall(95, 40).wrong(2, 3).rows() << QVector<int>{40, 40, 7} << 87 << 94 << 1;
     QTest::newRow("a wrong last digit of the last written row still counts")
-        << Attempt(95, 40).wrong(2, 15).rows() << QVector<int>{40, 40, 7} << 87 << 94;
+        << Recall(95, 40).wrong(2, 15).rows() << QVector<int>{40, 40, 7} << 87 << 94 << 1;
     QTest::newRow("binary row with one error: 29 right give 15")
-        << Attempt(60, 30).wrong(1, 30).rows() << QVector<int>{30, 15} << 45 << 59;
-    QTest::newRow("nothing typed") << Attempt(95, 40).blankRows(0, 2).rows() << QVector<int>{0, 0, 0} << 0 << 0;
-    QTest::newRow("only the first digit typed") << Attempt(95, 40).blankFrom(0, 2).blankRows(1, 2).rows()
-                                                << QVector<int>{1, 0, 0} << 1 << 1;
+        << Recall(60, 30).wrong(1, 30).rows() << QVector<int>{30, 15} << 45 << 59 << 1;
+    QTest::newRow("nothing typed") << Recall(95, 40).blankRows(0, 2).rows() << QVector<int>{0, 0, 0} << 0 << 0 << 0;
+    QTest::newRow("only the first digit typed") << Recall(95, 40).blankFrom(0, 2).blankRows(1, 2).rows()
+                                                << QVector<int>{1, 0, 0} << 1 << 1 << 0;
 }
 
 void TestScoring::championship()
@@ -119,11 +131,13 @@ void TestScoring::championship()
     QFETCH(QVector<int>, rowPoints);
     QFETCH(int, total);
     QFETCH(int, correct);
+    QFETCH(int, errors);
 
     const ScoreResult result = ScoreChampionship(rows);
     QCOMPARE(result.rowPoints, rowPoints);
     QCOMPARE(result.totalPoints, total);
     QCOMPARE(result.correctDigits, correct);
+    QCOMPARE(result.errors, errors);
 }
 
 void TestScoring::firstError_data()
@@ -132,17 +146,18 @@ void TestScoring::firstError_data()
     QTest::addColumn<QVector<int>>("rowPoints");
     QTest::addColumn<int>("total");
     QTest::addColumn<int>("correct");
+    QTest::addColumn<int>("errors");
 
-    QTest::newRow("100 all right") << Attempt(100, 30).rows() << QVector<int>{30, 30, 30, 10} << 100 << 100;
+    QTest::newRow("100 all right") << Recall(100, 30).rows() << QVector<int>{30, 30, 30, 10} << 100 << 100 << 0;
     QTest::newRow("digit 10 wrong ends the points")
-        << Attempt(100, 30).wrong(0, 10).rows() << QVector<int>{9, 0, 0, 0} << 9 << 99;
+        << Recall(100, 30).wrong(0, 10).rows() << QVector<int>{9, 0, 0, 0} << 9 << 99 << 1;
     QTest::newRow("an empty cell is the first error")
-        << Attempt(100, 30).blank(1, 5).rows() << QVector<int>{30, 4, 0, 0} << 34 << 99;
+        << Recall(100, 30).blank(1, 5).rows() << QVector<int>{30, 4, 0, 0} << 34 << 99 << 1;
     QTest::newRow("an empty row ends the points, later digits still count")
-        << Attempt(100, 30).blankRows(1, 1).rows() << QVector<int>{30, 0, 0, 0} << 30 << 70;
+        << Recall(100, 30).blankRows(1, 1).rows() << QVector<int>{30, 0, 0, 0} << 30 << 70 << 0;
     QTest::newRow("typing stops inside a row")
-        << Attempt(100, 30).blankFrom(2, 12).blankRows(3, 3).rows() << QVector<int>{30, 30, 11, 0} << 71 << 71;
-    QTest::newRow("nothing typed") << Attempt(100, 30).blankRows(0, 3).rows() << QVector<int>{0, 0, 0, 0} << 0 << 0;
+        << Recall(100, 30).blankFrom(2, 12).blankRows(3, 3).rows() << QVector<int>{30, 30, 11, 0} << 71 << 71 << 0;
+    QTest::newRow("nothing typed") << Recall(100, 30).blankRows(0, 3).rows() << QVector<int>{0, 0, 0, 0} << 0 << 0 << 0;
 }
 
 void TestScoring::firstError()
@@ -151,11 +166,13 @@ void TestScoring::firstError()
     QFETCH(QVector<int>, rowPoints);
     QFETCH(int, total);
     QFETCH(int, correct);
+    QFETCH(int, errors);
 
     const ScoreResult result = ScoreFirstError(rows);
     QCOMPARE(result.rowPoints, rowPoints);
     QCOMPARE(result.totalPoints, total);
     QCOMPARE(result.correctDigits, correct);
+    QCOMPARE(result.errors, errors);
 }
 
 void TestScoring::marks_data()
@@ -199,7 +216,7 @@ void TestScoring::ruleHandedIn()
     const ChampionshipRule championship;
     const FirstErrorRule untilFirstError;
     const ScoringRule& rule = firstError ? static_cast<const ScoringRule&>(untilFirstError) : championship;
-    const ScoreResult result = rule.score(Attempt(100, 30).wrong(0, 10).rows());
+    const ScoreResult result = rule.score(Recall(100, 30).wrong(0, 10).attempt(), 30);
     QCOMPARE(result.rowPoints, rowPoints);
     QCOMPARE(result.totalPoints, total);
     QCOMPARE(result.correctDigits, 99);

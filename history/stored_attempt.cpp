@@ -1,0 +1,15 @@
+#include "history/stored_attempt.h"
+
+QString UtcText(const QDateTime& time)
+{
+    return time.toUTC().toString(Qt::ISODateWithMs);
+}
+
+QDateTime StartedAt(const QString& utcText, int utcOffsetSeconds)
+{
+    QDateTime time = QDateTime::fromString(utcText, Qt::ISODateWithMs);
+    if (!time.isValid())
+        return time;
+    time.setTimeSpec(Qt::UTC);
+    return time.toOffsetFromUtc(utcOffsetSeconds);
+}

@@ -1,0 +1,122 @@
+#include "numbers/numbers_memo_page.h"
+
+#include "core/app_context.h"
+#include "numbers/memo_page.h"
+#include "numbers/memo_sheets.h"
+#include "numbers/numbers_window_constants.h"
+#include "widgets/result_column.h"
+#include "widgets/string_align_grid.h"
+#include "widgets/training_dialog.h"
+#include "widgets/up_down_edit.h"
+#include "widgets/win_wait.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+TNumbersMemoPage::TNumbersMemoPage(TTrainingDialog& window, const NumbersWindowConstants& constants, QWidget* page)
+    : QObject(page), window_(window), k_(constants)
+{
+    rbNoLimit = new QRadioButton(QStringLiteral("ohne Limit"), page);
+    rbNoLimit->setGeometry(8, 12, 130, 18);
+    rbNoLimit->setChecked(true);
+    rbLimit = new QRadioButton(QStringLiteral("limitiert"), page);
+    rbLimit->setGeometry(8, 34, 130, 18);
+
+    const auto spin = [page](const NumbersWindowConstants::Spin& s, int y) {
+        auto* ud = new TUpDownEdit(page);
+        ud->setUp(s.min, s.max, s.step, s.value);
+        ud->setGeometry(8, y, 104, 22);
+        return ud;
+    };
+    const auto label = [page](const QString& text, int y) {
+        auto* l = new QLabel(text, page);
+        l->setGeometry(8, y, 128, 15);
+        return l;
+    };
+    lab4 = label(QString::fromUtf8(k_.countLabel), 66);
+    udAnzahlM = spin(k_.anzahlM, 82);
+    udAnzahlM->setEnabled(false);
+    lab5 = label(QStringLiteral("Memorierzeit"), 118);
+    udMemoZeit = spin(k_.memoZeit, 134);
+    lab6 = label(QStringLiteral("Wiedergabezeit"), 170);
+    udReplay = spin(k_.replay, 186);
+
+    sheets = new TMemoSheets(page, QRect(140, 4, 616, 280), window.font(), k_.rowWidth, k_.jumpWidth,
+                             k_.NoLimitCount);
+}
+
+void TNumbersMemoPage::attach(const ResultColumn& column, QTimer* tZehntel)
+{
+    attempt = new TMemoPage(window_, DisciplineOf(k_.memoCode),
+                            {sheets, column.bStartStop, column.pErgeb, column.pPunkteRekord, column.pPunkte,
+                             column.pZiffern, column.bChange, tZehntel});
+    attempt->setting = [this](TUpDownEdit* sender, int newValue) { return setting(sender, newValue); };
+    attempt->setSettingsEnabled = [this, bClose = column.bClose](bool enabled) {
+        setSettingsEnabled(enabled);
+        bClose->setEnabled(enabled);
+    };
+    attempt->refreshOnSteps({udAnzahlM, udMemoZeit, udReplay});
+}
+
+void TNumbersMemoPage::startStop()
+{
+    switch (attempt->phase()) {
+    case ScoredAttempt::Idle:
+        startMemorising();
+        break;
+    case ScoredAttempt::Memorising:
+        attempt->startRecalling(TMemoPage::RecallFrom::MemoCursor);
+        break;
+    case ScoredAttempt::Recalling:
+        attempt->endRecalling();
+        break;
+    }
+}
+
+void TNumbersMemoPage::startMemorising()
+{
+    attempt->begin(sheets->sgMemo);
+    const bool wasActive = window_.isActiveWindow();
+    const AppContext& ctx = window_.context();
+    if (waitWindow_) {
+        waitWindow_->lNachricht->setText(ctx.InterfaceText(161, QStringLiteral("Zahlen werden vorbereitet ...")));
+        waitWindow_->show();
+        TTrainingDialog::repaintNow();
+    }
+    attempt->prepare(*setting(nullptr, 0).count, true, TTrainingDialog::repaintNow);
+    if (waitWindow_)
+        waitWindow_->hide();
+    // Some window systems hand the activation to the wait window and leave it
+    // nowhere when that goes; the keys of the attempt must reach this window.
+    if (wasActive && !window_.isActiveWindow())
+        window_.activateWindow();
+    TTrainingDialog::repaintNow();
+    sheets->sgMemo->setFocus();
+    attempt->startMemorising();
+}
+
+void TNumbersMemoPage::rbNoLimitClick()
+{
+    udAnzahlM->setEnabled(rbLimit->isChecked());
+    attempt->refreshPointsRecord();
+}
+
+void TNumbersMemoPage::setSettingsEnabled(bool enabled)
+{
+    rbNoLimit->setEnabled(enabled);
+    rbLimit->setEnabled(enabled);
+    udAnzahlM->setEnabled(enabled && rbLimit->isChecked());
+    udMemoZeit->setEnabled(enabled);
+    udReplay->setEnabled(enabled);
+}
+
+AttemptRecord::Setting TNumbersMemoPage::setting(TUpDownEdit* sender, int newValue) const
+{
+    const auto value = [&](TUpDownEdit* spin) { return sender == spin ? newValue : spin->value(); };
+    AttemptRecord::Setting s;
+    s.count = rbNoLimit->isChecked() ? k_.NoLimitCount : value(udAnzahlM);
+    s.memoMinutes = value(udMemoZeit);
+    s.recallMinutes = value(udReplay);
+    return s;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/attempt_log.h"
+
+#include <QObject>
+
+class QLabel;
+class QRadioButton;
+class QWidget;
+class TMemoPage;
+class TMemoSheets;
+class TTrainingDialog;
+class TUpDownEdit;
+class TWinWait;
+class ResultColumn;
+class QTimer;
+struct NumbersWindowConstants;
+
+// The memorisation page of the numbers and binary windows: the limit choice,
+// the count and the two times in a column left of the sheets, and the scored
+// attempt on the sheets, prepared behind the wait window.
+class TNumbersMemoPage : public QObject {
+    Q_OBJECT
+
+public:
+    TNumbersMemoPage(TTrainingDialog& window, const NumbersWindowConstants& constants, QWidget* page);
+    // The attempt needs the right-hand column and the clock, which come after the page.
+    void attach(const ResultColumn& column, QTimer* tZehntel);
+    // The wait window exists only after the window has been created.
+    void setWaitWindow(TWinWait* wait) { waitWindow_ = wait; }
+
+    QRadioButton* rbNoLimit = nullptr;
+    QRadioButton* rbLimit = nullptr;
+    QLabel* lab4 = nullptr;
+    TUpDownEdit* udAnzahlM = nullptr;
+    QLabel* lab5 = nullptr;
+    TUpDownEdit* udMemoZeit = nullptr;
+    QLabel* lab6 = nullptr;
+    TUpDownEdit* udReplay = nullptr;
+    TMemoSheets* sheets = nullptr;
+    TMemoPage* attempt = nullptr;
+
+    // START/STOP on this page: the next step of the attempt.
+    void startStop();
+    void rbNoLimitClick();
+
+private:
+    void startMemorising();
+    void setSettingsEnabled(bool enabled);
+    AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
+
+    TTrainingDialog& window_;
+    const NumbersWindowConstants& k_;
+    TWinWait* waitWindow_ = nullptr;
+};

@@ -1,0 +1,11 @@
+#include "training/digit_draw.h"
+
+#include "core/services.h"
+
+QByteArray DrawDigits(int count, int alphabetSize, Random& random)
+{
+    QByteArray digits(qMax(count, 0), Qt::Uninitialized);
+    for (char& digit : digits)
+        digit = char('0' + random.next(alphabetSize));
+    return digits;
+}

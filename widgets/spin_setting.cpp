@@ -1,0 +1,13 @@
+#include "widgets/spin_setting.h"
+
+#include "widgets/up_down_edit.h"
+
+void SpinSetting::read()
+{
+    spin_->applyIfAcceptable(stored_.value());
+}
+
+void SpinSetting::write()
+{
+    stored_.setValue(spin_->value());
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/setting_value.h"
+
+class TUpDownEdit;
+
+// A spin button whose value is remembered in the settings file. The stored value
+// is applied through the spin button's own rule, so a value it refuses leaves
+// the value it has; what it then holds is what is written.
+class SpinSetting {
+public:
+    SpinSetting(TUpDownEdit* spin, SettingValue<int> stored) : spin_(spin), stored_(std::move(stored)) {}
+
+    void read();
+    void write();
+
+private:
+    TUpDownEdit* spin_;
+    SettingValue<int> stored_;
+};
