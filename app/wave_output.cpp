@@ -125,7 +125,9 @@ void WaveOutput::feed()
     const qint64 now = clock_.elapsed();
     queue_.fed(now, room, sink_->bufferSize(), !mixer_.isIdle());
     handOver(room);
-    if (queue_.reopenNow(now))
+    // Idle once more after the hand-over: a sound asked for meanwhile may just
+    // have gone into the stream.
+    if (queue_.reopenNow(now) && mixer_.isIdle())
         open();
     else
         sleepIfIdle();
