@@ -21,6 +21,9 @@ int main(int argc, char** argv)
     app.setErrorDialogs(&dialogs);
     SeededRandom random(clockSeed());
     QtWavePlayer wavePlayer;
+    // Every sound is decoded, and the audio output opened, before a window can
+    // ask for one; they are a few hundred kilobytes.
+    wavePlayer.preload(QtWavePlayer::filesIn(QCoreApplication::applicationDirPath() + QStringLiteral("/Sounds")));
 
 #ifdef KORVANIS_USER_DATA_FOLDER
     const DataFolderRule dataFolderRule = DataFolderRule::UserFolder;
