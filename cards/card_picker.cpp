@@ -52,7 +52,6 @@ void TCardPicker::setUses(const Uses& uses)
 void TCardPicker::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(PixelFont(12, true));
     for (int face = 1; face <= CardsPerDeck; ++face) {
         const QRect r = faceRect(face);
@@ -65,11 +64,14 @@ void TCardPicker::paintEvent(QPaintEvent* event)
         // Used: pale, with a tick; used twice or more: the count in red.
         painter.fillRect(r.adjusted(1, 1, -1, -1), QColor(255, 255, 255, 170));
         const QRectF badge(r.right() - 17, r.top() + 2, 16, 16);
+        painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(Qt::NoPen);
         painter.setBrush(used > 1 ? QColor(210, 0, 0) : QColor(0, 150, 0));
         painter.drawEllipse(badge);
         painter.setPen(Qt::white);
         painter.drawText(badge, Qt::AlignCenter, used > 1 ? QString::number(used) : QStringLiteral("✓"));
+        // Pictures are copied pixel for pixel; only the badges need smoothing.
+        painter.setRenderHint(QPainter::Antialiasing, false);
     }
 }
 

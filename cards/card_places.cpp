@@ -152,6 +152,27 @@ QString TCardPlaces::deckHeading(int deck) const
 // ---------------------------------------------------------------------------
 // Painting
 
+const QImage& TCardPlaces::emptyPlace(int number) const
+{
+    // Drawn once each: a screenful of empty places is then as quick to paint as
+    // one of cards, when the recall moves on to the next deck.
+    QImage& picture = emptyPlaces_[number];
+    if (!picture.isNull())
+        return picture;
+    picture = QImage(CardWidth, CardHeight, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(EmptyFrame);
+    painter.setBrush(number ? EmptyPlace : MissingPlace);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, CardWidth - 1, CardHeight - 1), 3, 3);
+    if (number) {
+        painter.setFont(font());
+        painter.drawText(picture.rect(), Qt::AlignCenter, QString::number(number));
+    }
+    return picture;
+}
+
 void TCardPlaces::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
@@ -192,18 +213,12 @@ void TCardPlaces::paintPlace(QPainter& painter, int place, bool repeated) const
     const int face = quint8(faces_.at(place));
     const int expected = marked() ? quint8(expected_.at(place)) : 0;
     const bool missing = marked() && !face;
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    if (face) {
+    if (face)
         painter.drawImage(r.topLeft(), small_.face(face));
-    } else {
-        painter.setPen(EmptyFrame);
-        painter.setBrush(missing ? MissingPlace : EmptyPlace);
-        painter.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-        if (!missing) {
-            painter.setPen(EmptyFrame);
-            painter.drawText(r, Qt::AlignCenter, QString::number(place % CardsPerDeck + 1));
-        }
-    }
+    else
+        painter.drawImage(r.topLeft(), emptyPlace(missing ? 0 : place % CardsPerDeck + 1));
+    // Pictures are copied pixel for pixel; only the marks need smoothing.
+    painter.setRenderHint(QPainter::Antialiasing, true);
     const auto frame = [&](const QColor& colour, qreal width, Qt::PenStyle style = Qt::SolidLine) {
         QPen pen(colour, width, style);
         painter.setPen(pen);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <functional>
 
 class CardPictureStore;
@@ -76,8 +77,11 @@ private:
     void paintDeck(QPainter& painter, int deck, const QRect& exposed) const;
     void paintPlace(QPainter& painter, int place, bool repeated) const;
     void updatePlace(int place);
+    // An empty place showing its number in the deck, or, for 0, a missing card's.
+    const QImage& emptyPlace(int number) const;
 
     ScaledCardFaces small_;
+    mutable std::array<QImage, 53> emptyPlaces_;
     QByteArray faces_;
     QByteArray expected_;
     QStringList headings_;
