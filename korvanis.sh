@@ -33,10 +33,11 @@ program_packages=(
 # reader and writer the table tests compare against, Perl's XBase::Index the
 # independent reader of the index files; strace kills a copy at each of its
 # file-changing calls in the records tests; the desktop's validators
-# check the menu entry, the metainfo and the manual page.
+# check the menu entry, the metainfo and the manual page; the sqlite3 program
+# reads the training history back as another tool would.
 test_packages=(
   python3 python3-dbfread python3-dbf libdbd-xbase-perl strace
-  desktop-file-utils appstream groff-base
+  desktop-file-utils appstream groff-base sqlite3
 )
 
 build=build

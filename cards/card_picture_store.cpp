@@ -125,3 +125,10 @@ void CardPictureStore::drawBack(QPainter& painter, const QRect& target, int i, b
 {
     draw(painter, target, backs_, i, inverted);
 }
+
+QImage CardPictureStore::facePicture(int i) const
+{
+    if (faces_.isEmpty())
+        return QImage();
+    return faces_[i >= 0 && i < faces_.size() ? i : 0].plain;
+}

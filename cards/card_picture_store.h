@@ -40,6 +40,10 @@ public:
     void drawTool(QPainter& painter, const QRect& target, int i, bool inverted) const;
     void drawBack(QPainter& painter, const QRect& target, int i, bool inverted) const;
 
+    // Face i cut to the outline, for drawings of their own at other sizes (index
+    // outside the list: face 0); a null image before load().
+    QImage facePicture(int i) const;
+
 private:
     // A picture cut to the outline, as it is and as its negative.
     struct Picture {

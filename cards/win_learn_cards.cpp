@@ -1,8 +1,12 @@
 #include "cards/win_learn_cards.h"
 
+#include "cards/card_symbols.h"
 #include "cards/playing_card.h"
+#include "cards/win_karten_memo.h"
+#include "cards/win_meisterschaft.h"
 #include "core/app_context.h"
 #include "core/error_handler.h"
+#include "widgets/double_click_guard.h"
 #include "widgets/panel.h"
 #include "widgets/window_helpers.h"
 
@@ -12,52 +16,21 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace {
 
-// The suit symbols beside the suit boxes, drawn as shapes so they look the same
-// whatever fonts the system has. Coordinates are fractions of the picture.
+// The suit symbol beside a suit box.
 QIcon suitSymbol(int suit)
 {
     constexpr int Size = 14;
-    QPainterPath path;
-    const auto circle = [&path](double x, double y, double r) { path.addEllipse(QPointF(x, y), r, r); };
-    const auto polygon = [&path](std::initializer_list<QPointF> points) {
-        path.addPolygon(QPolygonF(QList<QPointF>(points)));
-        path.closeSubpath();
-    };
-    switch (suit) {
-    case 0: // clubs: three leaves and a stem
-        circle(0.5, 0.3, 0.2);
-        circle(0.28, 0.6, 0.2);
-        circle(0.72, 0.6, 0.2);
-        polygon({{0.5, 0.5}, {0.3, 1.0}, {0.7, 1.0}});
-        break;
-    case 1: // diamonds
-        polygon({{0.5, 0.0}, {0.9, 0.5}, {0.5, 1.0}, {0.1, 0.5}});
-        break;
-    case 2: // hearts
-        circle(0.28, 0.32, 0.24);
-        circle(0.72, 0.32, 0.24);
-        polygon({{0.06, 0.42}, {0.94, 0.42}, {0.5, 0.96}});
-        break;
-    default: // spades: a heart upside down on a stem
-        circle(0.28, 0.6, 0.22);
-        circle(0.72, 0.6, 0.22);
-        polygon({{0.08, 0.52}, {0.92, 0.52}, {0.5, 0.02}});
-        polygon({{0.5, 0.6}, {0.3, 1.0}, {0.7, 1.0}});
-        break;
-    }
-    path.setFillRule(Qt::WindingFill);
     QPixmap picture(Size, Size);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(Size, Size);
-    painter.fillPath(path, suit == 1 || suit == 2 ? QColor(200, 0, 0) : QColor(Qt::black));
+    painter.fillPath(SuitPath(suit), SuitColor(suit));
     return QIcon(picture);
 }
 
@@ -75,6 +48,7 @@ TWinLearnCards::TWinLearnCards(AppContext& ctx, const CardPictureStore& pictures
 
     buildPracticeField(pictures);
     buildRightColumn();
+    buildChampionshipField(pictures);
     nameControls();
     connectHandlers();
     RunGuarded(ctx_.dialogs, [this] { FormCreate(); });
@@ -143,18 +117,10 @@ void TWinLearnCards::buildSuitBoxes()
 void TWinLearnCards::buildRightColumn()
 {
     GroupBox2 = new QGroupBox(QStringLiteral("Meisterschaftsfeld"), this);
-    GroupBox2->setGeometry(328, 6, 209, 96);
-    // The championship drill of this window was never finished; rather than
-    // buttons that do nothing, the field says where cards are trained on time.
-    labMeisterschaft = new QLabel(QStringLiteral("Karten auf Zeit üben Sie im Fenster „Kartentraining“: "
-                                                 "Menü Training, Spielkarten."),
-                                  GroupBox2);
-    labMeisterschaft->setWordWrap(true);
-    labMeisterschaft->setGeometry(12, 22, 185, 64);
-    labMeisterschaft->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    GroupBox2->setGeometry(328, 6, 209, 138);
 
     GroupBox3 = new QGroupBox(QStringLiteral("Zeittabelle"), this);
-    GroupBox3->setGeometry(328, 108, 209, 138);
+    GroupBox3->setGeometry(328, 150, 209, 96);
 
     Button1 = new QPushButton(QStringLiteral("Schliessen"), this);
     Button1->setGeometry(437, 256, 100, 28);
@@ -163,17 +129,53 @@ void TWinLearnCards::buildRightColumn()
     Button1->setDefault(false);
 }
 
+void TWinLearnCards::buildChampionshipField(const CardPictureStore& pictures)
+{
+    // A deck face down, a second one behind it when the setting deals more.
+    pcMeister2 = new TPlayingCard(pictures, GroupBox2);
+    pcMeister2->move(18, 28);
+    pcMeister2->setShow(soBack);
+    pcMeister2->hide();
+    pcMeister1 = new TPlayingCard(pictures, GroupBox2);
+    pcMeister1->move(12, 22);
+    pcMeister1->setShow(soBack);
+
+    pKarte = new TPanel(GroupBox2);
+    pKarte->setGeometry(94, 22, 105, 44);
+    pKarte->setWordWrap(true);
+    pKarte->setText(QStringLiteral("Karte #1"));
+    bEinstellungen = new QPushButton(QStringLiteral("&Einstellungen"), GroupBox2);
+    bEinstellungen->setGeometry(94, 72, 105, 26);
+    bStart = new QPushButton(QStringLiteral("&Start"), GroupBox2);
+    bStart->setGeometry(94, 102, 105, 26);
+    for (QPushButton* button : {bEinstellungen, bStart}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    // A double click on Start opens the attempt once.
+    DoubleClickGuard::install(bStart);
+
+    WinMeisterschaft = new TWinMeisterschaft(ctx_, this);
+    WinKartenMemo = new TWinKartenMemo(ctx_, pictures, this);
+    WinKartenMemo->nextSetting = [this] { return WinMeisterschaft->setting(); };
+}
+
 void TWinLearnCards::nameControls()
 {
     SetObjectNames({{GroupBox1, "GroupBox1"}, {pcTraining, "pcTraining"}, {pBedeutung, "pBedeutung"},
                     {pGrund, "pGrund"}, {chbLoesung, "chbLoesung"}, {rbZufall, "rbZufall"},
                     {rbSortiert, "rbSortiert"}, {chbHerz, "chbHerz"}, {chbKaro, "chbKaro"}, {chbPik, "chbPik"},
-                    {chbKreuz, "chbKreuz"}, {GroupBox2, "GroupBox2"}, {labMeisterschaft, "labMeisterschaft"},
+                    {chbKreuz, "chbKreuz"}, {GroupBox2, "GroupBox2"}, {pcMeister1, "pcMeister1"},
+                    {pcMeister2, "pcMeister2"}, {pKarte, "pKarte"}, {bEinstellungen, "bEinstellungen"},
+                    {bStart, "bStart"},
                     {GroupBox3, "GroupBox3"}, {Button1, "Button1"}});
     // The card and the two panels have no caption: they are named by their role.
     pcTraining->setAccessibleName(QStringLiteral("Karte"));
     pBedeutung->setAccessibleName(QStringLiteral("Bedeutung"));
     pGrund->setAccessibleName(QStringLiteral("Grund"));
+    pcMeister1->setAccessibleName(QStringLiteral("Kartenstapel"));
+    pcMeister2->setAccessibleName(QStringLiteral("Zweiter Kartenstapel"));
+    pKarte->setAccessibleName(QStringLiteral("Meisterschaft"));
     UpdateAccessibleNames(this);
 }
 
@@ -187,6 +189,13 @@ void TWinLearnCards::connectHandlers()
     for (QCheckBox* box : {chbHerz, chbKaro, chbPik, chbKreuz})
         connect(box, &QCheckBox::clicked, this, [this, box] { RunGuarded(ctx_.dialogs, [this, box] { chbHerzClick(box); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(bEinstellungen, &QPushButton::clicked, this,
+            [this] { RunGuarded(ctx_.dialogs, [this] { bEinstellungenClick(); }); });
+    connect(bStart, &QPushButton::clicked, this, [this] { RunGuarded(ctx_.dialogs, [this] { bStartClick(); }); });
+    for (QDialog* window : {static_cast<QDialog*>(WinMeisterschaft), static_cast<QDialog*>(WinKartenMemo)}) {
+        connect(window, &QDialog::finished, this,
+                [this] { RunGuarded(ctx_.dialogs, [this] { refreshChampionshipField(); }); });
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -198,6 +207,7 @@ void TWinLearnCards::FormCreate()
     // it again here would only restart it. The first card is drawn as a click
     // draws it, so it is never the card the layout starts with.
     pcTrainingClick();
+    refreshChampionshipField();
 }
 
 void TWinLearnCards::showEvent(QShowEvent* event)
@@ -310,4 +320,33 @@ void TWinLearnCards::toggleMeaning()
 void TWinLearnCards::showReason()
 {
     pGrund->setText(CardImageOf(pcTraining->FaceIndex()).reason);
+}
+
+// ---------------------------------------------------------------------------
+// The championship field
+
+void TWinLearnCards::bEinstellungenClick()
+{
+    WinMeisterschaft->showSettings();
+}
+
+void TWinLearnCards::bStartClick()
+{
+    WinKartenMemo->startFromField();
+    refreshChampionshipField();
+}
+
+void TWinLearnCards::refreshChampionshipField()
+{
+    const AttemptRecord::Setting s = WinMeisterschaft->setting();
+    pcMeister2->setVisible(s.count.value_or(0) > CardsPerDeck);
+    // An attempt left open goes on with Start; the field says so.
+    if (WinKartenMemo->phase() != TWinKartenMemo::Idle) {
+        pKarte->setText(QStringLiteral("Versuch läuft: Start setzt ihn fort"));
+        return;
+    }
+    pKarte->setText(QStringLiteral("%1 Karten\n%2 / %3 min")
+                        .arg(s.count.value_or(0))
+                        .arg(s.memoMinutes.value_or(0))
+                        .arg(s.recallMinutes.value_or(0)));
 }

@@ -13,6 +13,8 @@ class QPushButton;
 class QRadioButton;
 class TPanel;
 class TPlayingCard;
+class TWinKartenMemo;
+class TWinMeisterschaft;
 
 // The card image learning window: one card at a time in the practice field; the
 // user recalls the card's image word, reveals the word, the card's name and the
@@ -20,9 +22,13 @@ class TPlayingCard;
 // limited to the suits chosen. Nothing is timed or stored. All its texts are
 // German.
 //
+// The championship field beside it starts a memorisation attempt of shuffled
+// decks, in a window of its own, with the setting of "Einstellungen".
+//
 // Keyboard: the card takes the focus; Space, Enter or the Right arrow key on it
 // is a click (the next card), and the context-menu key or Shift+F10 is the right
 // click (word or name). Space on the meaning or the reason panel clicks it.
+// Alt+E opens the championship settings, Alt+S starts the attempt.
 class TWinLearnCards : public QDialog {
     Q_OBJECT
 
@@ -38,6 +44,10 @@ public:
     void chbLoesungClick();
     void chbHerzClick(QCheckBox* sender);
     void Button1Click();
+    void bEinstellungenClick();
+    void bStartClick();
+    // The championship field after its setting or its attempt changed.
+    void refreshChampionshipField();
 
     // Controls. The suit boxes stand left to right in the order Herz, Karo, Pik, Kreuz.
     QGroupBox* GroupBox1 = nullptr;
@@ -52,9 +62,18 @@ public:
     QCheckBox* chbPik = nullptr;
     QCheckBox* chbKreuz = nullptr;
     QGroupBox* GroupBox2 = nullptr;
-    QLabel* labMeisterschaft = nullptr;
+    TPlayingCard* pcMeister1 = nullptr;
+    // The second deck behind the first, shown when the setting deals more than one.
+    TPlayingCard* pcMeister2 = nullptr;
+    TPanel* pKarte = nullptr;
+    QPushButton* bEinstellungen = nullptr;
+    QPushButton* bStart = nullptr;
     QGroupBox* GroupBox3 = nullptr;
     QPushButton* Button1 = nullptr;
+
+    // The championship's settings and its attempt.
+    TWinMeisterschaft* WinMeisterschaft = nullptr;
+    TWinKartenMemo* WinKartenMemo = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +84,7 @@ private:
     void buildPracticeField(const CardPictureStore& pictures);
     void buildSuitBoxes();
     void buildRightColumn();
+    void buildChampionshipField(const CardPictureStore& pictures);
     void nameControls();
     void connectHandlers();
     void FormCreate();

@@ -17,6 +17,11 @@ struct Attempt {
     // Per item the milliseconds from the start of the attempt at which it first
     // came on show; -1 where that is not known.
     QVector<qint32> shownAtMs;
+    // Per item the milliseconds from the start of the attempt at which it was
+    // last on show: when it last went off the screen, or the end of memorising
+    // for what was on show then; -1 where that is not known. Empty where the
+    // material is not looked through item by item.
+    QVector<qint32> lastShownAtMs;
     // Per item the milliseconds from the start of recall of the last key that set
     // or cleared its answer; -1 where no key did.
     QVector<qint32> answeredAtMs;

@@ -11,6 +11,7 @@ using namespace SettingField;
 constexpr quint8 PictureSettings = Count | PerLine;
 constexpr quint8 SheetSettings = Count | MemoMinutes | RecallMinutes;
 constexpr quint8 SpokenSettings = Count | Pulse | RecallMinutes;
+constexpr quint8 DealtSettings = Count | PerLine | MemoMinutes | RecallMinutes;
 
 } // namespace
 
@@ -29,6 +30,8 @@ const std::vector<Discipline>& AllDisciplines()
          "Binärzahlen – Memorieren", 2, SheetSettings},
         {CardsPicture, DisciplineKind::PictureRun, Presentation::Flashed, ScoringKind::None, 185, "Spielkarten", 52,
          PictureSettings},
+        {CardsMemo, DisciplineKind::ScoredAttempt, Presentation::Dealt, ScoringKind::SpeedCards, 310,
+         "Spielkarten – Memorieren", 52, DealtSettings},
         {SpokenNumbers, DisciplineKind::ScoredAttempt, Presentation::Spoken, ScoringKind::FirstError, 188,
          "Gesprochene Zahlen", 10, SpokenSettings},
     };
@@ -61,6 +64,15 @@ QString DisciplineName(const AppContext& ctx, int code)
     if (const Discipline* discipline = FindDiscipline(code))
         return discipline->displayName(ctx);
     return ctx.InterfaceText(189, QStringLiteral("Disziplin %1")).arg(code);
+}
+
+ScoringKind Discipline::scoringOf(const AttemptRecord::Setting& setting) const
+{
+    if (scoring != ScoringKind::SpeedCards)
+        return scoring;
+    const bool oneDeck = setting.count.value_or(0) <= alphabetSize;
+    const bool speed = setting.memoMinutes.value_or(0) <= SpeedCardsMinutes;
+    return oneDeck && speed ? ScoringKind::SpeedCards : ScoringKind::CardDecks;
 }
 
 std::optional<PointsKeyTimes> Discipline::pointsKeyTimes(const AttemptRecord::Setting& setting) const

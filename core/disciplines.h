@@ -34,11 +34,13 @@ enum class Presentation : quint8 {
     Flashed,  // picture runs
     Sheet,    // memorised from a sheet against a limit in minutes
     Spoken,   // heard, one item per pulse
+    Dealt,    // cards dealt and looked through at the user's pace against a limit in minutes
 };
 
 // The rule a scored attempt's recall is scored by; the rule objects themselves
-// live with the other training rules.
-enum class ScoringKind : quint8 { None, Championship, FirstError };
+// live with the other training rules. SpeedCards and CardDecks are the two card
+// rules: up to the first wrong card, and deck by deck.
+enum class ScoringKind : quint8 { None, Championship, FirstError, SpeedCards, CardDecks };
 
 // The values an attempt's setting holds, as bits of Discipline::settings.
 namespace SettingField {
@@ -74,13 +76,20 @@ struct Discipline {
     bool has(quint8 settingField) const { return (settings & settingField) != 0; }
     // Whether the time between START and recall is the user's own, kept in the
     // records table as the memorisation time used; a spoken attempt's is not.
-    bool memoTimeIsUsers() const { return presentation == Presentation::Sheet; }
+    bool memoTimeIsUsers() const { return presentation == Presentation::Sheet || presentation == Presentation::Dealt; }
+    // The rule an attempt of this setting is scored by. Memorised cards are
+    // scored as speed cards when they are one deck at most and memorised in
+    // SpeedCardsMinutes or less, and deck by deck otherwise.
+    ScoringKind scoringOf(const AttemptRecord::Setting& setting) const;
 
     QString displayName(const AppContext& ctx) const;
     // The times of the points key of a setting; nothing for a picture run, or when
     // the setting lacks one of them.
     std::optional<PointsKeyTimes> pointsKeyTimes(const AttemptRecord::Setting& setting) const;
 };
+
+// The longest memorisation of a speed-cards attempt, in minutes.
+inline constexpr int SpeedCardsMinutes = 5;
 
 // Every discipline, in the order the program lists them.
 const std::vector<Discipline>& AllDisciplines();

@@ -7,6 +7,7 @@
 #include "training/digit_draw.h"
 #include "training/scoring_rule.h"
 #include "widgets/panel.h"
+#include "widgets/scored_attempt_clock.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/training_dialog.h"
 #include "widgets/up_down_edit.h"
@@ -121,18 +122,8 @@ void TMemoPage::endRecalling()
 
 void TMemoPage::tZehntelTimer()
 {
-    AppContext& ctx = window_.context();
-    const std::optional<ScoredAttempt::ClockReading> clock = attempt_.clock(ctx.tickSource.now());
-    if (!clock)
-        return;
-    if (clock->signal)
-        ctx.SRWavePlayer.play(ctx.signalSound());
-    if (clock->limitReached) {
-        c_.pErgeb->setText(LimitText(clock->limitMinutes));
+    if (ShowScoredAttemptClock(attempt_, window_.context(), c_.pErgeb))
         moveOn();
-        return;
-    }
-    c_.pErgeb->setText(ClockText(clock->elapsedMs));
 }
 
 // ---------------------------------------------------------------------------

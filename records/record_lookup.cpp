@@ -29,7 +29,10 @@ RecordLookup LookupRecordOf(RecordsTable& table, const Discipline& discipline, c
     if (!key)
         return found;
     found.keyFits = true;
-    found.stored = table.LookupPointsRecord(*key);
+    if (const std::optional<RecordsTable::PointsEntry> entry = table.LookupPointsEntry(*key)) {
+        found.stored = entry->points;
+        found.storedMemoSeconds = entry->memoTimeUsed;
+    }
     return found;
 }
 

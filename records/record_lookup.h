@@ -14,6 +14,8 @@ struct RecordLookup {
     bool keyFits = false;
     // The best time of a picture run, or the points of a scored attempt.
     std::optional<double> stored;
+    // With a stored points record, the memorisation time stored with it.
+    std::optional<double> storedMemoSeconds;
 };
 
 // Looks the record of a setting up by the key its discipline forms: count and

@@ -321,13 +321,23 @@ std::optional<double> RecordsTable::LookupPointsRecord(int code, double memoTime
 
 std::optional<double> RecordsTable::LookupPointsRecord(const QString& key)
 {
+    const std::optional<PointsEntry> entry = LookupPointsEntry(key);
+    return entry ? std::optional<double>(entry->points) : std::nullopt;
+}
+
+std::optional<RecordsTable::PointsEntry> RecordsTable::LookupPointsEntry(const QString& key)
+{
     if (!isOpen() || !FollowTheFile() || timesIndexOrder_ == 0)
         return std::nullopt;
     try {
         table_->setOrder(timesIndexOrder_);
         if (!table_->seek(key.toStdString()))
             return std::nullopt;
-        return table_->readNumeric("PUNKTE");
+        // A record without points is no record, as it always was.
+        const std::optional<double> points = table_->readNumeric("PUNKTE");
+        if (!points)
+            return std::nullopt;
+        return PointsEntry{*points, table_->readNumeric("ZEIT_NUTZ")};
     } catch (const XBaseError&) {
         return std::nullopt;
     }

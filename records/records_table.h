@@ -35,6 +35,13 @@ public:
     std::optional<double> LookupPointsRecord(int code, double memoTime, double recallTime);
     // The same by a key PointsKey built, for a caller that needs the key anyway.
     std::optional<double> LookupPointsRecord(const QString& key);
+    // A points record with the memorisation time stored with it (ZEIT_NUTZ), for
+    // disciplines in which equal points are better in less time.
+    struct PointsEntry {
+        double points = 0;
+        std::optional<double> memoTimeUsed;  // none when the field is blank
+    };
+    std::optional<PointsEntry> LookupPointsEntry(const QString& key);
 
     // Other programs take no notice of the lock: before every lookup and store the
     // table is compared with the file under its name, and opened afresh, with its

@@ -11,7 +11,11 @@
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
 #include "cards/playing_card.h"
+#include "cards/card_memo_view.h"
+#include "cards/card_places.h"
 #include "cards/win_karten.h"
+#include "cards/win_karten_memo.h"
+#include "cards/win_meisterschaft.h"
 #include "cards/win_learn_cards.h"
 #include "widgets/win_wait.h"
 #include "numbers/numbers_base.h"
@@ -273,6 +277,78 @@ void shootLearnCards(TWinLearnCards* l, const QString& suffix)
     l->hide();
 }
 
+// The keys that type a face index back: value letter, then suit letter.
+QString cardKeys(int face)
+{
+    return QString(QLatin1Char("A23456789TJQK"[(face - 1) % 13])) + QLatin1Char("CDHS"[(face - 1) / 13]);
+}
+
+// The championship of the card image window: its settings, a speed-cards attempt
+// memorised two cards at a time, recalled with a wrong card, a card used twice
+// and a value waiting for its suit, and its result; then a longer trial of two
+// decks and a short third one, scored deck by deck.
+void shootCardChampionship(TWinLearnCards* l, FakeServices& services)
+{
+    l->show();
+    l->WinMeisterschaft->showSettings();
+    l->WinMeisterschaft->udZeile->setValue(2);
+    save(l->WinMeisterschaft, "meisterschaft_settings");
+    l->WinMeisterschaft->bOK->click();
+    save(l, "learn_cards_field");
+    TWinKartenMemo* m = l->WinKartenMemo;
+    l->bStart->click();
+    for (int i = 0; i < 5; ++i) {
+        services.tick.advance(1800);
+        QTest::keyClick(m->memoView, Qt::Key_Right);
+    }
+    services.tick.advance(3456);
+    m->tZehntelTimer();
+    save(m, "meisterschaft_memorising");
+    m->bStartStop->click();
+    const QByteArray given = m->attempt().attempt().given;
+    for (int i = 0; i < 30; ++i) {
+        int face = quint8(given.at(i));
+        if (i == 12)
+            face = face % 52 + 1;
+        if (i == 20)
+            face = quint8(given.at(3));
+        QTest::keyClicks(m->cpWiedergabe, cardKeys(face));
+    }
+    QTest::keyClick(m->cpWiedergabe, 'K');
+    services.tick.advance(41234);
+    m->tZehntelTimer();
+    save(m, "meisterschaft_recall");
+    services.dialogs.defaultAnswer = false;
+    m->bStartStop->click();
+    save(m, "meisterschaft_result");
+    m->bChange->click();
+    save(m, "meisterschaft_given");
+    m->close();
+
+    l->WinMeisterschaft->udAnzahl->setValue(120);
+    l->WinMeisterschaft->udMemoZeit->setValue(10);
+    l->WinMeisterschaft->udZeile->setValue(3);
+    l->refreshChampionshipField();
+    l->bStart->click();
+    services.tick.advance(400000);
+    m->tZehntelTimer();
+    m->bStartStop->click();
+    const QByteArray decks = m->attempt().attempt().given;
+    for (int i = 0; i < 112; ++i) {
+        const int face = i == 60 ? quint8(decks.at(61)) : quint8(decks.at(i));
+        if (i != 30)
+            QTest::keyClicks(m->cpWiedergabe, cardKeys(face));
+        else
+            QTest::keyClick(m->cpWiedergabe, Qt::Key_Space);
+    }
+    services.tick.advance(200000);
+    m->tZehntelTimer();
+    m->bStartStop->click();
+    save(m, "meisterschaft_decks_result");
+    m->close();
+    l->hide();
+}
+
 void shootLanguage(int language, const QString& suffix)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
@@ -314,8 +390,10 @@ void shootLanguage(int language, const QString& suffix)
 
     shootSpoken(qobject_cast<TWinSpoken*>(w.WinSpoken), services, suffix);
     // The cards window has German texts only.
-    if (language == 0)
+    if (language == 0) {
         shootCards(*main, services);
+        shootCardChampionship(qobject_cast<TWinLearnCards*>(w.WinLearnCards), services);
+    }
     shootHistory(*main, suffix);
 }
 

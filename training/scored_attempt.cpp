@@ -8,6 +8,7 @@ void ScoredAttempt::begin(const AttemptRecord::Setting& setting)
     attempt_ = Attempt();
     phase_ = Memorising;
     memoMsUsed_ = 0;
+    onShowFirst_ = onShowCount_ = 0;
     timeBeforeRecall_ = recallTimeUsed_ = 0;
     score_ = ScoreResult();
 }
@@ -22,6 +23,39 @@ void ScoredAttempt::setGiven(QByteArray given)
 void ScoredAttempt::startMemorising(quint32 tick)
 {
     startTick_ = tick;
+}
+
+void ScoredAttempt::showItems(int first, int count, quint32 tick)
+{
+    if (phase_ != Memorising)
+        return;
+    const int size = attempt_.size();
+    if (attempt_.shownAtMs.size() != size || attempt_.lastShownAtMs.size() != size) {
+        attempt_.shownAtMs = QVector<qint32>(size, -1);
+        attempt_.lastShownAtMs = QVector<qint32>(size, -1);
+    }
+    first = qBound(0, first, size);
+    count = qBound(0, count, size - first);
+    // Nothing is on show past the limit, however late the tick.
+    const quint32 used = AttemptClock(startTick_).usedMs(tick, setting_.memoMinutes.value_or(0));
+    const qint32 ms = qint32(qMin<quint32>(used, 0x7FFFFFFF));
+    // What stays on show has not gone off; what leaves goes off now.
+    for (int i = onShowFirst_; i < onShowFirst_ + onShowCount_; ++i) {
+        if (i < first || i >= first + count)
+            attempt_.lastShownAtMs[i] = ms;
+    }
+    for (int i = first; i < first + count; ++i) {
+        if (attempt_.shownAtMs[i] < 0)
+            attempt_.shownAtMs[i] = ms;
+    }
+    onShowFirst_ = first;
+    onShowCount_ = count;
+}
+
+void ScoredAttempt::takeOffShow(int first, int count, qint32 ms)
+{
+    for (int i = first; i < first + count && i < attempt_.lastShownAtMs.size(); ++i)
+        attempt_.lastShownAtMs[i] = ms;
 }
 
 std::optional<int> ScoredAttempt::limitMinutes() const
@@ -62,6 +96,9 @@ void ScoredAttempt::startRecalling(quint32 tick)
         memoMsUsed_ = 0;
         timeBeforeRecall_ = memoClock.elapsedMs(tick) / 1000.0;
     }
+    // What was on show was so until memorising ended, at its limit at the latest.
+    takeOffShow(onShowFirst_, onShowCount_, qint32(qMin<quint32>(memoMsUsed_, 0x7FFFFFFF)));
+    onShowCount_ = 0;
     startTick_ = tick;
     phase_ = Recalling;
 }

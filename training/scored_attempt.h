@@ -29,6 +29,11 @@ public:
     void begin(const AttemptRecord::Setting& setting);
     void setGiven(QByteArray given);
     void startMemorising(quint32 tick);
+    // While memorising material looked through piece by piece: count items from
+    // first are on show from tick on, and what was on show before and is not now
+    // went off at tick. Each item keeps when it first came on show and when it
+    // was last on show.
+    void showItems(int first, int count, quint32 tick);
     // Recall from tick on, at once after memorising.
     void startRecalling(quint32 tick);
     // During recall: the answer of an item (0 clears it), typed at tick.
@@ -67,7 +72,12 @@ private:
     AttemptRecord::Setting setting_;
     Attempt attempt_;
     Phase phase_ = Idle;
+    void takeOffShow(int first, int count, qint32 ms);
+
     quint32 startTick_ = 0;
+    // The items on show while memorising.
+    int onShowFirst_ = 0;
+    int onShowCount_ = 0;
     quint32 memoMsUsed_ = 0;
     double timeBeforeRecall_ = 0;
     double recallTimeUsed_ = 0;

@@ -1,5 +1,7 @@
 #include "training/scoring_rule.h"
 
+#include "training/card_scoring_rule.h"
+
 QVector<RowTexts> DigitRows(const Attempt& attempt, int rowWidth)
 {
     const int count = attempt.size();
@@ -27,5 +29,7 @@ const ScoringRule& ScoringRuleOf(ScoringKind kind)
 {
     static const ChampionshipRule championship;
     static const FirstErrorRule untilFirstError;
+    if (kind == ScoringKind::SpeedCards || kind == ScoringKind::CardDecks)
+        return CardScoringRuleOf(kind);
     return kind == ScoringKind::FirstError ? static_cast<const ScoringRule&>(untilFirstError) : championship;
 }

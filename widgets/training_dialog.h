@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app_context.h"
 #include "core/attempt_log.h"
 #include "core/error_handler.h"
 #include "widgets/spin_setting.h"
@@ -8,7 +9,6 @@
 #include <functional>
 #include <vector>
 
-class AppContext;
 class QAbstractButton;
 struct Discipline;
 

@@ -1,0 +1,472 @@
+#include "cards/win_karten_memo.h"
+
+#include "cards/card_deal.h"
+#include "cards/card_memo_view.h"
+#include "cards/card_picker.h"
+#include "cards/card_places.h"
+#include "cards/playing_card.h"
+#include "core/app_context.h"
+#include "core/formats.h"
+#include "records/record_lookup.h"
+#include "training/card_scoring_rule.h"
+#include "training/clock_text.h"
+#include "widgets/opening_click_guard.h"
+#include "widgets/panel.h"
+#include "widgets/result_column.h"
+#include "widgets/scored_attempt_clock.h"
+#include "widgets/window_helpers.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTimer>
+
+namespace {
+
+constexpr int ColumnX = 666;
+constexpr int PlacesHeight = TCardPlaces::HeadingHeight + TCardPlaces::RowsPerDeck * TCardPlaces::PitchY
+                             + 2 * TCardPlaces::Margin + 4;
+
+constexpr int ResultPlacesHeight = 460;
+
+const QString Legend = QStringLiteral("Grün umrandet: richtig · rot umrandet: falsch, die richtige Karte klein "
+                                      "daneben · rot hinterlegt: fehlt, die richtige Karte klein darin");
+
+} // namespace
+
+TWinKartenMemo::TWinKartenMemo(AppContext& ctx, const CardPictureStore& pictures, QWidget* parent)
+    : TTrainingDialog(ctx, "WinKartenMemo", QStringLiteral("Meisterschaft Spielkarten"), parent)
+{
+    setFixedSize(803, 612);
+    setWindowModality(Qt::WindowModal);
+    buildControls(pictures);
+    nameControls();
+    connectHandlers();
+    openingGuard_ = new OpeningClickGuard(this, ctx.tickSource);
+}
+
+TWinKartenMemo::~TWinKartenMemo() = default;
+
+// ---------------------------------------------------------------------------
+// Controls
+
+void TWinKartenMemo::buildControls(const CardPictureStore& pictures)
+{
+    gbKarten = new QGroupBox(QStringLiteral("Memorieren"), this);
+    gbKarten->setGeometry(8, 4, 650, 600);
+    labEinstellung = new QLabel(gbKarten);
+    labEinstellung->setGeometry(10, 18, 630, 16);
+
+    pages = new QStackedWidget(gbKarten);
+    pages->setGeometry(6, 38, 638, 556);
+    memoView = new TCardMemoView(pictures);
+    pages->addWidget(memoView);
+    pcKarte1 = memoView->pcKarte1;
+    pcKarte2 = memoView->pcKarte2;
+    pcKarte3 = memoView->pcKarte3;
+    pKarte = memoView->pKarte;
+    buildRecallPage(pictures);
+    buildRightColumn();
+
+    tZehntel = new QTimer(this);
+    tZehntel->setInterval(100);
+}
+
+void TWinKartenMemo::buildRecallPage(const CardPictureStore& pictures)
+{
+    recallPage = new QWidget;
+    pages->addWidget(recallPage);
+    sbWiedergabe = new QScrollArea(recallPage);
+    sbWiedergabe->setGeometry(0, 0, 638, PlacesHeight);
+    sbWiedergabe->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sbWiedergabe->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sbWiedergabe->setFocusPolicy(Qt::NoFocus);
+    cpWiedergabe = new TCardPlaces(pictures);
+    sbWiedergabe->setWidget(cpWiedergabe);
+
+    const int below = PlacesHeight + 8;
+    cpAuswahl = new TCardPicker(pictures, recallPage);
+    cpAuswahl->move((638 - cpAuswahl->width()) / 2, below);
+    labTasten = new QLabel(CardKeyMapText() + QStringLiteral(" · Rücktaste nimmt zurück, Pfeiltasten wählen den "
+                                                             "Platz, Leertaste lässt ihn leer"),
+                           recallPage);
+    labTasten->setWordWrap(true);
+    labTasten->setGeometry(4, below + cpAuswahl->height() + 4, 630, 34);
+
+    // The result needs no picker: its places take the room, the rule below them.
+    labRegel = new QLabel(recallPage);
+    labRegel->setWordWrap(true);
+    labRegel->setGeometry(4, ResultPlacesHeight + 8, 630, 40);
+    labRegel->setFont(PixelFont(13, true));
+    labLegende = new QLabel(Legend, recallPage);
+    labLegende->setWordWrap(true);
+    labLegende->setGeometry(4, ResultPlacesHeight + 52, 630, 34);
+    labRegel->hide();
+    labLegende->hide();
+}
+
+void TWinKartenMemo::buildRightColumn()
+{
+    const ResultColumn column(this, ColumnX, ResultColumn::Points, 576);
+    bStartStop = column.bStartStop;
+    bStartStop->setText(QStringLiteral("START"));
+    pErgeb = column.pErgeb;
+    labPunkteRekord = column.labPunkteRekord;
+    pPunkteRekord = column.pPunkteRekord;
+    labPunkte = column.labPunkte;
+    pPunkte = column.pPunkte;
+    labZiffern = column.labZiffern;
+    labZiffern->setText(QStringLiteral("Richtige Karten"));
+    pZiffern = column.pZiffern;
+    bChange = column.bChange;
+    bClose = column.bClose;
+    labMemoZeit = new QLabel(QStringLiteral("Memorierzeit"), this);
+    labMemoZeit->setGeometry(ColumnX, 292, ResultColumn::Width, 15);
+    pMemoZeit = new TPanel(this);
+    pMemoZeit->setGeometry(ColumnX, 308, ResultColumn::Width, 24);
+}
+
+void TWinKartenMemo::nameControls()
+{
+    SetObjectNames({{gbKarten, "gbKarten"}, {labEinstellung, "labEinstellung"}, {memoView, "memoView"},
+                    {pcKarte1, "pcKarte1"}, {pcKarte2, "pcKarte2"}, {pcKarte3, "pcKarte3"}, {pKarte, "pKarte"},
+                    {memoView->bZurueck, "bZurueck"}, {memoView->bWeiter, "bWeiter"},
+                    {memoView->labTasten, "labMemoTasten"}, {sbWiedergabe, "sbWiedergabe"},
+                    {cpWiedergabe, "cpWiedergabe"}, {cpAuswahl, "cpAuswahl"}, {labTasten, "labTasten"},
+                    {labRegel, "labRegel"}, {labLegende, "labLegende"}, {bStartStop, "bStartStop"},
+                    {pErgeb, "pErgeb"}, {labPunkteRekord, "labPunkteRekord"}, {pPunkteRekord, "pPunkteRekord"},
+                    {labPunkte, "labPunkte"}, {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"},
+                    {pZiffern, "pZiffern"}, {bChange, "bChange"}, {labMemoZeit, "labMemoZeit"},
+                    {pMemoZeit, "pMemoZeit"}, {bClose, "bClose"}, {tZehntel, "tZehntel"}});
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern}, {labMemoZeit, pMemoZeit}};
+    for (const auto& [label, control] : buddies)
+        label->setBuddy(control);
+    cpWiedergabe->setAccessibleName(QStringLiteral("Wiedergabe"));
+    cpAuswahl->setAccessibleName(QStringLiteral("Karten zur Auswahl"));
+    memoView->setAccessibleName(QStringLiteral("Memorieren"));
+    TPlayingCard* cards[] = {pcKarte1, pcKarte2, pcKarte3};
+    for (int i = 0; i < 3; ++i)
+        cards[i]->setAccessibleName(QStringLiteral("Karte %1").arg(i + 1));
+    UpdateAccessibleNames(this);
+}
+
+void TWinKartenMemo::connectHandlers()
+{
+    bindStartStop(bStartStop, [this] { bStartStopClick(bStartStop); });
+    onSignal(tZehntel, &QTimer::timeout, [this] { tZehntelTimer(); });
+    onSignal(memoView, &TCardMemoView::forward, [this] { pcKarteClick(); });
+    onSignal(memoView, &TCardMemoView::back, [this] { bZurueckClick(); });
+    cpWiedergabe->keyHook = guardedHook([this](QKeyEvent* event) { return cpWiedergabeKeyDown(event); });
+    connect(cpWiedergabe, &TCardPlaces::placeClicked, this,
+            [this](int place) { guarded([this, place] { cpWiedergabeClick(place); }); });
+    connect(cpAuswahl, &TCardPicker::picked, this,
+            [this](int face) { guarded([this, face] { cpAuswahlClick(face); }); });
+    onSignal(bChange, &QPushButton::clicked, [this] { bChangeClick(); });
+    connect(bClose, &QPushButton::clicked, this, [this] { done(1); });
+}
+
+// ---------------------------------------------------------------------------
+// Showing and closing
+
+void TWinKartenMemo::startFromField()
+{
+    open();
+    if (phase() == Idle)
+        bStartStopClick(nullptr);
+}
+
+void TWinKartenMemo::FormShow()
+{
+    // A press that opened the window must not act in it as well.
+    openingGuard_->arm();
+    refreshRecord();
+    // An attempt left open when the window was closed goes on where it stands:
+    // its clock and its time limit apply again at once.
+    if (phase() == Idle)
+        return;
+    tZehntel->start();
+    if (phase() == Memorising)
+        memoView->setFocus();
+    else
+        cpWiedergabe->setFocus();
+}
+
+void TWinKartenMemo::FormClose()
+{
+    tZehntel->stop();
+    pErgeb->setText(ClosedClockText);
+}
+
+QString TWinKartenMemo::recordQuestion() const
+{
+    return QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?");
+}
+
+void TWinKartenMemo::setSettingsEnabled(bool enabled)
+{
+    bClose->setEnabled(enabled);
+}
+
+QString TWinKartenMemo::settingText(const AttemptRecord::Setting& s)
+{
+    return QStringLiteral("%1 Karten, %2 pro Zeile, Memorieren %3 min, Wiedergabe %4 min")
+        .arg(s.count.value_or(0))
+        .arg(s.perLine.value_or(1))
+        .arg(s.memoMinutes.value_or(0))
+        .arg(s.recallMinutes.value_or(0));
+}
+
+// ---------------------------------------------------------------------------
+// The record of the setting
+
+FasterPointsOffer TWinKartenMemo::recordOf(const AttemptRecord::Setting& setting) const
+{
+    const RecordLookup found = LookupRecordOf(ctx_.DBDaten, DisciplineOf(CardsMemo), setting);
+    return FasterPointsOffer(PointsOffer::from(found.keyFits, found.stored), found.storedMemoSeconds);
+}
+
+void TWinKartenMemo::refreshRecord()
+{
+    const AttemptRecord::Setting setting = phase() != Idle || !nextSetting ? attempt_.setting() : nextSetting();
+    const FasterPointsOffer record = recordOf(setting);
+    const bool withTime = CardMemoAttempt::ruleOf(setting).timeCounts(int(record.points().points()),
+                                                                       setting.count.value_or(0));
+    pPunkteRekord->setText(record.recordText(withTime));
+}
+
+// ---------------------------------------------------------------------------
+// The attempt
+
+void TWinKartenMemo::bStartStopClick(QObject* sender)
+{
+    Q_UNUSED(sender)
+    switch (phase()) {
+    case Idle:
+        startMemorising();
+        break;
+    case Memorising:
+        startRecalling();
+        break;
+    case Recalling:
+        endRecalling();
+        break;
+    }
+}
+
+void TWinKartenMemo::startMemorising()
+{
+    AttemptRecord::Setting setting = nextSetting ? nextSetting() : AttemptRecord::Setting{};
+    if (!setting.count || *setting.count < 1)
+        return;
+    setSettingsEnabled(false);
+    bChange->hide();
+    gbKarten->setTitle(QStringLiteral("Memorieren"));
+    bStartStop->setText(QStringLiteral("Memorieren fertig"));
+    labEinstellung->setText(settingText(setting));
+    const CardScoringRule& rule = CardMemoAttempt::ruleOf(setting);
+    labRegel->setText(rule.name());
+    labZiffern->setText(&rule == &CardScoringRuleOf(ScoringKind::SpeedCards) ? QStringLiteral("Memory League")
+                                                                              : QStringLiteral("Richtige Karten"));
+    pages->setCurrentWidget(memoView);
+    memoView->setFocus();
+    pErgeb->setText(ClockZeroText);
+    QByteArray dealt = DealCards(*setting.count, ctx_.random);
+    attempt_.begin(setting, std::move(dealt), ctx_.tickSource.now());
+    refreshRecord();
+    showView();
+    tZehntel->start();
+}
+
+void TWinKartenMemo::showView()
+{
+    memoView->showGroup(attempt_.attempt().given, attempt_.onShow(), attempt_.perView());
+}
+
+void TWinKartenMemo::pcKarteClick()
+{
+    if (attempt_.forward(ctx_.tickSource.now()))
+        showView();
+}
+
+void TWinKartenMemo::bZurueckClick()
+{
+    if (attempt_.back(ctx_.tickSource.now()))
+        showView();
+}
+
+void TWinKartenMemo::startRecalling()
+{
+    attempt_.startRecalling(ctx_.tickSource.now());
+    gbKarten->setTitle(QStringLiteral("Wiedergabe"));
+    bStartStop->setText(QStringLiteral("Wiedergabe fertig"));
+    // The memorisation time stays on show until recall's first tick.
+    pErgeb->setText(ClockText(attempt_.flow().memoMsUsed()));
+    cpWiedergabe->setPlaceCount(attempt_.cardCount());
+    cpWiedergabe->setRepeatsMarked(true);
+    sbWiedergabe->resize(sbWiedergabe->width(), PlacesHeight);
+    sbWiedergabe->verticalScrollBar()->setValue(0);
+    cpAuswahl->show();
+    labTasten->show();
+    labRegel->hide();
+    labLegende->hide();
+    pages->setCurrentWidget(recallPage);
+    showCursor();
+    cpWiedergabe->setFocus();
+    tZehntel->start();
+}
+
+bool TWinKartenMemo::cpWiedergabeKeyDown(QKeyEvent* event)
+{
+    using Move = CardRecallEntry::Move;
+    if (phase() != Recalling)
+        return false;
+    const quint32 now = ctx_.tickSource.now();
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    std::optional<Move> move;
+    switch (event->key()) {
+    case Qt::Key_Left: move = Move::Left; break;
+    case Qt::Key_Right: move = Move::Right; break;
+    case Qt::Key_Up: move = Move::Up; break;
+    case Qt::Key_Down: move = Move::Down; break;
+    case Qt::Key_Home: move = control ? Move::First : Move::DeckStart; break;
+    case Qt::Key_End: move = control ? Move::Last : Move::DeckEnd; break;
+    case Qt::Key_PageUp: move = Move::PreviousDeck; break;
+    case Qt::Key_PageDown: move = Move::NextDeck; break;
+    default: break;
+    }
+    // Moving writes nothing, so a held cursor key may travel; a held key that
+    // writes or takes back would act on places the user never looked at.
+    if (move) {
+        attempt_.move(*move);
+        showCursor();
+        return true;
+    }
+    const bool edits = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete
+                       || (!event->text().isEmpty() && event->text().at(0).isPrint());
+    if (!edits || control || (event->modifiers() & Qt::AltModifier))
+        return false;
+    if (event->isAutoRepeat())
+        return true;
+    if (event->key() == Qt::Key_Backspace)
+        showEdit(attempt_.backspace(now));
+    else if (event->key() == Qt::Key_Delete)
+        showEdit(attempt_.erase(now));
+    else
+        showEdit(attempt_.type(event->text().at(0), now));
+    return true;
+}
+
+void TWinKartenMemo::cpWiedergabeClick(int place)
+{
+    if (phase() != Recalling)
+        return;
+    attempt_.moveTo(place);
+    showCursor();
+}
+
+void TWinKartenMemo::cpAuswahlClick(int faceIndex)
+{
+    showEdit(attempt_.pick(faceIndex, ctx_.tickSource.now()));
+    // The keys go on in the places, whatever was clicked.
+    cpWiedergabe->setFocus();
+}
+
+void TWinKartenMemo::showEdit(const std::optional<CardEdit>& edit)
+{
+    if (edit)
+        cpWiedergabe->setFace(edit->place, edit->face);
+    showCursor();
+}
+
+void TWinKartenMemo::showCursor()
+{
+    const CardRecallEntry& entry = attempt_.entry();
+    cpWiedergabe->setCursor(entry.cursor(), entry.pendingValue());
+    TCardPicker::Uses uses{};
+    for (int face = 1; face <= CardsPerDeck; ++face)
+        uses[face] = entry.usesAtCursor(face);
+    cpAuswahl->setUses(uses);
+    if (entry.placeCount() > 0) {
+        const QRect place = cpWiedergabe->placeRect(qMin(entry.cursor(), entry.placeCount() - 1));
+        // The deck's heading comes into view with its first row.
+        sbWiedergabe->ensureVisible(place.center().x(), place.center().y(), 0,
+                                    place.height() / 2 + TCardPlaces::HeadingHeight + 4);
+    }
+}
+
+void TWinKartenMemo::endRecalling()
+{
+    tZehntel->stop();
+    const ScoreResult& score = attempt_.end(ctx_.tickSource.now());
+    showScore(score);
+    const bool offer = attempt_.offersRecord(recordOf(attempt_.setting()));
+
+    gbKarten->setTitle(QStringLiteral("Ergebnis"));
+    setSettingsEnabled(true);
+    bStartStop->setText(QStringLiteral("START"));
+    bChange->setText(QStringLiteral("Vorgabe anzeigen"));
+    bChange->show();
+    showsGiven_ = false;
+
+    AttemptRecord record = attempt_.record();
+    if (concludeAttempt(record, attempt_.flow().discipline(), offer))
+        refreshRecord();
+}
+
+void TWinKartenMemo::showScore(const ScoreResult& score)
+{
+    const Attempt& a = attempt_.attempt();
+    cpWiedergabe->setRepeatsMarked(false);
+    cpWiedergabe->setCursor(-1, 0);
+    cpWiedergabe->setFaces(a.answers);
+    cpWiedergabe->setExpected(a.given);
+    QStringList headings;
+    for (int deck = 0; deck < score.rowPoints.size(); ++deck)
+        headings << QStringLiteral("Stapel %1: %2 Punkte").arg(deck + 1).arg(score.rowPoints[deck]);
+    cpWiedergabe->setDeckHeadings(headings);
+    sbWiedergabe->resize(sbWiedergabe->width(), ResultPlacesHeight);
+    sbWiedergabe->verticalScrollBar()->setValue(0);
+    cpWiedergabe->setFocus();
+
+    pPunkte->setText(QString::number(score.totalPoints));
+    pZiffern->setText(QString::number(score.correctDigits));
+    const double memoSeconds = attempt_.flow().memoTimeUsed();
+    pMemoZeit->setText(FormatFixed(memoSeconds, 2) + QStringLiteral(" s"));
+    const QString time = attempt_.timeCounts()
+                             ? QStringLiteral("Die Memorierzeit von %1 s zählt.").arg(FormatFixed(memoSeconds, 2))
+                             : QStringLiteral("Die Memorierzeit zählt nicht, da nicht alle Karten richtig sind.");
+    labRegel->setText(attempt_.rule().name() + QLatin1Char('\n') + time);
+    cpAuswahl->hide();
+    labTasten->hide();
+    labRegel->show();
+    labLegende->show();
+}
+
+void TWinKartenMemo::bChangeClick()
+{
+    const Attempt& a = attempt_.attempt();
+    showsGiven_ = !showsGiven_;
+    if (showsGiven_) {
+        cpWiedergabe->setExpected({});
+        cpWiedergabe->setFaces(a.given);
+        bChange->setText(QStringLiteral("Ergebnis anzeigen"));
+        gbKarten->setTitle(QStringLiteral("Vorgabe"));
+    } else {
+        cpWiedergabe->setFaces(a.answers);
+        cpWiedergabe->setExpected(a.given);
+        bChange->setText(QStringLiteral("Vorgabe anzeigen"));
+        gbKarten->setTitle(QStringLiteral("Ergebnis"));
+    }
+    cpWiedergabe->setFocus();
+}
+
+void TWinKartenMemo::tZehntelTimer()
+{
+    if (ShowScoredAttemptClock(attempt_.flow(), ctx_, pErgeb))
+        bStartStopClick(nullptr);
+}
