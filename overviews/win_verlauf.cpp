@@ -450,7 +450,7 @@ void TWinVerlauf::bExportClick()
     if (name.isEmpty())
         return;
     QString error;
-    if (!SaveCsv(name, CsvText(CsvRows(ctx_, shown_)), &error))
+    if (!SaveCsv(name, CsvText(CsvRows(ctx_, shown_, CsvFormat::Comma())), &error))
         ctx_.dialogs.showError(ctx_.InterfaceText(220, QStringLiteral("Die Datei %1 konnte nicht geschrieben "
                                                                       "werden (%2)."))
                                    .arg(QDir::toNativeSeparators(name), error));
