@@ -562,11 +562,17 @@ QString HistoryStore::setMarks(const std::vector<MarkChange>& changes)
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail();
     for (const MarkChange& change : changes) {
-        q.prepare(QStringLiteral("UPDATE attempts SET set_aside = ? WHERE id = ?"));
+        q.prepare(QStringLiteral("UPDATE attempts SET set_aside = ? WHERE id = ? AND started_utc = ? AND set_aside IS ?"));
         q.addBindValue(MarkValue(change.to));
         q.addBindValue(change.id);
+        q.addBindValue(UtcText(change.started));
+        q.addBindValue(MarkValue(change.from));
         if (!q.exec())
             return fail();
+        if (q.numRowsAffected() != 1) {
+            q.exec(QStringLiteral("ROLLBACK"));
+            return QStringLiteral("attempt %1 changed meanwhile").arg(change.id);
+        }
     }
     if (!q.exec(QStringLiteral("COMMIT")))
         return fail();

@@ -77,7 +77,9 @@ public:
 
     // Whether attempts can be marked: the file is writable and has the column.
     bool canMark() const { return state_ == State::Writable && hasMarks_; }
-    // Gives the attempts their new marks, all or none; the reason if not.
+    // Gives the attempts their new marks, all or none; the reason if not. An
+    // attempt that is no longer as the change expects it (another copy changed
+    // its mark, the file is another one now) fails the whole command.
     QString setMarks(const std::vector<MarkChange>& changes);
 
 private:

@@ -14,7 +14,7 @@ std::vector<MarkChange> MarkUndo::ChangesTo(const std::vector<StoredAttempt>& ch
     std::vector<MarkChange> changes;
     for (const StoredAttempt& s : chosen) {
         if (s.id != 0 && s.mark != to)
-            changes.push_back({s.id, s.mark, to});
+            changes.push_back({s.id, s.started, s.mark, to});
     }
     return changes;
 }
@@ -24,7 +24,7 @@ std::vector<MarkChange> MarkUndo::Reversed(const std::vector<MarkChange>& change
     std::vector<MarkChange> back;
     back.reserve(changes.size());
     for (auto it = changes.rbegin(); it != changes.rend(); ++it)
-        back.push_back({it->id, it->to, it->from});
+        back.push_back({it->id, it->started, it->to, it->from});
     return back;
 }
 

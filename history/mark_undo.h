@@ -4,9 +4,12 @@
 
 #include <vector>
 
-// One attempt's mark as a user's command changes it.
+// One attempt's mark as a user's command changes it. The start goes with the
+// row number: a row of that number in a file begun since (the old one set aside
+// as damaged) is another attempt, and is left alone.
 struct MarkChange {
     qint64 id = 0;
+    QDateTime started;
     AttemptMark from = AttemptMark::Counted;
     AttemptMark to = AttemptMark::Counted;
     bool operator==(const MarkChange&) const = default;

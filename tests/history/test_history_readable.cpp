@@ -194,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(s.store.state(), HistoryStore::State::ReadOnly);
         QVERIFY(!s.store.canMark());
         QCOMPARE(marked(s.attempts()), QStringList{"17"});
-        QVERIFY(!s.store.setMarks({{s.attempts()[0].id, AttemptMark::Counted, AttemptMark::Marked}}).isEmpty());
+        QVERIFY(!s.store.setMarks(MarkUndo::ChangesTo(s.attempts(), AttemptMark::Marked)).isEmpty());
     }
 
     // Commands on the attempts 10, 20, ..., 60 (newest first: 60 .. 10): "m" marks
@@ -270,6 +270,40 @@ private Q_SLOTS:
         for (QString a : after)
             expected << a.replace("-", "marked").replace("x", "deleted");
         QCOMPARE(words, expected);
+    }
+
+    // An undo kept from before must not land on another attempt: one whose mark
+    // another copy changed since, or a row of the same number in a new file.
+    void aChangeMeetsOnlyTheAttemptItWasMadeFor_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::newRow("another copy marked it") << "UPDATE attempts SET set_aside = 'deleted' WHERE points = 20";
+        QTest::newRow("a new file with other attempts")
+            << "DELETE FROM attempts; INSERT INTO attempts (id, discipline, count, points, completed,"
+               " saved_as_record, started_utc, utc_offset_s, set_aside) VALUES (1, 11, 30, 99, 1, 0,"
+               " '2025-01-01T00:00:00.000Z', 0, 'marked'), (2, 11, 30, 98, 1, 0, '2025-01-01T00:01:00.000Z', 0,"
+               " 'marked')";
+    }
+
+    void aChangeMeetsOnlyTheAttemptItWasMadeFor()
+    {
+        QFETCH(QString, meanwhile);
+        TempProgramDir dir;
+        Store s(dir);
+        s.record(10);
+        s.record(20);
+        MarkUndo undo;
+        std::vector<MarkChange> changes = MarkUndo::ChangesTo(s.attempts(), AttemptMark::Marked);
+        QCOMPARE(s.store.setMarks(changes), QString());
+        undo.done(changes);
+        QCOMPARE(sqlite3(dir.file("KORVANIS.SQLITE"), meanwhile), QStringList());
+        const QStringList before = marked(s.attempts());
+        const std::vector<MarkChange> back = undo.takeUndo();
+        QVERIFY(!s.store.setMarks(back).isEmpty());
+        // All or none: the attempt that was still as expected kept its mark too.
+        QCOMPARE(marked(s.attempts()), before);
+        undo.putBack(back);
+        QVERIFY(undo.canUndo());
     }
 
     void theFileRefusesAMarkItDoesNotKnow()
