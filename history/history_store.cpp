@@ -485,8 +485,11 @@ std::vector<HistorySetting> HistoryStore::settings()
         return found;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms,"
-                               " COUNT(*), MAX(started_utc) FROM attempts"
+    // Deleted attempts are not counted; their setting stays listed, so that they
+    // can be shown and restored.
+    const QString counted = hasMarks_ ? QStringLiteral("SUM(set_aside IS NOT 'deleted')") : QStringLiteral("COUNT(*)");
+    if (!q.exec(QStringLiteral("SELECT discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms, ") + counted
+                + QStringLiteral(", MAX(started_utc) FROM attempts"
                                " GROUP BY discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms"
                                " ORDER BY discipline, MAX(started_utc) DESC"))) {
         readFailed(q.lastError());

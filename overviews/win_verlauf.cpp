@@ -394,7 +394,8 @@ void TWinVerlauf::reloadKeepingSelection()
     for (const StoredAttempt& a : selectedAttempts())
         chosen << a.id;
     const int currentRow = sgVerlauf->currentIndex().row();
-    cbEinstellungChange();
+    // The settings' counts change with a deletion; the choices stay.
+    fillDisciplines();
     // The attempts that are still on show stay selected; when all of them went
     // (deleted and hidden), the row that took their place is the current one, so
     // that the keyboard goes on from there.

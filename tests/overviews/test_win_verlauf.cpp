@@ -380,6 +380,8 @@ private Q_SLOTS:
         // Delete by key: hidden, until the filter shows it struck through.
         QTest::keyClick(w->sgVerlauf, Qt::Key_Delete);
         QCOMPARE(p.column(1), QStringList({"150"}));
+        QVERIFY(w->cbEinstellung->currentText().endsWith("min (1)"));
+        QCOMPARE(w->cbDisziplin->currentData().toInt(), 10);
         m->cbGeloeschte->setChecked(true);
         QCOMPARE(p.column(1), QStringList({"150", "100"}));
         QVERIFY(w->sgVerlauf->model()->index(1, 0).data(Qt::FontRole).value<QFont>().strikeOut());
