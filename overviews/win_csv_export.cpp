@@ -67,7 +67,7 @@ void TWinCsvExport::ApplyInterfaceTexts(int selected)
     cbSprache->setText(text(378, "Spaltennamen in der &Sprache der Oberfläche"));
     cbGeloeschte->setText(text(379, "Gelöschte Versuche &mitnehmen"));
     // In the program's language, whichever language Qt's own buttons were given.
-    bbKnoepfe->button(QDialogButtonBox::Cancel)->setText(text(177, "Abbrechen"));
+    bbKnoepfe->button(QDialogButtonBox::Cancel)->setText(text(380, "Abbrechen"));
     UpdateAccessibleNames(this);
 }
 
