@@ -2,6 +2,7 @@
 
 #include "core/attempt_log.h"
 #include "history/history_problem.h"
+#include "history/mark_undo.h"
 #include "history/stored_attempt.h"
 #include "history/waiting_attempts.h"
 
@@ -71,6 +72,15 @@ public:
     std::vector<HistorySetting> settings();
     // The attempts of one setting, newest first.
     std::vector<StoredAttempt> attempts(int discipline, const AttemptRecord::Setting& setting);
+    // Every attempt of every discipline, newest first.
+    std::vector<StoredAttempt> allAttempts();
+
+    // Whether attempts can be marked: the file is writable and has the column.
+    bool canMark() const { return state_ == State::Writable && hasMarks_; }
+    // Gives the attempts their new marks, all or none; the reason if not. An
+    // attempt that is no longer as the change expects it (another copy changed
+    // its mark, the file is another one now) fails the whole command.
+    QString setMarks(const std::vector<MarkChange>& changes);
 
 private:
     struct Failure {
@@ -85,6 +95,7 @@ private:
     Failure openConnection(bool readOnly, bool hasLog);
     Failure check();
     Failure migrate(int& version);
+    bool hasMarkColumn();
     void dropConnection();
     void dropConnectionKeeping(const QString& fileNow);
     bool setLeftoversAside();
@@ -95,6 +106,7 @@ private:
     void takeInWaiting();
     void reportWaiting();
     Failure insert(const WaitingAttempts::Entry& entry);
+    std::vector<StoredAttempt> select(const QString& where, const std::function<void(QSqlQuery&)>& bind);
     Failure alreadyStored(QSqlQuery& q, const StoredAttempt& stored, bool& found);
     void report(const HistoryProblem& problem);
     HistoryProblem problemOf(HistoryProblem::Kind kind, const QString& detail = QString()) const;
@@ -104,6 +116,8 @@ private:
     QString programDir_;
     QString connection_;
     bool readOnlyConnection_ = false;
+    // A read-only file of an older layout has no marks: all its attempts count.
+    bool hasMarks_ = false;
     State state_ = State::Closed;
     bool reported_ = false;
     WaitingAttempts waiting_;

@@ -22,6 +22,8 @@
 #include "overviews/row_panel.h"
 #include "overviews/win_quendor.h"
 #include "numbers/win_spoken.h"
+#include "overviews/verlauf_marks.h"
+#include "overviews/win_csv_export.h"
 #include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
@@ -37,6 +39,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
 #include <QTest>
 #include <cstdio>
 
@@ -254,6 +258,24 @@ void shootHistory(TMainWin& main, const QString& suffix)
         }
         save(verlauf, QStringLiteral("verlauf_%1_").arg(code) + suffix);
     }
+    // One lost attempt not counted, one deleted and shown struck through, and
+    // the export's questions.
+    QTableView* table = verlauf->sgVerlauf;
+    table->selectRow(2);
+    verlauf->pMarks->bMarkieren->click();
+    table->selectRow(4);
+    verlauf->pMarks->bLoeschen->click();
+    verlauf->pMarks->cbGeloeschte->setChecked(true);
+    table->selectRow(2);
+    save(verlauf, QStringLiteral("verlauf_marks_") + suffix);
+    verlauf->pMarks->bRueckgaengig->click();
+    verlauf->pMarks->bRueckgaengig->click();
+    verlauf->pMarks->cbGeloeschte->setChecked(false);
+    QTimer::singleShot(0, verlauf->winExport, [verlauf, suffix] {
+        save(verlauf->winExport, QStringLiteral("verlauf_export_") + suffix);
+        verlauf->winExport->reject();
+    });
+    verlauf->bExport->click();
     verlauf->hide();
     // The clock above lives no longer than this function.
     history.setClock([] { return QDateTime::currentDateTime(); });
