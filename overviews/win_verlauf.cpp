@@ -166,6 +166,8 @@ void TWinVerlauf::buildControls()
     sgVerlauf->setGeometry(8, 56, 484, 262);
     sgVerlauf->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgVerlauf->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The cursor keys walk the rows; Tab goes on to the marking buttons.
+    sgVerlauf->setTabKeyNavigation(false);
     sgVerlauf->setAlternatingRowColors(true);
     sgVerlauf->verticalHeader()->hide();
     sgVerlauf->verticalHeader()->setDefaultSectionSize(20);

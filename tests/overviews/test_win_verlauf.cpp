@@ -391,6 +391,11 @@ private Q_SLOTS:
         QCOMPARE(m->bLoeschen->text(), captions[2]);
         m->cbGeloeschte->setChecked(false);
 
+        // Tab leaves the table for the marking buttons instead of walking cells.
+        w->sgVerlauf->setFocus();
+        QTest::keyClick(w->sgVerlauf, Qt::Key_Tab);
+        QVERIFY(!w->sgVerlauf->hasFocus());
+
         // Undo by key, command by command: first the deletion, then the mark.
         QVERIFY(m->bRueckgaengig->isEnabled());
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
