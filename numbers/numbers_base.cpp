@@ -23,7 +23,7 @@
 TNumbersBase::TNumbersBase(AppContext& ctx, const NumbersWindowConstants& constants, QWidget* parent)
     : TTrainingDialog(ctx, constants.objectName, QString::fromUtf8(constants.caption), parent), k_(constants)
 {
-    setFixedSize(913, 358);
+    setFixedSize(913, 358 + TNumbersMemoPage::tableHeight());
     buildControls();
     nameControls();
     guarded([this] { FormCreate(); });
@@ -40,7 +40,7 @@ TNumbersBase::~TNumbersBase() = default;
 void TNumbersBase::buildControls()
 {
     pcTraining = new QTabWidget(this);
-    pcTraining->setGeometry(4, 4, 769, 317);
+    pcTraining->setGeometry(4, 4, 769, 317 + TNumbersMemoPage::tableHeight());
     tsBilder = new QWidget;
     tsMemo = new QWidget;
     pcTraining->addTab(tsBilder, QStringLiteral("Bildertraining"));
@@ -209,6 +209,7 @@ void TNumbersBase::ApplyInterfaceTexts()
                    {rbLimit, 153}, {lab4, k_.countLabelTextId}, {lab5, 155}, {lab6, 156}, {gbMemorieren, 157},
                    {lab7, 158}, {labBestzeit, 159}});
     sgPoints->setAccessibleName(lab7->text());
+    memo->applyTexts();
 }
 
 void TNumbersBase::eAnzahlChange()
