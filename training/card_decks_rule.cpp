@@ -64,7 +64,7 @@ ScoreResult CardDecksRule::score(const Attempt& attempt, int rowWidth) const
 
 ScoringRule::Text CardDecksRule::text() const
 {
-    return {453, "Stapelwertung (WMSC): je Stapel alle Karten fehlerfrei, die Hälfte bei einem Fehler, sonst 0"};
+    return {453, "Stapelwertung (WMSC): fehlerfreier Stapel ganz, mit einem Fehler halb, sonst 0"};
 }
 
 bool CardDecksRule::timeCounts(int, int) const

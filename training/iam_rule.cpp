@@ -7,6 +7,5 @@ ScoreResult IamRule::score(const Attempt& attempt, int rowWidth) const
 
 ScoringRule::Text IamRule::text() const
 {
-    return {456,
-            "IAM: Zeilen zu 40 (binär 30), halbe Zeile bei einem Fehler, Punkte nach IAM-Standards (iam-memory.org)"};
+    return {456, "IAM: Zeilen zu 40 (binär 30), halbe Zeile bei einem Fehler (iam-memory.org)"};
 }

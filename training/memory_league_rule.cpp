@@ -26,5 +26,5 @@ ScoreResult MemoryLeagueRule::score(const Attempt& attempt, int rowWidth) const
 
 ScoringRule::Text MemoryLeagueRule::text() const
 {
-    return {454, "Memory League: jedes richtige Element zählt einen Punkt, Fehler kosten nichts (memoryleague.com)"};
+    return {454, "Memory League: jedes richtige Element ein Punkt, Fehler kosten nichts (memoryleague.com)"};
 }

@@ -40,7 +40,7 @@ ScoreResult SpeedCardsRule::score(const Attempt& attempt, int rowWidth) const
 
 ScoringRule::Text SpeedCardsRule::text() const
 {
-    return {452, "Speed Cards (WMSC): Karten bis zum ersten Fehler, die Zeit zählt nur bei allen richtig"};
+    return {452, "Speed Cards (WMSC): bis zum ersten Fehler, die Zeit zählt nur bei allen richtig"};
 }
 
 bool SpeedCardsRule::timeCounts(int points, int cardCount) const

@@ -7,5 +7,5 @@ ScoreResult WholeRowsRule::score(const Attempt& attempt, int) const
 
 ScoringRule::Text WholeRowsRule::text() const
 {
-    return {455, "USA Memory Championship: Zeilen zu 20, nur fehlerfreie Zeilen zählen (usamemorychampionship.com)"};
+    return {455, "USA Memory Championship: Zeilen zu 20 ohne halbe Punkte (usamemorychampionship.com)"};
 }

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr int PointsColumnWidth = 70;
-constexpr int ChampionshipColumnWidth = 150;
+constexpr int PointsColumnWidth = 56;
+constexpr int ChampionshipColumnWidth = 136;
 
 } // namespace
 
