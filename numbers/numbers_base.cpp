@@ -23,7 +23,7 @@
 TNumbersBase::TNumbersBase(AppContext& ctx, const NumbersWindowConstants& constants, QWidget* parent)
     : TTrainingDialog(ctx, constants.objectName, QString::fromUtf8(constants.caption), parent), k_(constants)
 {
-    setFixedSize(913, 358 + TNumbersMemoPage::tableHeight());
+    setFixedSize(913, 358);
     buildControls();
     nameControls();
     guarded([this] { FormCreate(); });
@@ -40,7 +40,7 @@ TNumbersBase::~TNumbersBase() = default;
 void TNumbersBase::buildControls()
 {
     pcTraining = new QTabWidget(this);
-    pcTraining->setGeometry(4, 4, 769, 317 + TNumbersMemoPage::tableHeight());
+    pcTraining->setGeometry(4, 4, 769, 317);
     tsBilder = new QWidget;
     tsMemo = new QWidget;
     pcTraining->addTab(tsBilder, QStringLiteral("Bildertraining"));
@@ -184,6 +184,7 @@ void TNumbersBase::FormCreate()
 void TNumbersBase::FormShow()
 {
     ApplyInterfaceTexts();
+    fitPage();
     refreshRecord();
     // An attempt left open when the window was closed goes on where it stands:
     // its clock and its time limit apply again at once.
@@ -264,8 +265,18 @@ void TNumbersBase::pcTrainingChange()
     pRekZahlen->setVisible(!memo);
     for (QWidget* item : memoPageItems())
         item->setVisible(memo);
+    fitPage();
     if (memo)
         memoPage->refreshPointsRecord();
+}
+
+void TNumbersBase::fitPage()
+{
+    // The memorisation page holds the table of rule sets below its sheets; the
+    // picture page keeps the designed size.
+    const int extra = onMemoPage() ? TNumbersMemoPage::tableHeight() : 0;
+    pcTraining->resize(pcTraining->width(), 317 + extra);
+    setFixedSize(913, 358 + extra);
 }
 
 // ---------------------------------------------------------------------------

@@ -181,8 +181,7 @@ private Q_SLOTS:
                               w->bStartStop->text(), w->labPunkteRekord->text(), w->rbNoLimit->text(),
                               w->labBestzeit->text(), w->bClose->text()}),
                  texts);
-        // The table of rule sets adds its rows below the designed window.
-        QCOMPARE(w->size(), QSize(913, 358 + TNumbersMemoPage::tableHeight()));
+        QCOMPARE(w->size(), QSize(913, 358));
         QCOMPARE(w->lab4->text(), texts[3]);
         // Automation and assistive technology find the controls by their names
         // and read their captions.
@@ -481,6 +480,20 @@ private Q_SLOTS:
         // The next START empties the table.
         w->bStartStop->click();
         QCOMPARE(table->rowCount(), 0);
+    }
+
+    void onlyTheMemorisationPageGrowsByTheTableOfRuleSets()
+    {
+        Session s;
+        s.win->show();
+        QCOMPARE(s.win->size(), QSize(913, 358));
+        s.openMemoPage();
+        QCOMPARE(s.win->size(), QSize(913, 358 + TNumbersMemoPage::tableHeight()));
+        QVERIFY(s.win->memo->ruleTable->isVisible());
+        QVERIFY(s.win->rect().contains(s.win->memo->ruleTable->geometry().translated(s.win->tsMemo->mapTo(
+            s.win, QPoint()))));
+        s.win->pcTraining->setCurrentWidget(s.win->tsBilder);
+        QCOMPARE(s.win->size(), QSize(913, 358));
     }
 
     void aFormatFillsCountAndTimes()
