@@ -36,6 +36,7 @@ constexpr int ResultPlacesHeight = 460;
 
 // The table of rule sets runs below the cards, across the window.
 constexpr int TableTop = 610;
+constexpr qint32 GermanOnly = 0;
 
 const QString Legend = QStringLiteral("Grün umrandet: richtig · rot umrandet: falsch, die richtige Karte klein "
                                       "daneben · rot hinterlegt: fehlt, die richtige Karte klein darin");
@@ -75,7 +76,7 @@ void TWinKartenMemo::buildControls(const CardPictureStore& pictures)
     pKarte = memoView->pKarte;
     buildRecallPage(pictures);
     buildRightColumn();
-    tbRegelwerke = new TRuleTable(ctx_, this);
+    tbRegelwerke = new TRuleTable(ctx_, this, GermanOnly);
     tbRegelwerke->setGeometry(8, TableTop, 787, TRuleTable::Height);
 
     tZehntel = new QTimer(this);

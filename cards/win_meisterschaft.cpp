@@ -13,6 +13,7 @@
 namespace {
 
 const QString SettingsWord = QStringLiteral("Meisterschaft");
+constexpr qint32 GermanOnly = 0;
 
 } // namespace
 
@@ -32,7 +33,7 @@ void TWinMeisterschaft::buildControls()
 {
     labFormat = new QLabel(QStringLiteral("Format"), this);
     labFormat->setGeometry(14, 14, 120, 24);
-    cbFormat = new TFormatChoice(ctx_, CardsMemo, this);
+    cbFormat = new TFormatChoice(ctx_, CardsMemo, this, GermanOnly);
     cbFormat->setGeometry(138, 14, 146, 24);
     labFormat->setBuddy(cbFormat);
     cbFormat->fill = [this](const AttemptRecord::Setting& format) {

@@ -12,8 +12,9 @@ constexpr int PopupWidth = 340;
 
 } // namespace
 
-TFormatChoice::TFormatChoice(const AppContext& ctx, DisciplineCode code, QWidget* parent)
-    : QComboBox(parent), ctx_(ctx), code_(code), presets_(FormatPresetsOf(code))
+TFormatChoice::TFormatChoice(const AppContext& ctx, DisciplineCode code, QWidget* parent,
+                             std::optional<qint32> language)
+    : QComboBox(parent), ctx_(ctx), language_(language), code_(code), presets_(FormatPresetsOf(code))
 {
     addItem(QString());
     for (std::size_t i = 0; i < presets_.size(); ++i)
@@ -23,15 +24,20 @@ TFormatChoice::TFormatChoice(const AppContext& ctx, DisciplineCode code, QWidget
     connect(this, &QComboBox::activated, this, [this](int index) { chosen(index); });
 }
 
+QString TFormatChoice::text(int id, const char* german) const
+{
+    return InterfaceTextTable::builtIn().lookup(language_.value_or(ctx_.Language), id, QString::fromUtf8(german));
+}
+
 void TFormatChoice::applyTexts()
 {
-    setItemText(0, ctx_.InterfaceText(462, QStringLiteral("eigene Einstellung")));
+    setItemText(0, text(462, "eigene Einstellung"));
     for (int i = 0; i < int(presets_.size()); ++i) {
-        const QString name = ctx_.InterfaceText(presets_[i].textId, QString::fromUtf8(presets_[i].name));
+        const QString name = text(presets_[i].textId, presets_[i].name);
         setItemText(i + 1, name);
         setItemData(i + 1, name, Qt::ToolTipRole);
     }
-    setAccessibleName(ctx_.InterfaceText(461, QStringLiteral("Format")));
+    setAccessibleName(text(461, "Format"));
 }
 
 void TFormatChoice::showSetting(const AttemptRecord::Setting& setting)

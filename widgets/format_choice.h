@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <functional>
+#include <optional>
 
 class AppContext;
 
@@ -15,7 +16,9 @@ class TFormatChoice : public QComboBox {
     Q_OBJECT
 
 public:
-    TFormatChoice(const AppContext& ctx, DisciplineCode code, QWidget* parent);
+    // A window whose texts are German only hands in that language.
+    TFormatChoice(const AppContext& ctx, DisciplineCode code, QWidget* parent,
+                  std::optional<qint32> language = std::nullopt);
 
     // The window's part: fill the setting's values in.
     std::function<void(const AttemptRecord::Setting& setting)> fill;
@@ -30,8 +33,10 @@ public:
 
 private:
     void chosen(int index);
+    QString text(int id, const char* german) const;
 
     const AppContext& ctx_;
+    std::optional<qint32> language_;
     DisciplineCode code_;
     const std::vector<FormatPreset>& presets_;
 };

@@ -12,7 +12,8 @@ constexpr int ChampionshipColumnWidth = 136;
 
 } // namespace
 
-TRuleTable::TRuleTable(const AppContext& ctx, QWidget* parent) : QTableWidget(0, 3, parent), ctx_(ctx)
+TRuleTable::TRuleTable(const AppContext& ctx, QWidget* parent, std::optional<qint32> language)
+    : QTableWidget(0, 3, parent), ctx_(ctx), language_(language)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -38,12 +39,20 @@ void TRuleTable::resizeColumns()
     setColumnWidth(2, ChampionshipColumnWidth);
 }
 
+qint32 TRuleTable::language() const
+{
+    return language_.value_or(ctx_.Language);
+}
+
+QString TRuleTable::text(int id, const char* german) const
+{
+    return InterfaceTextTable::builtIn().lookup(language(), id, QString::fromUtf8(german));
+}
+
 void TRuleTable::applyTexts()
 {
-    setHorizontalHeaderLabels({ctx_.InterfaceText(457, QStringLiteral("Regelwerk")),
-                               ctx_.InterfaceText(458, QStringLiteral("Punkte")),
-                               ctx_.InterfaceText(459, QStringLiteral("Meisterschaftspunkte"))});
-    setAccessibleName(ctx_.InterfaceText(457, QStringLiteral("Regelwerk")));
+    setHorizontalHeaderLabels({text(457, "Regelwerk"), text(458, "Punkte"), text(459, "Meisterschaftspunkte")});
+    setAccessibleName(text(457, "Regelwerk"));
 }
 
 void TRuleTable::clearResults()
@@ -53,7 +62,7 @@ void TRuleTable::clearResults()
 
 void TRuleTable::showAttempt(const AttemptForRules& attempt)
 {
-    const std::vector<RuleSetResult> results = ScoreUnderRuleSets(attempt, ctx_.standards, ctx_.Language);
+    const std::vector<RuleSetResult> results = ScoreUnderRuleSets(attempt, ctx_.standards, language());
     setRowCount(int(results.size()));
     for (int r = 0; r < int(results.size()); ++r) {
         const RuleSetResult& result = results[r];

@@ -3,6 +3,7 @@
 #include "training/rule_sets.h"
 
 #include <QTableWidget>
+#include <optional>
 
 class AppContext;
 
@@ -17,7 +18,9 @@ public:
     // Room for the header and four rule sets.
     static constexpr int Height = 5 * RowHeight + 6;
 
-    TRuleTable(const AppContext& ctx, QWidget* parent);
+    // A window whose texts are German only hands in that language; the
+    // others follow the interface language.
+    TRuleTable(const AppContext& ctx, QWidget* parent, std::optional<qint32> language = std::nullopt);
 
     // The ended attempt under every rule set of its discipline.
     void showAttempt(const AttemptForRules& attempt);
@@ -28,6 +31,9 @@ public:
 
 private:
     void resizeColumns();
+    qint32 language() const;
+    QString text(int id, const char* german) const;
 
     const AppContext& ctx_;
+    std::optional<qint32> language_;
 };

@@ -43,7 +43,10 @@ QString keysOf(int face)
 }
 
 struct Session : WindowSession<TWinLearnCards> {
-    Session() : WindowSession<TWinLearnCards>(QStringLiteral("WinLearnCards")) {}
+    explicit Session(const std::function<void(const TempProgramDir&)>& prepare = {})
+        : WindowSession<TWinLearnCards>(QStringLiteral("WinLearnCards"), prepare)
+    {
+    }
 
     TWinKartenMemo* m() const { return win->WinKartenMemo; }
     TWinMeisterschaft* settings() const { return win->WinMeisterschaft; }
@@ -604,6 +607,20 @@ private Q_SLOTS:
         QCOMPARE(w->cbFormat->currentIndex(), index);
         w->udReplay->setValue(recallMinutes + 1);
         QCOMPARE(w->cbFormat->currentIndex(), 0);
+    }
+
+    void theCardWindowsStayGermanUnderEnglishTexts()
+    {
+        Session s([](const TempProgramDir& dir) {
+            WriteBytes(dir.file(QStringLiteral("BRAIN.INI")), "[Korvanis]\r\nSprache=1\r\n");
+        });
+        QCOMPARE(s.context().Language, 1);
+        QCOMPARE(s.settings()->cbFormat->itemText(1), QStringLiteral("Speed Cards 5/5, 52 Karten"));
+        s.services.dialogs.defaultAnswer = false;
+        s.attempt(52, QString());
+        TRuleTable* table = s.m()->tbRegelwerke;
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("Regelwerk"));
+        QVERIFY(table->item(1, 0)->text().contains(QStringLiteral("jedes richtige Element")));
     }
 };
 
