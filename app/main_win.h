@@ -14,6 +14,7 @@ class QAction;
 class QMenu;
 class QDialog;
 class TWinSprache;
+class TWinStandards;
 class TWinWait;
 
 // The main window: a bare menu bar whose commands open the training windows. It
@@ -43,6 +44,7 @@ public:
         QDialog* WinSpoken = nullptr;
         QDialog* WinChamp = nullptr;
         QDialog* WinVerlauf = nullptr;
+        TWinStandards* WinStandards = nullptr;
         TWinSprache* WinSprache = nullptr;
     };
     void setWindows(const Windows& windows);
@@ -65,6 +67,7 @@ public:
     QAction* mSpokenNo = nullptr;
     QMenu* mOptionen = nullptr;
     QAction* mStandard = nullptr;
+    QAction* mStandards = nullptr;
     QAction* mQuendor = nullptr;
     QAction* mVerlauf = nullptr;
     QAction* mSprache = nullptr;
@@ -78,6 +81,7 @@ public Q_SLOTS:
     void mKartenClick();
     void mKartenbilderClick();
     void mStandardClick();
+    void mStandardsClick();
     void mQuendorClick();
     void mVerlaufClick();
     void mSpracheClick();
@@ -87,6 +91,7 @@ private:
     void FormCreate(const QString& programFile, DataFolderRule dataFolderRule);
     void FormDestroy();
     void openHistory();
+    void loadStandards();
     void showModal(QDialog* window);
 
     RecordsTable records_;

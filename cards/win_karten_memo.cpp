@@ -13,6 +13,7 @@
 #include "widgets/opening_click_guard.h"
 #include "widgets/panel.h"
 #include "widgets/result_column.h"
+#include "widgets/rule_table.h"
 #include "widgets/scored_attempt_clock.h"
 #include "widgets/window_helpers.h"
 
@@ -33,6 +34,10 @@ constexpr int PlacesHeight = TCardPlaces::HeadingHeight + TCardPlaces::RowsPerDe
 
 constexpr int ResultPlacesHeight = 460;
 
+// The table of rule sets runs below the cards, across the window.
+constexpr int TableTop = 610;
+constexpr qint32 GermanOnly = 0;
+
 const QString Legend = QStringLiteral("Grün umrandet: richtig · rot umrandet: falsch, die richtige Karte klein "
                                       "daneben · rot hinterlegt: fehlt, die richtige Karte klein darin");
 
@@ -41,7 +46,7 @@ const QString Legend = QStringLiteral("Grün umrandet: richtig · rot umrandet: 
 TWinKartenMemo::TWinKartenMemo(AppContext& ctx, const CardPictureStore& pictures, QWidget* parent)
     : TTrainingDialog(ctx, "WinKartenMemo", QStringLiteral("Meisterschaft Spielkarten"), parent)
 {
-    setFixedSize(803, 612);
+    setFixedSize(803, TableTop + TRuleTable::Height + 8);
     setWindowModality(Qt::WindowModal);
     buildControls(pictures);
     nameControls();
@@ -71,6 +76,8 @@ void TWinKartenMemo::buildControls(const CardPictureStore& pictures)
     pKarte = memoView->pKarte;
     buildRecallPage(pictures);
     buildRightColumn();
+    tbRegelwerke = new TRuleTable(ctx_, this, GermanOnly);
+    tbRegelwerke->setGeometry(8, TableTop, 787, TRuleTable::Height);
 
     tZehntel = new QTimer(this);
     tZehntel->setInterval(100);
@@ -141,7 +148,8 @@ void TWinKartenMemo::nameControls()
                     {pErgeb, "pErgeb"}, {labPunkteRekord, "labPunkteRekord"}, {pPunkteRekord, "pPunkteRekord"},
                     {labPunkte, "labPunkte"}, {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"},
                     {pZiffern, "pZiffern"}, {bChange, "bChange"}, {labMemoZeit, "labMemoZeit"},
-                    {pMemoZeit, "pMemoZeit"}, {bClose, "bClose"}, {tZehntel, "tZehntel"}});
+                    {pMemoZeit, "pMemoZeit"}, {bClose, "bClose"}, {tbRegelwerke, "tbRegelwerke"},
+                    {tZehntel, "tZehntel"}});
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern}, {labMemoZeit, pMemoZeit}};
     for (const auto& [label, control] : buddies)
@@ -265,6 +273,7 @@ void TWinKartenMemo::startMemorising()
         return;
     setSettingsEnabled(false);
     bChange->hide();
+    tbRegelwerke->clearResults();
     gbKarten->setTitle(QStringLiteral("Memorieren"));
     bStartStop->setText(QStringLiteral("Memorieren fertig"));
     labEinstellung->setText(settingText(setting));
@@ -436,6 +445,7 @@ void TWinKartenMemo::showScore(const ScoreResult& score)
     pPunkte->setText(QString::number(score.totalPoints));
     pZiffern->setText(QString::number(score.correctDigits));
     const double memoSeconds = attempt_.flow().memoTimeUsed();
+    tbRegelwerke->showAttempt({&attempt_.flow().discipline(), attempt_.setting(), &a, CardsPerDeck, memoSeconds});
     pMemoZeit->setText(FormatFixed(memoSeconds, 2) + QStringLiteral(" s"));
     const QString time = attempt_.timeCounts()
                              ? QStringLiteral("Die Memorierzeit von %1 s zählt.").arg(FormatFixed(memoSeconds, 2))

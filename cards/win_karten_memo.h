@@ -19,6 +19,7 @@ class TCardPicker;
 class TCardPlaces;
 class TPanel;
 class TPlayingCard;
+class TRuleTable;
 
 // The championship attempt of the card image window: the cards of fresh
 // shuffled decks memorised a view at a time against the memorisation limit,
@@ -88,6 +89,7 @@ public:
     QLabel* labMemoZeit = nullptr;
     TPanel* pMemoZeit = nullptr;
     QPushButton* bClose = nullptr;
+    TRuleTable* tbRegelwerke = nullptr;
     QTimer* tZehntel = nullptr;
 
 protected:

@@ -184,6 +184,7 @@ void TNumbersBase::FormCreate()
 void TNumbersBase::FormShow()
 {
     ApplyInterfaceTexts();
+    fitPage();
     refreshRecord();
     // An attempt left open when the window was closed goes on where it stands:
     // its clock and its time limit apply again at once.
@@ -209,6 +210,7 @@ void TNumbersBase::ApplyInterfaceTexts()
                    {rbLimit, 153}, {lab4, k_.countLabelTextId}, {lab5, 155}, {lab6, 156}, {gbMemorieren, 157},
                    {lab7, 158}, {labBestzeit, 159}});
     sgPoints->setAccessibleName(lab7->text());
+    memo->applyTexts();
 }
 
 void TNumbersBase::eAnzahlChange()
@@ -263,8 +265,18 @@ void TNumbersBase::pcTrainingChange()
     pRekZahlen->setVisible(!memo);
     for (QWidget* item : memoPageItems())
         item->setVisible(memo);
+    fitPage();
     if (memo)
         memoPage->refreshPointsRecord();
+}
+
+void TNumbersBase::fitPage()
+{
+    // The memorisation page holds the table of rule sets below its sheets; the
+    // picture page keeps the designed size.
+    const int extra = onMemoPage() ? TNumbersMemoPage::tableHeight() : 0;
+    pcTraining->resize(pcTraining->width(), 317 + extra);
+    setFixedSize(913, 358 + extra);
 }
 
 // ---------------------------------------------------------------------------

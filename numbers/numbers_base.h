@@ -127,6 +127,7 @@ private:
     // memorisation page shows.
     QList<QWidget*> memoPageItems() const;
     void refreshRecord();
+    void fitPage();
 
     const NumbersWindowConstants& k_;
 };

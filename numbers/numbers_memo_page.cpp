@@ -4,11 +4,14 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "numbers/numbers_window_constants.h"
+#include "widgets/format_choice.h"
 #include "widgets/result_column.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/training_dialog.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/win_wait.h"
+#include "widgets/window_helpers.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -42,8 +45,31 @@ TNumbersMemoPage::TNumbersMemoPage(TTrainingDialog& window, const NumbersWindowC
     lab6 = label(QStringLiteral("Wiedergabezeit"), 170);
     udReplay = spin(k_.replay, 186);
 
+    labFormat = label(QStringLiteral("Format"), 216);
+    cbFormat = new TFormatChoice(window.context(), k_.memoCode, page);
+    cbFormat->setGeometry(8, 232, 128, 22);
+    cbFormat->fill = [this](const AttemptRecord::Setting& format) {
+        window_.guarded([this, format] { cbFormatChoose(format); });
+    };
+    labFormat->setBuddy(cbFormat);
+
     sheets = new TMemoSheets(page, QRect(140, 4, 616, 280), window.font(), k_.rowWidth, k_.jumpWidth,
                              k_.NoLimitCount);
+    ruleTable = new TRuleTable(window.context(), page);
+    ruleTable->setGeometry(8, 290, 748, TRuleTable::Height);
+    SetObjectNames({{labFormat, "labFormat"}, {cbFormat, "cbFormat"}, {ruleTable, "tbRegelwerke"}});
+}
+
+int TNumbersMemoPage::tableHeight()
+{
+    return TRuleTable::Height + 8;
+}
+
+void TNumbersMemoPage::applyTexts()
+{
+    labFormat->setText(window_.context().InterfaceText(461, QStringLiteral("Format")));
+    cbFormat->applyTexts();
+    ruleTable->applyTexts();
 }
 
 void TNumbersMemoPage::attach(const ResultColumn& column, QTimer* tZehntel)
@@ -57,6 +83,27 @@ void TNumbersMemoPage::attach(const ResultColumn& column, QTimer* tZehntel)
         bClose->setEnabled(enabled);
     };
     attempt->refreshOnSteps({udAnzahlM, udMemoZeit, udReplay});
+    attempt->setRuleTable(ruleTable);
+    // The drop-down names the format the spin buttons stand at, or none.
+    attempt->settingShown = [this](const AttemptRecord::Setting& s) {
+        AttemptRecord::Setting format = s;
+        if (rbNoLimit->isChecked())
+            format.count.reset();
+        cbFormat->showSetting(format);
+    };
+}
+
+void TNumbersMemoPage::cbFormatChoose(const AttemptRecord::Setting& format)
+{
+    if (attempt->phase() != ScoredAttempt::Idle)
+        return;
+    rbLimit->setChecked(format.count.has_value());
+    rbNoLimit->setChecked(!format.count);
+    if (format.count)
+        udAnzahlM->setValue(*format.count);
+    udMemoZeit->setValue(format.memoMinutes.value_or(udMemoZeit->value()));
+    udReplay->setValue(format.recallMinutes.value_or(udReplay->value()));
+    rbNoLimitClick();
 }
 
 void TNumbersMemoPage::startStop()
@@ -109,6 +156,7 @@ void TNumbersMemoPage::setSettingsEnabled(bool enabled)
     udAnzahlM->setEnabled(enabled && rbLimit->isChecked());
     udMemoZeit->setEnabled(enabled);
     udReplay->setEnabled(enabled);
+    cbFormat->setEnabled(enabled);
 }
 
 AttemptRecord::Setting TNumbersMemoPage::setting(TUpDownEdit* sender, int newValue) const

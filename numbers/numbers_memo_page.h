@@ -8,7 +8,9 @@ class QLabel;
 class QRadioButton;
 class QWidget;
 class TMemoPage;
+class TFormatChoice;
 class TMemoSheets;
+class TRuleTable;
 class TTrainingDialog;
 class TUpDownEdit;
 class TWinWait;
@@ -37,12 +39,21 @@ public:
     TUpDownEdit* udMemoZeit = nullptr;
     QLabel* lab6 = nullptr;
     TUpDownEdit* udReplay = nullptr;
+    QLabel* labFormat = nullptr;
+    TFormatChoice* cbFormat = nullptr;
     TMemoSheets* sheets = nullptr;
+    TRuleTable* ruleTable = nullptr;
     TMemoPage* attempt = nullptr;
+
+    // The height the result's table of rule sets adds below the sheets.
+    static int tableHeight();
 
     // START/STOP on this page: the next step of the attempt.
     void startStop();
     void rbNoLimitClick();
+    // A format from the drop-down: its count (or no limit) and times.
+    void cbFormatChoose(const AttemptRecord::Setting& format);
+    void applyTexts();
 
 private:
     void startMemorising();

@@ -4,8 +4,10 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "training/clock_text.h"
+#include "widgets/format_choice.h"
 #include "widgets/panel.h"
 #include "widgets/result_column.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
@@ -24,6 +26,9 @@ constexpr int LargestCount = 1000;
 constexpr int JumpWidth = 10;
 constexpr int ClientHeight = 358;
 constexpr int SheetsLeft = 140;
+// The table of rule sets below the sheets.
+constexpr int TableTop = 290;
+constexpr int TableHeight = TRuleTable::Height + 8;
 
 } // namespace
 
@@ -52,10 +57,12 @@ void TWinSpoken::buildControls()
     // Rows of 30 need less width than the numbers window's 40: the page ends a
     // margin after the points heading, and the right-hand column follows it.
     const int pageWidth = SheetsLeft + gbMemorieren->width() + 13;
-    pcTraining->setGeometry(4, 4, pageWidth, 317);
+    pcTraining->setGeometry(4, 4, pageWidth, 317 + TableHeight);
+    tbRegelwerke = new TRuleTable(ctx_, tsMemo);
+    tbRegelwerke->setGeometry(8, TableTop, pageWidth - 21, TRuleTable::Height);
     const int columnX = pcTraining->geometry().right() + 8;
     buildRightColumn(columnX);
-    setFixedSize(columnX + ResultColumn::Width + 4, ClientHeight);
+    setFixedSize(columnX + ResultColumn::Width + 4, ClientHeight + TableHeight);
 
     tSprache = new QTimer(this);
     // Each pulse is armed for its own due tick; a coarse timer may fire several
@@ -95,6 +102,13 @@ void TWinSpoken::buildSettings()
     rbGerman->setChecked(true);
     rbEnglisch = new QRadioButton(QStringLiteral("Englisch"), tsMemo);
     rbEnglisch->setGeometry(8, 194, 128, 18);
+
+    labFormat = label(QStringLiteral("Format"), 220);
+    cbFormat = new TFormatChoice(ctx_, SpokenNumbers, tsMemo);
+    cbFormat->setGeometry(8, 236, 128, 22);
+    cbFormat->fill = [this](const AttemptRecord::Setting& format) {
+        guarded([this, format] { cbFormatChoose(format); });
+    };
 }
 
 void TWinSpoken::buildSheets()
@@ -133,12 +147,24 @@ void TWinSpoken::buildAttempt()
                              {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
     memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return setting(sender, newValue); };
     memoPage->setSettingsEnabled = [this](bool enabled) {
-        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, bClose})
+        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, cbFormat, bClose})
             control->setEnabled(enabled);
     };
     memoPage->moveOn = [this] { bStartStopClick(nullptr); };
     // Typing into an edit refreshes nothing: the value counts from the next START.
     memoPage->refreshOnSteps({udAnzahlM, udMemoZeit, udReplay});
+    memoPage->setRuleTable(tbRegelwerke);
+    memoPage->settingShown = [this](const AttemptRecord::Setting& s) { cbFormat->showSetting(s); };
+}
+
+void TWinSpoken::cbFormatChoose(const AttemptRecord::Setting& format)
+{
+    if (phase() != Idle)
+        return;
+    udAnzahlM->setValue(format.count.value_or(udAnzahlM->value()));
+    udMemoZeit->setValue(format.pulseMs.value_or(udMemoZeit->value()));
+    udReplay->setValue(format.recallMinutes.value_or(udReplay->value()));
+    memoPage->refreshPointsRecord();
 }
 
 void TWinSpoken::nameControls()
@@ -149,7 +175,8 @@ void TWinSpoken::nameControls()
         {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"}, {pZiffern, "pZiffern"}, {bChange, "bChange"},
         {bClose, "bClose"}, {labAnzahlM, "labAnzahlM"}, {udAnzahlM, "udAnzahlM"}, {labMemoZeit, "labMemoZeit"},
         {udMemoZeit, "udMemoZeit"}, {labReplay, "labReplay"}, {udReplay, "udReplay"}, {rbGerman, "rbGerman"},
-        {rbEnglisch, "rbEnglisch"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
+        {rbEnglisch, "rbEnglisch"}, {labFormat, "labFormat"}, {cbFormat, "cbFormat"},
+        {tbRegelwerke, "tbRegelwerke"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab1, "lab1"}, {lab10, "lab10"}, {lab20, "lab20"}, {lab30, "lab30"},
         {labMPunkte, "labMPunkte"}, {tSprache, "tSprache"}, {tZehntel, "tZehntel"},
     });
@@ -157,6 +184,7 @@ void TWinSpoken::nameControls()
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern},
         {labAnzahlM, udAnzahlM}, {labMemoZeit, udMemoZeit}, {labReplay, udReplay}, {labMPunkte, sgPoints},
+        {labFormat, cbFormat},
     };
     for (const auto& [label, control] : buddies)
         label->setBuddy(control);
@@ -233,7 +261,9 @@ void TWinSpoken::ApplyInterfaceTexts()
     ApplyCaptions(ctx_, this,
                   {{labAnzahlM, 154}, {labMemoZeit, 171}, {labReplay, 156}, {bStartStop, 146}, {labPunkteRekord, 147},
                    {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbGerman, 172},
-                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}});
+                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}, {labFormat, 461}});
+    cbFormat->applyTexts();
+    tbRegelwerke->applyTexts();
 }
 
 // ---------------------------------------------------------------------------

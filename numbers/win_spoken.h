@@ -16,7 +16,9 @@ class QTabWidget;
 class QTimer;
 class QWidget;
 class TMemoPage;
+class TFormatChoice;
 class TMemoSheets;
+class TRuleTable;
 class TPanel;
 class TStringAlignGrid;
 class TUpDownEdit;
@@ -45,6 +47,8 @@ public:
     void bStartStopClick(QObject* sender);
     void tSpracheTimer();
     void tZehntelTimer();
+    // A format from the drop-down: its count, pulse and recall time.
+    void cbFormatChoose(const AttemptRecord::Setting& format);
 
     // The file spoken for a digit in a voice, "Deutsch" or "Englisch".
     QString digitSound(const QString& voice, QChar digit) const;
@@ -80,6 +84,9 @@ public:
     TUpDownEdit* udReplay = nullptr;
     QRadioButton* rbGerman = nullptr;
     QRadioButton* rbEnglisch = nullptr;
+    QLabel* labFormat = nullptr;
+    TFormatChoice* cbFormat = nullptr;
+    TRuleTable* tbRegelwerke = nullptr;
     // The sheets are the component's, named here as well.
     TMemoSheets* sheets = nullptr;
     QGroupBox* gbMemorieren = nullptr;

@@ -10,6 +10,7 @@
 #include "app/win_about.h"
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
+#include "app/win_standards.h"
 #include "cards/playing_card.h"
 #include "cards/card_memo_view.h"
 #include "cards/card_places.h"
@@ -19,6 +20,7 @@
 #include "cards/win_learn_cards.h"
 #include "widgets/win_wait.h"
 #include "numbers/numbers_base.h"
+#include "numbers/numbers_memo_page.h"
 #include "overviews/row_panel.h"
 #include "overviews/win_quendor.h"
 #include "numbers/win_spoken.h"
@@ -26,7 +28,9 @@
 #include "overviews/win_csv_export.h"
 #include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
+#include "widgets/format_choice.h"
 #include "widgets/panel.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
@@ -71,6 +75,9 @@ void shootNumbersWindow(TNumbersBase* z, FakeServices& services, const QString& 
     z->bStartStop->click();
 
     z->pcTraining->setCurrentWidget(z->tsMemo);
+    // A format from the drop-down fills the times.
+    z->memo->cbFormat->setCurrentIndex(1);
+    Q_EMIT z->memo->cbFormat->activated(1);
     save(z, prefix + "_memo_idle_" + suffix);
     z->rbLimit->click();
     z->udAnzahlM->setValue(95);
@@ -90,6 +97,7 @@ void shootNumbersWindow(TNumbersBase* z, FakeServices& services, const QString& 
     services.dialogs.defaultAnswer = false;
     z->bStartStop->click();
     save(z, prefix + "_result_" + suffix);
+    save(z->memo->ruleTable, prefix + "_rule_table_" + suffix);
     z->bChange->click();
     save(z, prefix + "_given_" + suffix);
     z->bChange->click();
@@ -151,6 +159,7 @@ void shootSpoken(TWinSpoken* s, FakeServices& services, const QString& suffix)
     services.dialogs.defaultAnswer = false;
     s->bStartStop->click();
     save(s, "spoken_result_" + suffix);
+    save(s->tbRegelwerke, "spoken_rule_table_" + suffix);
     s->bChange->click();
     save(s, "spoken_given_" + suffix);
     s->bChange->click();
@@ -343,6 +352,7 @@ void shootCardChampionship(TWinLearnCards* l, FakeServices& services)
     services.dialogs.defaultAnswer = false;
     m->bStartStop->click();
     save(m, "meisterschaft_result");
+    save(m->tbRegelwerke, "meisterschaft_rule_table");
     m->bChange->click();
     save(m, "meisterschaft_given");
     m->close();
@@ -395,7 +405,8 @@ void shootLanguage(int language, const QString& suffix)
         menu->hide();
     }
     const TMainWin::Windows& w = main->windows();
-    for (QDialog* dialog : {w.WinAbout, static_cast<QDialog*>(w.WinSprache), w.WinChamp}) {
+    for (QDialog* dialog : {w.WinAbout, static_cast<QDialog*>(w.WinSprache), w.WinChamp,
+                            static_cast<QDialog*>(w.WinStandards)}) {
         dialog->show();
         save(dialog, dialog->objectName() + "_" + suffix);
         dialog->hide();

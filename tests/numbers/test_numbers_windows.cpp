@@ -6,11 +6,14 @@
 #include "numbers/sheet_navigation.h"
 #include "numbers/memo_page.h"
 #include "numbers/numbers_base.h"
+#include "numbers/numbers_memo_page.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
 #include "training/attempt_clock.h"
 #include "training/clock_text.h"
+#include "widgets/format_choice.h"
 #include "widgets/panel.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
@@ -431,6 +434,94 @@ private Q_SLOTS:
         QCOMPARE(w->bChange->text(), QString("Vorgabe anzeigen"));
         QCOMPARE(w->gbMemorieren->title(), QString("Ergebnis"));
         QCOMPARE(s.replayCursor(), (CellPos{9, 1}));
+    }
+
+    void anEndedAttemptIsShownUnderEveryRuleSet_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("header");
+        QTest::newRow("German") << 0 << "Meisterschaftspunkte";
+        QTest::newRow("English") << 1 << "Championship points";
+    }
+
+    void anEndedAttemptIsShownUnderEveryRuleSet()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, header);
+        Session s;
+        s.program.main->context().Language = language;
+        TNumbersBase* w = s.win;
+        TRuleTable* table = w->memo->ruleTable;
+        // Two full rows of the sheet, the first with one wrong digit.
+        const int digits = 2 * s.rowWidth();
+        s.startAttempt(digits);
+        s.tickAt(1000);
+        w->bStartStop->click();
+        QCOMPARE(table->rowCount(), 0);
+        s.typeGiven(digits);
+        w->sgReplay->setCurrentCell(1, 0);
+        s.type(s.given(1, 0) == QChar('0') ? QStringLiteral("1") : QStringLiteral("0"));
+        s.tickAt(2000);
+        w->bStartStop->click();
+        QCOMPARE(table->horizontalHeaderItem(2)->text(), header);
+        const bool decimal = s.k().memoCode == NumbersMemo;
+        QCOMPARE(table->rowCount(), decimal ? 4 : 3);
+        // The designed score stays where it was, and the first rule set is its rule.
+        QCOMPARE(table->item(0, 1)->text(), w->pPunkte->text());
+        const int half = (s.rowWidth() + 1) / 2;
+        QCOMPARE(w->pPunkte->text(), QString::number(half + s.rowWidth()));
+        const double standard = decimal ? 547 : 1000;
+        QCOMPARE(table->item(0, 2)->text(),
+                 FormatFixed((half + s.rowWidth()) / standard * 1000, 2) + QStringLiteral(" (2021)"));
+        QCOMPARE(table->item(int(table->rowCount()) - 1, 1)->text(), QString::number(digits - 1));
+        QCOMPARE(table->item(int(table->rowCount()) - 1, 2)->text(), QStringLiteral("–"));
+        if (decimal)
+            QCOMPARE(table->item(2, 1)->text(), QString::number(digits - 20));
+        // The next START empties the table.
+        w->bStartStop->click();
+        QCOMPARE(table->rowCount(), 0);
+    }
+
+    void onlyTheMemorisationPageGrowsByTheTableOfRuleSets()
+    {
+        Session s;
+        s.win->show();
+        QCOMPARE(s.win->size(), QSize(913, 358));
+        s.openMemoPage();
+        QCOMPARE(s.win->size(), QSize(913, 358 + TNumbersMemoPage::tableHeight()));
+        QVERIFY(s.win->memo->ruleTable->isVisible());
+        QVERIFY(s.win->rect().contains(s.win->memo->ruleTable->geometry().translated(s.win->tsMemo->mapTo(
+            s.win, QPoint()))));
+        s.win->pcTraining->setCurrentWidget(s.win->tsBilder);
+        QCOMPARE(s.win->size(), QSize(913, 358));
+    }
+
+    void aFormatFillsCountAndTimes()
+    {
+        Session s;
+        TNumbersBase* w = s.win;
+        s.openMemoPage();
+        TFormatChoice* formats = w->memo->cbFormat;
+        const std::vector<FormatPreset>& presets = FormatPresetsOf(s.k().memoCode);
+        QCOMPARE(formats->count(), int(presets.size()) + 1);
+        for (int i = 0; i < int(presets.size()); ++i) {
+            const AttemptRecord::Setting& format = presets[i].setting;
+            formats->setCurrentIndex(i + 1);
+            Q_EMIT formats->activated(i + 1);
+            QCOMPARE(w->rbLimit->isChecked(), format.count.has_value());
+            QCOMPARE(w->udAnzahlM->isEnabled(), format.count.has_value());
+            if (format.count)
+                QCOMPARE(w->udAnzahlM->value(), *format.count);
+            QCOMPARE(w->udMemoZeit->value(), *format.memoMinutes);
+            QCOMPARE(w->udReplay->value(), *format.recallMinutes);
+            QCOMPARE(formats->currentIndex(), i + 1);
+        }
+        // The spin buttons stay the user's: a step by hand leaves the format.
+        QTest::keyClick(w->udReplay, Qt::Key_Up);
+        QCOMPARE(formats->currentIndex(), 0);
+        // During an attempt no format can be chosen.
+        w->bStartStop->click();
+        QVERIFY(!formats->isEnabled());
     }
 
     void closingDuringAnAttemptKeepsItAndReopeningGoesOn()

@@ -6,7 +6,10 @@
 #include "numbers/win_spoken.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
+#include "core/formats.h"
+#include "widgets/format_choice.h"
 #include "widgets/panel.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
@@ -424,6 +427,51 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         s.typeBack(100);
         w->bStartStop->click();
         QCOMPARE(w->pPunkte->text(), QString("100"));
+    }
+
+    void aFormatFillsCountPulseAndRecallTime_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<int>("recallMinutes");
+        QTest::newRow("100 digits") << 1 << 100 << 5;
+        QTest::newRow("200 digits") << 2 << 200 << 10;
+        QTest::newRow("300 digits") << 3 << 300 << 15;
+    }
+
+    void aFormatFillsCountPulseAndRecallTime()
+    {
+        QFETCH(int, index);
+        QFETCH(int, digits);
+        QFETCH(int, recallMinutes);
+        Session s;
+        TWinSpoken* w = s.win;
+        w->show();
+        w->cbFormat->setCurrentIndex(index);
+        Q_EMIT w->cbFormat->activated(index);
+        QCOMPARE(w->udAnzahlM->value(), digits);
+        QCOMPARE(w->udMemoZeit->value(), 1000);
+        QCOMPARE(w->udReplay->value(), recallMinutes);
+        QCOMPARE(w->cbFormat->currentIndex(), index);
+        QTest::keyClick(w->udAnzahlM, Qt::Key_Up);
+        QCOMPARE(w->cbFormat->currentIndex(), 0);
+    }
+
+    void theFirstErrorEndsTheWorldCouncilsScoreButNotMemoryLeagues()
+    {
+        Session s;
+        TWinSpoken* w = s.win;
+        s.start(40, 1000);
+        s.speakAll();
+        s.typeBack(40, 13);
+        w->bStartStop->click();
+        TRuleTable* table = w->tbRegelwerke;
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(w->pPunkte->text(), QStringLiteral("12"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("12"));
+        QCOMPARE(table->item(0, 2)->text(), FormatFixed(std::sqrt(12.0) * 47.3, 2) + QStringLiteral(" (2021)"));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("39"));
+        QCOMPARE(table->item(1, 2)->text(), QStringLiteral("–"));
     }
 };
 
