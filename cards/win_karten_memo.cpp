@@ -4,6 +4,7 @@
 #include "cards/card_memo_view.h"
 #include "cards/card_picker.h"
 #include "cards/card_places.h"
+#include "cards/card_recall_view.h"
 #include "cards/playing_card.h"
 #include "core/app_context.h"
 #include "core/formats.h"
@@ -22,24 +23,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTimer>
 
 namespace {
 
 constexpr int ColumnX = 666;
-constexpr int PlacesHeight = TCardPlaces::HeadingHeight + TCardPlaces::RowsPerDeck * TCardPlaces::PitchY
-                             + 2 * TCardPlaces::Margin + 4;
-
-constexpr int ResultPlacesHeight = 460;
 
 // The table of rule sets runs below the cards, across the window.
 constexpr int TableTop = 610;
 constexpr qint32 GermanOnly = 0;
-
-const QString Legend = QStringLiteral("Grün umrandet: richtig · rot umrandet: falsch, die richtige Karte klein "
-                                      "daneben · rot hinterlegt: fehlt, die richtige Karte klein darin");
 
 } // namespace
 
@@ -74,46 +67,20 @@ void TWinKartenMemo::buildControls(const CardPictureStore& pictures)
     pcKarte2 = memoView->pcKarte2;
     pcKarte3 = memoView->pcKarte3;
     pKarte = memoView->pKarte;
-    buildRecallPage(pictures);
+    recallView = new TCardRecallView(pictures);
+    pages->addWidget(recallView);
+    sbWiedergabe = recallView->sbWiedergabe;
+    cpWiedergabe = recallView->cpWiedergabe;
+    cpAuswahl = recallView->cpAuswahl;
+    labTasten = recallView->labTasten;
+    labRegel = recallView->labRegel;
+    labLegende = recallView->labLegende;
     buildRightColumn();
     tbRegelwerke = new TRuleTable(ctx_, this, GermanOnly);
     tbRegelwerke->setGeometry(8, TableTop, 787, TRuleTable::Height);
 
     tZehntel = new QTimer(this);
     tZehntel->setInterval(100);
-}
-
-void TWinKartenMemo::buildRecallPage(const CardPictureStore& pictures)
-{
-    recallPage = new QWidget;
-    pages->addWidget(recallPage);
-    sbWiedergabe = new QScrollArea(recallPage);
-    sbWiedergabe->setGeometry(0, 0, 638, PlacesHeight);
-    sbWiedergabe->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    sbWiedergabe->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sbWiedergabe->setFocusPolicy(Qt::NoFocus);
-    cpWiedergabe = new TCardPlaces(pictures);
-    sbWiedergabe->setWidget(cpWiedergabe);
-
-    const int below = PlacesHeight + 8;
-    cpAuswahl = new TCardPicker(pictures, recallPage);
-    cpAuswahl->move((638 - cpAuswahl->width()) / 2, below);
-    labTasten = new QLabel(CardKeyMapText() + QStringLiteral(" · Rücktaste nimmt zurück, Pfeiltasten wählen den "
-                                                             "Platz, Leertaste lässt ihn leer"),
-                           recallPage);
-    labTasten->setWordWrap(true);
-    labTasten->setGeometry(4, below + cpAuswahl->height() + 4, 630, 34);
-
-    // The result needs no picker: its places take the room, the rule below them.
-    labRegel = new QLabel(recallPage);
-    labRegel->setWordWrap(true);
-    labRegel->setGeometry(4, ResultPlacesHeight + 8, 630, 40);
-    labRegel->setFont(PixelFont(13, true));
-    labLegende = new QLabel(Legend, recallPage);
-    labLegende->setWordWrap(true);
-    labLegende->setGeometry(4, ResultPlacesHeight + 52, 630, 34);
-    labRegel->hide();
-    labLegende->hide();
 }
 
 void TWinKartenMemo::buildRightColumn()
@@ -139,7 +106,7 @@ void TWinKartenMemo::buildRightColumn()
 
 void TWinKartenMemo::nameControls()
 {
-    SetObjectNames({{gbKarten, "gbKarten"}, {labEinstellung, "labEinstellung"}, {memoView, "memoView"},
+    SetObjectNames({{gbKarten, "gbKarten"}, {labEinstellung, "labEinstellung"}, {memoView, "memoView"}, {recallView, "recallView"},
                     {pcKarte1, "pcKarte1"}, {pcKarte2, "pcKarte2"}, {pcKarte3, "pcKarte3"}, {pKarte, "pKarte"},
                     {memoView->bZurueck, "bZurueck"}, {memoView->bWeiter, "bWeiter"},
                     {memoView->labTasten, "labMemoTasten"}, {sbWiedergabe, "sbWiedergabe"},
@@ -154,8 +121,6 @@ void TWinKartenMemo::nameControls()
         {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern}, {labMemoZeit, pMemoZeit}};
     for (const auto& [label, control] : buddies)
         label->setBuddy(control);
-    cpWiedergabe->setAccessibleName(QStringLiteral("Wiedergabe"));
-    cpAuswahl->setAccessibleName(QStringLiteral("Karten zur Auswahl"));
     memoView->setAccessibleName(QStringLiteral("Memorieren"));
     TPlayingCard* cards[] = {pcKarte1, pcKarte2, pcKarte3};
     for (int i = 0; i < 3; ++i)
@@ -315,15 +280,8 @@ void TWinKartenMemo::startRecalling()
     bStartStop->setText(QStringLiteral("Wiedergabe fertig"));
     // The memorisation time stays on show until recall's first tick.
     pErgeb->setText(ClockText(attempt_.flow().memoMsUsed()));
-    cpWiedergabe->setPlaceCount(attempt_.cardCount());
-    cpWiedergabe->setRepeatsMarked(true);
-    sbWiedergabe->resize(sbWiedergabe->width(), PlacesHeight);
-    sbWiedergabe->verticalScrollBar()->setValue(0);
-    cpAuswahl->show();
-    labTasten->show();
-    labRegel->hide();
-    labLegende->hide();
-    pages->setCurrentWidget(recallPage);
+    recallView->startRecall(attempt_.cardCount());
+    pages->setCurrentWidget(recallView);
     showCursor();
     cpWiedergabe->setFocus();
     tZehntel->start();
@@ -387,25 +345,12 @@ void TWinKartenMemo::cpAuswahlClick(int faceIndex)
 
 void TWinKartenMemo::showEdit(const std::optional<CardEdit>& edit)
 {
-    if (edit)
-        cpWiedergabe->setFace(edit->place, edit->face);
-    showCursor();
+    recallView->showEdit(edit, attempt_.entry());
 }
 
 void TWinKartenMemo::showCursor()
 {
-    const CardRecallEntry& entry = attempt_.entry();
-    cpWiedergabe->setCursor(entry.cursor(), entry.pendingValue());
-    TCardPicker::Uses uses{};
-    for (int face = 1; face <= CardsPerDeck; ++face)
-        uses[face] = entry.usesAtCursor(face);
-    cpAuswahl->setUses(uses);
-    if (entry.placeCount() > 0) {
-        const QRect place = cpWiedergabe->placeRect(qMin(entry.cursor(), entry.placeCount() - 1));
-        // The deck's heading comes into view with its first row.
-        sbWiedergabe->ensureVisible(place.center().x(), place.center().y(), 0,
-                                    place.height() / 2 + TCardPlaces::HeadingHeight + 4);
-    }
+    recallView->showCursor(attempt_.entry());
 }
 
 void TWinKartenMemo::endRecalling()
@@ -430,18 +375,9 @@ void TWinKartenMemo::endRecalling()
 void TWinKartenMemo::showScore(const ScoreResult& score)
 {
     const Attempt& a = attempt_.attempt();
-    cpWiedergabe->setRepeatsMarked(false);
-    cpWiedergabe->setCursor(-1, 0);
-    cpWiedergabe->setFaces(a.answers);
-    cpWiedergabe->setExpected(a.given);
     QStringList headings;
     for (int deck = 0; deck < score.rowPoints.size(); ++deck)
         headings << QStringLiteral("Stapel %1: %2 Punkte").arg(deck + 1).arg(score.rowPoints[deck]);
-    cpWiedergabe->setDeckHeadings(headings);
-    sbWiedergabe->resize(sbWiedergabe->width(), ResultPlacesHeight);
-    sbWiedergabe->verticalScrollBar()->setValue(0);
-    cpWiedergabe->setFocus();
-
     pPunkte->setText(QString::number(score.totalPoints));
     pZiffern->setText(QString::number(score.correctDigits));
     const double memoSeconds = attempt_.flow().memoTimeUsed();
@@ -450,25 +386,19 @@ void TWinKartenMemo::showScore(const ScoreResult& score)
     const QString time = attempt_.timeCounts()
                              ? QStringLiteral("Die Memorierzeit von %1 s zählt.").arg(FormatFixed(memoSeconds, 2))
                              : QStringLiteral("Die Memorierzeit zählt nicht, da nicht alle Karten richtig sind.");
-    labRegel->setText(attempt_.rule().name() + QLatin1Char('\n') + time);
-    cpAuswahl->hide();
-    labTasten->hide();
-    labRegel->show();
-    labLegende->show();
+    recallView->showResult(a, headings, attempt_.rule().name() + QLatin1Char('\n') + time);
+    cpWiedergabe->setFocus();
 }
 
 void TWinKartenMemo::bChangeClick()
 {
     const Attempt& a = attempt_.attempt();
     showsGiven_ = !showsGiven_;
+    recallView->showGiven(a, showsGiven_);
     if (showsGiven_) {
-        cpWiedergabe->setExpected({});
-        cpWiedergabe->setFaces(a.given);
         bChange->setText(QStringLiteral("Ergebnis anzeigen"));
         gbKarten->setTitle(QStringLiteral("Vorgabe"));
     } else {
-        cpWiedergabe->setFaces(a.answers);
-        cpWiedergabe->setExpected(a.given);
         bChange->setText(QStringLiteral("Vorgabe anzeigen"));
         gbKarten->setTitle(QStringLiteral("Ergebnis"));
     }

@@ -17,6 +17,7 @@ class QTimer;
 class TCardMemoView;
 class TCardPicker;
 class TCardPlaces;
+class TCardRecallView;
 class TPanel;
 class TPlayingCard;
 class TRuleTable;
@@ -70,7 +71,7 @@ public:
     TPlayingCard* pcKarte2 = nullptr;
     TPlayingCard* pcKarte3 = nullptr;
     TPanel* pKarte = nullptr;
-    QWidget* recallPage = nullptr;
+    TCardRecallView* recallView = nullptr;
     QScrollArea* sbWiedergabe = nullptr;
     TCardPlaces* cpWiedergabe = nullptr;
     TCardPicker* cpAuswahl = nullptr;
@@ -99,7 +100,6 @@ protected:
 
 private:
     void buildControls(const CardPictureStore& pictures);
-    void buildRecallPage(const CardPictureStore& pictures);
     void buildRightColumn();
     void nameControls();
     void connectHandlers();
