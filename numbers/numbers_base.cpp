@@ -77,6 +77,13 @@ void TNumbersBase::buildPicturePage()
         pZahlen->setText(QString::fromLatin1(run.attempt().given.mid(group.first, group.size)));
     };
     picturePage->showIdle = [this](int) { pZahlen->clear(); };
+    picturePage->labFortschritt->setGeometry(170, 184, 570, 18);
+    picturePage->progressText = [this](const PictureRun& run) {
+        const int perLine = run.drill().perLine();
+        return ctx_.InterfaceText(501, QStringLiteral("Gruppe %1 von %2"))
+            .arg(run.current().first / perLine + 1)
+            .arg(run.drill().groupCount());
+    };
 }
 
 void TNumbersBase::buildMemoPage()

@@ -110,6 +110,10 @@ void TWinSpoken::buildSheets()
     lab30 = sheets->columnHeadings.value(3);
     labMPunkte = sheets->labPoints;
     gbMemorieren->resize(labMPunkte->geometry().right() + 10, gbMemorieren->height());
+    labFortschritt = new QLabel(gbMemorieren);
+    labFortschritt->setGeometry(10, 110, gbMemorieren->width() - 20, 40);
+    labFortschritt->setAlignment(Qt::AlignCenter);
+    labFortschritt->setFont(PixelFont(24, true));
 }
 
 void TWinSpoken::buildRightColumn(int x)
@@ -151,7 +155,8 @@ void TWinSpoken::nameControls()
         {udMemoZeit, "udMemoZeit"}, {labReplay, "labReplay"}, {udReplay, "udReplay"}, {rbGerman, "rbGerman"},
         {rbEnglisch, "rbEnglisch"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab1, "lab1"}, {lab10, "lab10"}, {lab20, "lab20"}, {lab30, "lab30"},
-        {labMPunkte, "labMPunkte"}, {tSprache, "tSprache"}, {tZehntel, "tZehntel"},
+        {labMPunkte, "labMPunkte"}, {labFortschritt, "labFortschritt"}, {tSprache, "tSprache"},
+        {tZehntel, "tZehntel"},
     });
     // Each label names the control it stands beside, for assistive technology.
     const std::pair<QLabel*, QWidget*> buddies[] = {
@@ -186,9 +191,13 @@ void TWinSpoken::FormShow()
     ApplyInterfaceTexts();
     memoPage->refreshPointsRecord();
     preloadSounds();
-    // A recall left open when the window was closed goes on where it stands: its
-    // clock and its limit apply again at once.
-    if (phase() == Recalling) {
+    // Speaking broken off by closing the window begins its recall now, with the
+    // whole recall time; a recall left open when the window was closed goes on
+    // where it stands, its clock and its limit applying again at once.
+    if (recallOnShow_) {
+        recallOnShow_ = false;
+        startRecalling(SpeakingEnd::ByClosing);
+    } else if (phase() == Recalling) {
         tZehntel->start();
         sgReplay->setFocus();
     }
@@ -217,10 +226,14 @@ void TWinSpoken::FormClose()
 {
     // Digits must not go on sounding from a closed window, nor may their end
     // later hand the focus to it. Closing ends the speaking as "Memorieren
-    // fertig" does; the digits not yet spoken stay in the attempt, and the recall
-    // clock runs from now, so the reopened window is in recall.
-    if (phase() == Memorising)
-        startRecalling(SpeakingEnd::ByClosing);
+    // fertig" does, and the digits not yet spoken stay in the attempt; but no
+    // one recalls into a closed window, so recall and its clock begin when the
+    // window is shown again.
+    if (phase() == Memorising) {
+        tSprache->stop();
+        ctx_.SRWavePlayer.stop();
+        recallOnShow_ = true;
+    }
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
 }
@@ -290,7 +303,8 @@ void TWinSpoken::startSpeaking()
 
 void TWinSpoken::tSpracheTimer()
 {
-    if (phase() != Memorising)
+    // A pulse queued before the window closed speaks nothing more.
+    if (phase() != Memorising || recallOnShow_)
         return;
     // A pulse is never early: a timer event before the due tick waits out the rest.
     if (pulses.msUntil(nextDigit, ctx_.tickSource.now()) > 0) {
@@ -306,8 +320,20 @@ void TWinSpoken::tSpracheTimer()
     // The voice is read at every pulse, so a switch counts from the next digit.
     const QString voice = rbGerman->isChecked() ? QStringLiteral("Deutsch") : QStringLiteral("Englisch");
     ctx_.SRWavePlayer.play(digitSound(voice, digit));
+    showProgress();
     ++nextDigit;
     armPulse();
+}
+
+void TWinSpoken::showProgress()
+{
+    if (phase() != Memorising) {
+        labFortschritt->clear();
+        return;
+    }
+    labFortschritt->setText(ctx_.InterfaceText(503, QStringLiteral("Ziffer %1 von %2"))
+                                .arg(nextDigit)
+                                .arg(memoPage->attempt().digitCount()));
 }
 
 void TWinSpoken::armPulse()
@@ -323,8 +349,8 @@ void TWinSpoken::startRecalling(SpeakingEnd how)
     if (how != SpeakingEnd::Finished)
         ctx_.SRWavePlayer.stop();
     memoPage->startRecalling(TMemoPage::RecallFrom::Start);
-    if (how != SpeakingEnd::ByClosing)
-        sgReplay->setFocus();
+    sgReplay->setFocus();
+    showProgress();
 }
 
 void TWinSpoken::tZehntelTimer()

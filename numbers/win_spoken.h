@@ -91,6 +91,8 @@ public:
     QLabel* lab20 = nullptr;
     QLabel* lab30 = nullptr;
     QLabel* labMPunkte = nullptr;
+    // Where the speaking stands, in the place of the hidden sheets.
+    QLabel* labFortschritt = nullptr;
     QTimer* tSprache = nullptr;
     QTimer* tZehntel = nullptr;
 
@@ -112,12 +114,14 @@ private:
 
     void startSpeaking();
     void armPulse();
+    void showProgress();
     // How the speaking ends: after its last digit, which is left to finish; by
     // the button, which cuts off the digit sounding; or by closing the window,
-    // which cuts it off too and must not give a hidden sheet the focus.
+    // which cuts it off too, its recall beginning when the window is shown again.
     enum class SpeakingEnd { Finished, ByButton, ByClosing };
     void startRecalling(SpeakingEnd how);
     AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
     bool soundsPreloaded_ = false;
+    bool recallOnShow_ = false;
 };

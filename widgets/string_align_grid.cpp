@@ -49,6 +49,10 @@ public:
         switch (role) {
         case Qt::DisplayRole:
             return grid_->cell(col, row);
+        case Qt::ToolTipRole: {
+            const QString tip = grid_->cellToolTip(col, row);
+            return tip.isEmpty() ? QVariant() : QVariant(tip);
+        }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(grid_->colAlignment(col));
         case Qt::FontRole:
@@ -193,6 +197,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         grid_->paintCell(painter, option.rect, index.column(), index.row());
+        grid_->paintHint(painter, option.rect, index.column(), index.row());
     }
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
@@ -227,7 +232,9 @@ TStringAlignGrid::TStringAlignGrid(QWidget* parent) : QTableView(parent), model_
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setTabKeyNavigation(true);
+    // Tab and Shift+Tab move on to the window's next control, as in every other
+    // control; the cursor keys move within the grid.
+    setTabKeyNavigation(false);
     setShowGrid(true);
     setWordWrap(false);
     setCornerButtonEnabled(false);
@@ -584,6 +591,53 @@ void TStringAlignGrid::paintCell(QPainter* painter, const QRect& rect, int col, 
     painter->drawStaticText(QPointF(x, y), glyph);
 }
 
+void TStringAlignGrid::paintHint(QPainter* painter, const QRect& rect, int col, int row) const
+{
+    if (hints_.isEmpty())
+        return;
+    const auto found = hints_.constFind(qMakePair(col, row));
+    if (found == hints_.constEnd())
+        return;
+    QFont small = colHasFont_[col] ? colFonts_[col] : font();
+    small.setPixelSize(std::max(7, rect.height() * 2 / 5));
+    small.setBold(false);
+    painter->save();
+    painter->setFont(small);
+    painter->setPen(QColor(0, 0, 0));
+    painter->drawText(rect.adjusted(0, 0, -1, 0), int(Qt::AlignRight | Qt::AlignBottom), *found);
+    painter->restore();
+}
+
+void TStringAlignGrid::setCellHint(int col, int row, const QString& hint)
+{
+    if (!model_->valid(col, row))
+        return;
+    if (hint.isEmpty())
+        hints_.remove(qMakePair(col, row));
+    else
+        hints_.insert(qMakePair(col, row), hint);
+    model_->changed(col, row);
+}
+
+QString TStringAlignGrid::cellHint(int col, int row) const
+{
+    return hints_.value(qMakePair(col, row));
+}
+
+void TStringAlignGrid::clearCellHints()
+{
+    if (hints_.isEmpty())
+        return;
+    hints_.clear();
+    viewport()->update();
+}
+
+QString TStringAlignGrid::cellToolTip(int col, int row) const
+{
+    const QString hint = cellHint(col, row);
+    return hint.isEmpty() ? QString() : hintToolTip_.arg(hint);
+}
+
 // ---- position
 
 int TStringAlignGrid::topRow() const { return verticalScrollBar()->value(); }
@@ -696,8 +750,6 @@ bool isCursorKey(int key)
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
         return true;
     default:
         return false;
@@ -742,7 +794,9 @@ void TStringAlignGrid::keyPressEvent(QKeyEvent* event)
     const QChar ch = typedChar(event);
     if (!ch.isNull() && keyPress_)
         keyPress_(ch);
-    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)
+    // Keys that type nothing (F6, Ctrl+Tab, Escape, Enter, ...) belong to the
+    // window around the grid.
+    if (ch.isNull() || key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)
         event->ignore();
     else
         event->accept();

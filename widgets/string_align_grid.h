@@ -44,10 +44,11 @@ enum class GridColor : quint8 {
 // grid does nothing more. Otherwise a key that carries a character (printable
 // characters and space as typed, Backspace as QChar(8), Enter as QChar(13); not
 // with Ctrl or Alt held) goes to the key-press hook. Then the cursor keys (arrows,
-// Page Up/Down, Home/End, with or without Ctrl, Tab) move the current cell as the
-// view does; fixed cells are never entered. Characters never move the cursor and
-// never start editing; Escape and Enter are left to the parent (so a dialog's own
-// buttons behave as usual), every other key stops at the grid.
+// Page Up/Down, Home/End, with or without Ctrl) move the current cell as the
+// view does; fixed cells are never entered. Tab leaves the grid for the next
+// control. Characters never move the cursor and never start editing; Escape,
+// Enter and every key that types nothing are left to the parent (so a dialog's
+// own buttons and keys behave as usual); typed characters stop at the grid.
 class TStringAlignGrid : public QTableView {
     Q_OBJECT
 
@@ -87,6 +88,15 @@ public:
     GridColor cellFontColor(int col, int row) const;
     // Text and both colours of one cell at once, for filling whole sheets.
     void setCellCharColors(int col, int row, char ch, GridColor background, GridColor fontColor);
+
+    // A hint in a cell: a small second text in its lower right corner (the right
+    // digit beside a wrong one) and its tooltip, the grid's hint tooltip with the
+    // hint for %1. Kept aside from the cells, as few cells have one.
+    void setCellHint(int col, int row, const QString& hint);
+    QString cellHint(int col, int row) const;
+    void clearCellHints();
+    void setHintToolTip(const QString& format) { hintToolTip_ = format; }
+    QString cellToolTip(int col, int row) const;
 
     // Colours of the grid as a whole.
     void setColor(GridColor color);  // background of the cells; White at first
@@ -135,8 +145,10 @@ public:
     void setKeyDownHook(KeyDownHook hook);
     void setKeyPressHook(KeyPressHook hook);
 
-    // Paints cell (col, row) into rect; the delegate's whole work.
+    // Paints cell (col, row) into rect, and then its hint over it; the delegate's
+    // whole work.
     void paintCell(QPainter* painter, const QRect& rect, int col, int row) const;
+    void paintHint(QPainter* painter, const QRect& rect, int col, int row) const;
 
 Q_SIGNALS:
     // The top row (or, in a grid wider than its view, the left column) changed:
@@ -175,4 +187,6 @@ private:
     // Laid-out one-character texts by column and character: drawing a prepared
     // glyph is several times cheaper than laying the text out for every cell.
     mutable QHash<int, QStaticText> glyphs_;
+    QHash<QPair<int, int>, QString> hints_;
+    QString hintToolTip_ = QStringLiteral("%1");
 };

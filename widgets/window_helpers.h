@@ -31,6 +31,8 @@ void UpdateAccessibleNames(QWidget* window);
 // The keys that press a training window's START/STOP button, so an attempt can be
 // done without the mouse. The first is the one the button's tooltip shows.
 QList<QKeySequence> StartStopKeys();
+// The key of the result view's toggle between the recalled and the given digits.
+QKeySequence ChangeViewKey();
 
 // A control and the interface text of its caption.
 struct Caption {
