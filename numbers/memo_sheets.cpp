@@ -2,6 +2,9 @@
 
 #include "core/app_context.h"
 #include "core/attempt.h"
+#include "core/formats.h"
+#include "training/clock_text.h"
+#include "training/digit_pace.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/window_helpers.h"
 
@@ -99,6 +102,10 @@ void TMemoSheets::placeHeadings(int top, int frame)
         heading->setAlignment(Qt::AlignCenter);
         columnHeadings << heading;
     }
+    // Under the sheets, once an attempt is scored: how fast it was memorised.
+    labPace = new QLabel(gbMemorieren);
+    labPace->setObjectName(QStringLiteral("labPace"));
+    labPace->setGeometry(10, sgMemo->geometry().bottom() + 2, sgMemo->width(), 15);
     labPoints = new QLabel(QStringLiteral("Punkte"), gbMemorieren);
     labPoints->setGeometry(sgPoints->x() - 14, top - 15, sgPoints->width() + 28, 14);
     labPoints->setAlignment(Qt::AlignCenter);
@@ -121,6 +128,8 @@ void TMemoSheets::layOut(int digitCount, bool showGiven)
 
 void TMemoSheets::fill(const QByteArray& given)
 {
+    sgReplay->clearCellHints();
+    labPace->clear();
     const int rowWidth = geometry_.rowWidth;
     sgMemo->beginUpdate();
     sgReplay->beginUpdate();
@@ -282,6 +291,18 @@ void TMemoSheets::replayScrolled()
 // ---------------------------------------------------------------------------
 // Scoring and the result view
 
+void TMemoSheets::showPace(const AppContext& ctx, quint32 memoMs, int correctDigits)
+{
+    sgReplay->setHintToolTip(ctx.InterfaceText(505, QStringLiteral("richtig: %1")));
+    const std::optional<double> pace = DigitsPerMinute(correctDigits, memoMs);
+    if (!pace) {
+        labPace->clear();
+        return;
+    }
+    labPace->setText(ctx.InterfaceText(504, QStringLiteral("Memorierzeit %1 – %2 Ziffern pro Minute"))
+                         .arg(ClockText(memoMs), FormatFixed(*pace, 1)));
+}
+
 void TMemoSheets::showScore(const Attempt& attempt, const ScoreResult& result)
 {
     sgReplay->setCurrentCell(1, 0);
@@ -299,6 +320,8 @@ void TMemoSheets::showScore(const Attempt& attempt, const ScoreResult& result)
             break;
         case CellMark::Wrong:
             sgReplay->setCellFontColor(at.col, at.row, GridColor::Red);
+            // The right digit beside the wrong one, not only the colour.
+            sgReplay->setCellHint(at.col, at.row, QString(QChar::fromLatin1(attempt.given.at(i))));
             break;
         case CellMark::Missing:
             sgReplay->setCellBackground(at.col, at.row, GridColor::LightRed);

@@ -39,6 +39,7 @@ public:
     TStringAlignGrid* sgPoints = nullptr;
     QList<QLabel*> columnHeadings;
     QLabel* labPoints = nullptr;
+    QLabel* labPace = nullptr;
 
     const SheetGeometry& geometry() const { return geometry_; }
 
@@ -79,8 +80,12 @@ public:
     void replayScrolled();
 
     // Marks every recalled cell against the given digit and fills the points
-    // column with the score's rows; the result view begins with the recall.
+    // column with the score's rows; a wrong cell shows the right digit as its
+    // hint. The result view begins with the recall.
     void showScore(const Attempt& attempt, const ScoreResult& result);
+    // Under the sheets: the memorisation time used and the digits per minute,
+    // nothing for heard digits; the tooltip of a wrong cell in the language.
+    void showPace(const AppContext& ctx, quint32 memoMs, int correctDigits);
     // The toggle of the result view: the other sheet, the group box titled after
     // what now shows and the toggle's caption after what the next click shows.
     void toggleResultView(QAbstractButton* toggle, const AppContext& ctx);

@@ -6,6 +6,7 @@
 #include "widgets/win_wait.h"
 #include "numbers/sheet_navigation.h"
 #include "numbers/memo_page.h"
+#include "numbers/memo_sheets.h"
 #include "numbers/numbers_base.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
@@ -784,6 +785,52 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), MnemonicOf(w->pcTraining->tabText(0)).toLatin1(),
                         Qt::AltModifier);
         QCOMPARE(w->pcTraining->currentWidget(), w->tsBilder);
+    }
+
+    void theResultShowsTheRightDigitsAndThePace_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("pace");
+        QTest::newRow("German") << 0 << "richtig: %1" << "Memorierzeit %1 – %2 Ziffern pro Minute";
+        QTest::newRow("English") << 1 << "right: %1" << "Memorisation time %1 – %2 digits per minute";
+    }
+
+    void theResultShowsTheRightDigitsAndThePace()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, toolTip);
+        QFETCH(QString, pace);
+        if (language == 1)
+            QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        Session s;
+        s.program.main->context().Language = language;
+        TNumbersBase* w = s.win;
+        const int width = s.rowWidth();
+        s.startAttempt(width);
+        s.tickAt(80000);
+        w->bStartStop->click();
+        // One row, its digits 3 and 7 typed wrong.
+        for (int i = 0; i < width; ++i) {
+            const QString given = s.given(i + 1, 0);
+            const bool wrong = i == 2 || i == 6;
+            s.type(wrong ? QString(QChar(u'0' + (given.at(0).unicode() - u'0' + 1) % s.k().alphabetSize())) : given);
+        }
+        s.tickAt(1000);
+        w->bStartStop->click();
+        for (int col = 1; col <= width; ++col) {
+            const bool wrong = col == 3 || col == 7;
+            QCOMPARE(w->sgReplay->cellHint(col, 0), wrong ? s.given(col, 0) : QString());
+            QCOMPARE(w->sgReplay->cellToolTip(col, 0), wrong ? toolTip.arg(s.given(col, 0)) : QString());
+        }
+        QCOMPARE(w->pZiffern->text(), QString::number(width - 2));
+        // The pace counts the digits recalled right.
+        QCOMPARE(w->sheets->labPace->text(), pace.arg(ClockText(80000), FormatFixed((width - 2) * 60.0 / 80.0, 1)));
+        // The next attempt starts clean.
+        s.services.tick.advance(1000);
+        s.startAttempt(width);
+        QCOMPARE(w->sgReplay->cellHint(3, 0), QString());
+        QCOMPARE(w->sheets->labPace->text(), QString());
     }
 
     void anAttemptRunsFromTheKeyboard()
