@@ -13,6 +13,7 @@
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -97,6 +98,7 @@ void TNumbersBase::buildMemoPage()
     udMemoZeit = memo->udMemoZeit;
     lab6 = memo->lab6;
     udReplay = memo->udReplay;
+    chbMerken = memo->chbMerken;
     sheets = memo->sheets;
     gbMemorieren = sheets->gbMemorieren;
     sgMemo = sheets->sgMemo;
@@ -145,7 +147,7 @@ void TNumbersBase::nameControls()
         {lab1, "lab1"}, {udAnzahl, "udAnzahl"}, {lab2, "lab2"}, {udZeile, "udZeile"},
         {lab3, "lab3"}, {pSpeedZahlen, "pSpeedZahlen"}, {pZahlen, "pZahlen"},
         {rbNoLimit, "rbNoLimit"}, {rbLimit, "rbLimit"}, {lab4, "lab4"}, {udAnzahlM, "udAnzahlM"},
-        {lab5, "lab5"}, {udMemoZeit, "udMemoZeit"}, {lab6, "lab6"}, {udReplay, "udReplay"},
+        {lab5, "lab5"}, {udMemoZeit, "udMemoZeit"}, {lab6, "lab6"}, {udReplay, "udReplay"}, {chbMerken, "chbMerken"},
         {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab7, "lab7"}, {tZehntel, "tZehntel"},
     });
@@ -186,6 +188,7 @@ void TNumbersBase::FormCreate()
     // The sheets are ready before this: the settings below may fail to be
     // written, and the window must be usable all the same.
     readSettings();
+    memo->followLimitChoice();
 }
 
 void TNumbersBase::FormShow()
@@ -214,7 +217,7 @@ void TNumbersBase::ApplyInterfaceTexts()
                   {{lab1, k_.countLabelTextId}, {lab2, 144}, {lab3, 145}, {bStartStop, 146}, {labPunkteRekord, 147},
                    {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbNoLimit, 152},
                    {rbLimit, 153}, {lab4, k_.countLabelTextId}, {lab5, 155}, {lab6, 156}, {gbMemorieren, 157},
-                   {lab7, 158}, {labBestzeit, 159}});
+                   {lab7, 158}, {labBestzeit, 159}, {chbMerken, 506}});
     sgPoints->setAccessibleName(lab7->text());
 }
 

@@ -4,12 +4,16 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "numbers/numbers_window_constants.h"
+#include "training/settings_key.h"
+#include "widgets/remembered_page.h"
 #include "widgets/result_column.h"
+#include "widgets/spin_setting.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/training_dialog.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/win_wait.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,6 +45,10 @@ TNumbersMemoPage::TNumbersMemoPage(TTrainingDialog& window, const NumbersWindowC
     udMemoZeit = spin(k_.memoZeit, 134);
     lab6 = label(QStringLiteral("Wiedergabezeit"), 170);
     udReplay = spin(k_.replay, 186);
+
+    chbMerken = new QCheckBox(QStringLiteral("Werte merken"), page);
+    chbMerken->setGeometry(8, 262, 130, 18);
+    rememberValues();
 
     sheets = new TMemoSheets(page, QRect(140, 4, 616, 280), window.font(), k_.rowWidth, k_.jumpWidth,
                              k_.NoLimitCount);
@@ -96,16 +104,34 @@ void TNumbersMemoPage::startMemorising()
     attempt->startMemorising();
 }
 
+void TNumbersMemoPage::rememberValues()
+{
+    const auto key = [this](const char* what) { return SettingsKey(k_.settingsWord, what); };
+    std::vector<std::unique_ptr<RememberedSetting>> values;
+    values.push_back(std::make_unique<ButtonSetting>(rbLimit, rbNoLimit, window_.settingValue(key("Memo Limit"), 0)));
+    values.push_back(std::make_unique<SpinSetting>(udAnzahlM, window_.settingValue(key("Memo Anzahl"), k_.anzahlM.value)));
+    values.push_back(std::make_unique<SpinSetting>(udMemoZeit, window_.settingValue(key("Memo Zeit"), k_.memoZeit.value)));
+    values.push_back(std::make_unique<SpinSetting>(udReplay, window_.settingValue(key("Memo Wiedergabe"), k_.replay.value)));
+    window_.remember(std::make_unique<RememberedPage>(chbMerken, window_.settingValue(key("Merken"), 0),
+                                                      std::move(values)));
+}
+
 void TNumbersMemoPage::rbNoLimitClick()
 {
-    udAnzahlM->setEnabled(rbLimit->isChecked());
+    followLimitChoice();
     attempt->refreshPointsRecord();
+}
+
+void TNumbersMemoPage::followLimitChoice()
+{
+    udAnzahlM->setEnabled(rbLimit->isChecked());
 }
 
 void TNumbersMemoPage::setSettingsEnabled(bool enabled)
 {
     rbNoLimit->setEnabled(enabled);
     rbLimit->setEnabled(enabled);
+    chbMerken->setEnabled(enabled);
     udAnzahlM->setEnabled(enabled && rbLimit->isChecked());
     udMemoZeit->setEnabled(enabled);
     udReplay->setEnabled(enabled);

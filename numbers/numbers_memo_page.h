@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class QCheckBox;
 class QLabel;
 class QRadioButton;
 class QWidget;
@@ -37,16 +38,22 @@ public:
     TUpDownEdit* udMemoZeit = nullptr;
     QLabel* lab6 = nullptr;
     TUpDownEdit* udReplay = nullptr;
+    // "Werte merken": the limit choice, the count and the times kept from one
+    // start to the next; off as designed.
+    QCheckBox* chbMerken = nullptr;
     TMemoSheets* sheets = nullptr;
     TMemoPage* attempt = nullptr;
 
     // START/STOP on this page: the next step of the attempt.
     void startStop();
     void rbNoLimitClick();
+    // The count can be changed only for a limited attempt, however the choice came.
+    void followLimitChoice();
 
 private:
     void startMemorising();
     void setSettingsEnabled(bool enabled);
+    void rememberValues();
     AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
     TTrainingDialog& window_;

@@ -4,12 +4,16 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "training/clock_text.h"
+#include "training/settings_key.h"
 #include "widgets/panel.h"
+#include "widgets/remembered_page.h"
 #include "widgets/result_column.h"
+#include "widgets/spin_setting.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -95,6 +99,20 @@ void TWinSpoken::buildSettings()
     rbGerman->setChecked(true);
     rbEnglisch = new QRadioButton(QStringLiteral("Englisch"), tsMemo);
     rbEnglisch->setGeometry(8, 194, 128, 18);
+    chbMerken = new QCheckBox(QStringLiteral("Werte merken"), tsMemo);
+    chbMerken->setGeometry(8, 262, 128, 18);
+    rememberValues();
+}
+
+void TWinSpoken::rememberValues()
+{
+    const auto key = [](const char* what) { return SettingsKey("Spoken", what); };
+    std::vector<std::unique_ptr<RememberedSetting>> values;
+    values.push_back(std::make_unique<SpinSetting>(udAnzahlM, settingValue(key("Anzahl"), udAnzahlM->value())));
+    values.push_back(std::make_unique<SpinSetting>(udMemoZeit, settingValue(key("Takt"), udMemoZeit->value())));
+    values.push_back(std::make_unique<SpinSetting>(udReplay, settingValue(key("Wiedergabe"), udReplay->value())));
+    values.push_back(std::make_unique<ButtonSetting>(rbEnglisch, rbGerman, settingValue(key("Englisch"), 0)));
+    remember(std::make_unique<RememberedPage>(chbMerken, settingValue(key("Merken"), 0), std::move(values)));
 }
 
 void TWinSpoken::buildSheets()
@@ -137,7 +155,7 @@ void TWinSpoken::buildAttempt()
                              {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
     memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return setting(sender, newValue); };
     memoPage->setSettingsEnabled = [this](bool enabled) {
-        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, bClose})
+        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, chbMerken, bClose})
             control->setEnabled(enabled);
     };
     memoPage->moveOn = [this] { bStartStopClick(nullptr); };
@@ -153,7 +171,7 @@ void TWinSpoken::nameControls()
         {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"}, {pZiffern, "pZiffern"}, {bChange, "bChange"},
         {bClose, "bClose"}, {labAnzahlM, "labAnzahlM"}, {udAnzahlM, "udAnzahlM"}, {labMemoZeit, "labMemoZeit"},
         {udMemoZeit, "udMemoZeit"}, {labReplay, "labReplay"}, {udReplay, "udReplay"}, {rbGerman, "rbGerman"},
-        {rbEnglisch, "rbEnglisch"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
+        {rbEnglisch, "rbEnglisch"}, {chbMerken, "chbMerken"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab1, "lab1"}, {lab10, "lab10"}, {lab20, "lab20"}, {lab30, "lab30"},
         {labMPunkte, "labMPunkte"}, {labFortschritt, "labFortschritt"}, {tSprache, "tSprache"},
         {tZehntel, "tZehntel"},
@@ -180,6 +198,7 @@ void TWinSpoken::connectHandlers()
 
 void TWinSpoken::FormCreate()
 {
+    readSettings();
     // The digits are only heard: nothing of the sheets shows before recall.
     sheets->hideAll();
     // A new user starts with the count, not on the page's tab.
@@ -236,6 +255,7 @@ void TWinSpoken::FormClose()
     }
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
+    writeSettings();
 }
 
 void TWinSpoken::ApplyInterfaceTexts()
@@ -246,7 +266,7 @@ void TWinSpoken::ApplyInterfaceTexts()
     ApplyCaptions(ctx_, this,
                   {{labAnzahlM, 154}, {labMemoZeit, 171}, {labReplay, 156}, {bStartStop, 146}, {labPunkteRekord, 147},
                    {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbGerman, 172},
-                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}});
+                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}, {chbMerken, 506}});
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class AppContext;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -80,6 +81,8 @@ public:
     TUpDownEdit* udReplay = nullptr;
     QRadioButton* rbGerman = nullptr;
     QRadioButton* rbEnglisch = nullptr;
+    // "Werte merken": count, pulse, recall time and voice kept; off as designed.
+    QCheckBox* chbMerken = nullptr;
     // The sheets are the component's, named here as well.
     TMemoSheets* sheets = nullptr;
     QGroupBox* gbMemorieren = nullptr;
@@ -104,6 +107,7 @@ private:
     void buildControls();
     void buildRightColumn(int x);
     void buildSettings();
+    void rememberValues();
     void buildSheets();
     void buildAttempt();
     void nameControls();

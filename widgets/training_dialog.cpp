@@ -62,23 +62,32 @@ void TTrainingDialog::showStartKeys()
         startKeys_->setText(ctx_.InterfaceText(500, QStringLiteral("Tasten: Strg+Eingabe")));
 }
 
+SettingValue<int> TTrainingDialog::settingValue(const QString& key, int defaultValue) const
+{
+    return SettingValue<int>(ctx_.settingsFile(), QStringLiteral("Korvanis"), key, defaultValue);
+}
+
 void TTrainingDialog::rememberSpin(TUpDownEdit* spin, const QString& key, int defaultValue)
 {
-    spinSettings_.emplace_back(spin, SettingValue<int>(ctx_.settingsFile(), QStringLiteral("Korvanis"), key,
-                                                       defaultValue));
+    remember(std::make_unique<SpinSetting>(spin, settingValue(key, defaultValue)));
+}
+
+void TTrainingDialog::remember(std::unique_ptr<RememberedSetting> setting)
+{
+    settings_.push_back(std::move(setting));
 }
 
 void TTrainingDialog::readSettings()
 {
-    for (SpinSetting& setting : spinSettings_)
-        setting.read();
+    for (const auto& setting : settings_)
+        setting->read();
     writeSettings();
 }
 
 void TTrainingDialog::writeSettings()
 {
-    for (SpinSetting& setting : spinSettings_)
-        setting.write();
+    for (const auto& setting : settings_)
+        setting->write();
 }
 
 QString TTrainingDialog::recordQuestion() const

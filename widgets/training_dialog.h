@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAbstractButton;
@@ -62,6 +63,10 @@ public:
     // A spin button remembered under key of section "Korvanis", with the value
     // read when the file has none.
     void rememberSpin(TUpDownEdit* spin, const QString& key, int defaultValue);
+    // A value of section "Korvanis" of the settings file.
+    SettingValue<int> settingValue(const QString& key, int defaultValue) const;
+    // Any control state kept in the settings file, read and written with the rest.
+    void remember(std::unique_ptr<RememberedSetting> setting);
     // Every remembered spin button from the file, then each value it took back.
     void readSettings();
     void writeSettings();
@@ -98,6 +103,6 @@ private:
     // focus takes Ctrl+Tab for its pages first.
     void cyclePanes(bool forward);
 
-    std::vector<SpinSetting> spinSettings_;
+    std::vector<std::unique_ptr<RememberedSetting>> settings_;
     QLabel* startKeys_ = nullptr;
 };

@@ -17,6 +17,7 @@
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -831,6 +832,50 @@ private Q_SLOTS:
         s.startAttempt(width);
         QCOMPARE(w->sgReplay->cellHint(3, 0), QString());
         QCOMPARE(w->sheets->labPace->text(), QString());
+    }
+
+    void memorisationValuesAreKeptOnlyWhenChosen_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("as designed") << false;
+        QTest::newRow("Werte merken") << true;
+    }
+
+    void memorisationValuesAreKeptOnlyWhenChosen()
+    {
+        QFETCH(bool, keep);
+        Session s;
+        TNumbersBase* w = s.win;
+        const NumbersWindowConstants k = s.k();
+        const QByteArray designedFile = ReadBytes(s.dir.file("BRAIN.INI"));
+        s.openMemoPage();
+        QVERIFY(!w->chbMerken->isChecked());
+        w->rbLimit->click();
+        w->udAnzahlM->setValue(k.anzahlM.value + k.anzahlM.step);
+        w->udMemoZeit->setValue(k.memoZeit.value + k.memoZeit.step);
+        w->udReplay->setValue(k.replay.value + k.replay.step);
+        w->chbMerken->setChecked(keep);
+        w->close();
+        if (!keep)
+            QCOMPARE(ReadBytes(s.dir.file("BRAIN.INI")), designedFile);
+
+        s.program.main.reset();
+        Program again(s.services, s.dir);
+        TNumbersBase* v = again.win;
+        QCOMPARE(v->chbMerken->isChecked(), keep);
+        QCOMPARE(v->rbLimit->isChecked(), keep);
+        QCOMPARE(v->udAnzahlM->isEnabled(), keep);
+        QCOMPARE(v->udAnzahlM->value(), k.anzahlM.value + (keep ? k.anzahlM.step : 0));
+        QCOMPARE(v->udMemoZeit->value(), k.memoZeit.value + (keep ? k.memoZeit.step : 0));
+        QCOMPARE(v->udReplay->value(), k.replay.value + (keep ? k.replay.step : 0));
+        // Unticked again, the next start is the designed one once more.
+        v->show();
+        v->chbMerken->setChecked(false);
+        v->close();
+        again.main.reset();
+        Program third(s.services, s.dir);
+        QVERIFY(!third.win->chbMerken->isChecked() && third.win->rbNoLimit->isChecked());
+        QCOMPARE(third.win->udMemoZeit->value(), k.memoZeit.value);
     }
 
     void anAttemptRunsFromTheKeyboard()

@@ -10,6 +10,7 @@
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -394,6 +395,37 @@ for r in dbfread.DBF(sys.argv[1], load=True):
                                       {s.dir.file("KORVANIS.DBF")}, &ok, &errors);
         QVERIFY2(ok, qPrintable(errors));
         QCOMPARE(out.trimmed(), QString("13 30 30.0 1000.0 300.0 0.0 42.5"));
+    }
+
+    void spokenValuesAreKeptOnlyWhenChosen_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("as designed") << false;
+        QTest::newRow("Werte merken") << true;
+    }
+
+    void spokenValuesAreKeptOnlyWhenChosen()
+    {
+        QFETCH(bool, keep);
+        Session s;
+        TWinSpoken* w = s.win;
+        const QByteArray designedFile = ReadBytes(s.dir.file("BRAIN.INI"));
+        w->show();
+        w->udAnzahlM->setValue(200);
+        w->udMemoZeit->setValue(1500);
+        w->udReplay->setValue(10);
+        w->rbEnglisch->setChecked(true);
+        w->chbMerken->setChecked(keep);
+        w->close();
+        if (!keep)
+            QCOMPARE(ReadBytes(s.dir.file("BRAIN.INI")), designedFile);
+        s.restart();
+        w = s.win;
+        QCOMPARE(w->chbMerken->isChecked(), keep);
+        QCOMPARE(QList<int>({w->udAnzahlM->value(), w->udMemoZeit->value(), w->udReplay->value()}),
+                 keep ? QList<int>({200, 1500, 10}) : QList<int>({100, 3000, 5}));
+        QCOMPARE(w->rbEnglisch->isChecked(), keep);
+        QCOMPARE(w->rbGerman->isChecked(), !keep);
     }
 
     void closingWhileDigitsAreSpokenStopsThemAndRecallWaitsForTheWindow()
