@@ -12,6 +12,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScrollBar>
 
 namespace {
 
@@ -83,6 +84,7 @@ void TMemoSheets::setUpSheets(const QFont& windowFont, int widestCount)
     // The sheets lie on top of each other under their column headings, the points
     // column to their right.
     const QSize sheetSize = sgMemo->sizeForRows(SheetRows);
+    designedWidth_ = sheetSize.width();
     sgMemo->setGeometry(10, SheetsTop, sheetSize.width(), sheetSize.height());
     sgReplay->setGeometry(sgMemo->geometry());
     sgReplay->hide();
@@ -109,6 +111,39 @@ void TMemoSheets::placeHeadings(int top, int frame)
     labPoints = new QLabel(QStringLiteral("Punkte"), gbMemorieren);
     labPoints->setGeometry(sgPoints->x() - 14, top - 15, sgPoints->width() + 28, 14);
     labPoints->setAlignment(Qt::AlignCenter);
+}
+
+void TMemoSheets::applyView(const SheetView& view)
+{
+    view_ = view;
+    const int rowWidth = geometry_.rowWidth;
+    const QFont digits = PixelFont(view.digitPx(), true);
+    const bool wide = view.columnWidth() > DigitColumnWidth;
+    for (TStringAlignGrid* sheet : {sgMemo, sgReplay}) {
+        sheet->setDefaultRowHeight(view.rowHeight());
+        sheet->setDefaultColWidth(view.columnWidth());
+        sheet->setColWidth(0, LabelColumnWidth);
+        sheet->setHorizontalScrollBarShown(wide);
+        for (int c = 1; c <= rowWidth; ++c) {
+            sheet->setColFont(c, digits);
+            sheet->setColGroupMarks(c, view.startsGroup(c), view.shaded(c));
+        }
+    }
+    sgPoints->setDefaultRowHeight(view.rowHeight());
+
+    // The rows that fit the designed height, less the sideways scroll bar.
+    const int bar = wide ? sgMemo->horizontalScrollBar()->sizeHint().height() : 0;
+    const int rows = view.rowsIn(SheetRows * SheetRowHeight - bar);
+    geometry_.pageRows = rows - 1;
+    const int frame = 2 * sgMemo->frameWidth();
+    sgMemo->setGeometry(10, SheetsTop, designedWidth_, rows * view.rowHeight() + frame + bar);
+    sgReplay->setGeometry(sgMemo->geometry());
+    sgPoints->setGeometry(sgPoints->x(), SheetsTop, sgPoints->width(), rows * view.rowHeight() + frame);
+    labPace->setGeometry(10, sgMemo->geometry().bottom() + 2, sgMemo->width(), 15);
+    setHeadingsVisible(headingsShown_);
+    for (TStringAlignGrid* sheet : {sgMemo, sgReplay})
+        sheet->setCurrentCell(sheet->currentCol(), sheet->currentRow());
+    followWithPoints(sgMemo->isHidden() ? sgReplay : sgMemo);
 }
 
 // ---------------------------------------------------------------------------
@@ -203,8 +238,9 @@ void TMemoSheets::hideAll()
 
 void TMemoSheets::setHeadingsVisible(bool visible)
 {
+    headingsShown_ = visible;
     for (QLabel* heading : std::as_const(columnHeadings))
-        heading->setVisible(visible);
+        heading->setVisible(visible && view_.size == SheetView::Size::Designed);
     labPoints->setVisible(visible);
     sgPoints->setVisible(visible);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numbers/sheet_navigation.h"
+#include "numbers/sheet_view.h"
 #include "training/scoring.h"
 
 #include <QList>
@@ -65,6 +66,11 @@ public:
     void hideAll();
     // The column headings, the points heading and the points column.
     void setHeadingsVisible(bool visible);
+    // How the digits are shown. The sheets keep their designed outer size: larger
+    // digits show fewer rows and scroll sideways; the column headings, laid out
+    // for the designed cells, show only with them.
+    void applyView(const SheetView& view);
+    const SheetView& view() const { return view_; }
 
     // The sheet rules for one key; true when the key was used.
     bool memoKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -104,6 +110,9 @@ private:
     void write(CellPos at, char value);
 
     SheetGeometry geometry_;
+    SheetView view_;
+    int designedWidth_ = 0;
+    bool headingsShown_ = true;
     int digitCount_ = 0;
     bool resultView_ = false;
 };

@@ -4,6 +4,7 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "numbers/numbers_memo_page.h"
+#include "numbers/sheet_view_choice.h"
 #include "training/clock_text.h"
 #include "training/digit_draw.h"
 #include "widgets/page_guard.h"
@@ -14,6 +15,7 @@
 #include "widgets/window_helpers.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -148,6 +150,7 @@ void TNumbersBase::nameControls()
         {lab3, "lab3"}, {pSpeedZahlen, "pSpeedZahlen"}, {pZahlen, "pZahlen"},
         {rbNoLimit, "rbNoLimit"}, {rbLimit, "rbLimit"}, {lab4, "lab4"}, {udAnzahlM, "udAnzahlM"},
         {lab5, "lab5"}, {udMemoZeit, "udMemoZeit"}, {lab6, "lab6"}, {udReplay, "udReplay"}, {chbMerken, "chbMerken"},
+        {memo->view->cbGroesse, "cbGroesse"}, {memo->view->cbGruppen, "cbGruppen"},
         {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab7, "lab7"}, {tZehntel, "tZehntel"},
     });
@@ -219,6 +222,7 @@ void TNumbersBase::ApplyInterfaceTexts()
                    {rbLimit, 153}, {lab4, k_.countLabelTextId}, {lab5, 155}, {lab6, 156}, {gbMemorieren, 157},
                    {lab7, 158}, {labBestzeit, 159}, {chbMerken, 506}});
     sgPoints->setAccessibleName(lab7->text());
+    memo->view->ApplyInterfaceTexts(ctx_);
 }
 
 void TNumbersBase::eAnzahlChange()

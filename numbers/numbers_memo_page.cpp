@@ -4,6 +4,7 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "numbers/numbers_window_constants.h"
+#include "numbers/sheet_view_choice.h"
 #include "training/settings_key.h"
 #include "widgets/remembered_page.h"
 #include "widgets/result_column.h"
@@ -52,6 +53,7 @@ TNumbersMemoPage::TNumbersMemoPage(TTrainingDialog& window, const NumbersWindowC
 
     sheets = new TMemoSheets(page, QRect(140, 4, 616, 280), window.font(), k_.rowWidth, k_.jumpWidth,
                              k_.NoLimitCount);
+    view = new TSheetViewChoice(window, sheets, page, QRect(8, 212, 124, 22), k_.settingsWord);
 }
 
 void TNumbersMemoPage::attach(const ResultColumn& column, QTimer* tZehntel)
@@ -132,6 +134,7 @@ void TNumbersMemoPage::setSettingsEnabled(bool enabled)
     rbNoLimit->setEnabled(enabled);
     rbLimit->setEnabled(enabled);
     chbMerken->setEnabled(enabled);
+    view->setEnabled(enabled);
     udAnzahlM->setEnabled(enabled && rbLimit->isChecked());
     udMemoZeit->setEnabled(enabled);
     udReplay->setEnabled(enabled);

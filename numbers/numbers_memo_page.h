@@ -10,6 +10,7 @@ class QRadioButton;
 class QWidget;
 class TMemoPage;
 class TMemoSheets;
+class TSheetViewChoice;
 class TTrainingDialog;
 class TUpDownEdit;
 class TWinWait;
@@ -42,6 +43,7 @@ public:
     // start to the next; off as designed.
     QCheckBox* chbMerken = nullptr;
     TMemoSheets* sheets = nullptr;
+    TSheetViewChoice* view = nullptr;
     TMemoPage* attempt = nullptr;
 
     // START/STOP on this page: the next step of the attempt.

@@ -3,6 +3,7 @@
 #include "core/app_context.h"
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
+#include "numbers/sheet_view_choice.h"
 #include "training/clock_text.h"
 #include "training/settings_key.h"
 #include "widgets/panel.h"
@@ -14,6 +15,7 @@
 #include "widgets/window_helpers.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -128,6 +130,7 @@ void TWinSpoken::buildSheets()
     lab30 = sheets->columnHeadings.value(3);
     labMPunkte = sheets->labPoints;
     gbMemorieren->resize(labMPunkte->geometry().right() + 10, gbMemorieren->height());
+    view = new TSheetViewChoice(*this, sheets, tsMemo, QRect(8, 214, 124, 22), "Spoken");
     labFortschritt = new QLabel(gbMemorieren);
     labFortschritt->setGeometry(10, 110, gbMemorieren->width() - 20, 40);
     labFortschritt->setAlignment(Qt::AlignCenter);
@@ -155,7 +158,8 @@ void TWinSpoken::buildAttempt()
                              {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
     memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return setting(sender, newValue); };
     memoPage->setSettingsEnabled = [this](bool enabled) {
-        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, chbMerken, bClose})
+        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, chbMerken, view->cbGroesse,
+                                                                 view->cbGruppen, bClose})
             control->setEnabled(enabled);
     };
     memoPage->moveOn = [this] { bStartStopClick(nullptr); };
@@ -171,7 +175,8 @@ void TWinSpoken::nameControls()
         {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"}, {pZiffern, "pZiffern"}, {bChange, "bChange"},
         {bClose, "bClose"}, {labAnzahlM, "labAnzahlM"}, {udAnzahlM, "udAnzahlM"}, {labMemoZeit, "labMemoZeit"},
         {udMemoZeit, "udMemoZeit"}, {labReplay, "labReplay"}, {udReplay, "udReplay"}, {rbGerman, "rbGerman"},
-        {rbEnglisch, "rbEnglisch"}, {chbMerken, "chbMerken"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
+        {rbEnglisch, "rbEnglisch"}, {chbMerken, "chbMerken"}, {view->cbGroesse, "cbGroesse"},
+        {view->cbGruppen, "cbGruppen"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab1, "lab1"}, {lab10, "lab10"}, {lab20, "lab20"}, {lab30, "lab30"},
         {labMPunkte, "labMPunkte"}, {labFortschritt, "labFortschritt"}, {tSprache, "tSprache"},
         {tZehntel, "tZehntel"},
@@ -267,6 +272,7 @@ void TWinSpoken::ApplyInterfaceTexts()
                   {{labAnzahlM, 154}, {labMemoZeit, 171}, {labReplay, 156}, {bStartStop, 146}, {labPunkteRekord, 147},
                    {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbGerman, 172},
                    {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}, {chbMerken, 506}});
+    view->ApplyInterfaceTexts(ctx_);
 }
 
 // ---------------------------------------------------------------------------

@@ -18,6 +18,7 @@ class QTimer;
 class QWidget;
 class TMemoPage;
 class TMemoSheets;
+class TSheetViewChoice;
 class TPanel;
 class TStringAlignGrid;
 class TUpDownEdit;
@@ -85,6 +86,7 @@ public:
     QCheckBox* chbMerken = nullptr;
     // The sheets are the component's, named here as well.
     TMemoSheets* sheets = nullptr;
+    TSheetViewChoice* view = nullptr;
     QGroupBox* gbMemorieren = nullptr;
     TStringAlignGrid* sgMemo = nullptr;
     TStringAlignGrid* sgReplay = nullptr;

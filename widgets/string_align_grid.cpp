@@ -268,6 +268,7 @@ void TStringAlignGrid::setColCount(int cols)
     colAlignments_.resize(cols, Qt::AlignLeft | Qt::AlignVCenter);
     colFonts_.resize(cols);
     colHasFont_.resize(cols, false);
+    colMarks_.resize(cols, 0);
     applyColWidths();
     placeCurrentInside();
 }
@@ -553,9 +554,14 @@ void TStringAlignGrid::paintCell(QPainter* painter, const QRect& rect, int col, 
     const QModelIndex current = currentIndex();
     const bool selected = showSelection_ && !fixed && current.row() == row && current.column() == col;
 
-    const QColor background = selected ? colorOf(selectedColor_)
-                                       : resolvedColor(model_->background[i], fixed ? fixedColor_ : color_);
+    QColor background = selected ? colorOf(selectedColor_)
+                                 : resolvedColor(model_->background[i], fixed ? fixedColor_ : color_);
+    const GridColor own = model_->background[i];
+    if (!selected && !fixed && colShaded(col) && (own == GridColor::Default || own == GridColor::Window))
+        background = background.darker(110);
     painter->fillRect(rect, background);
+    if (!fixed && colStartsGroup(col))
+        painter->fillRect(QRect(rect.left(), rect.top(), 2, rect.height()), palette().color(QPalette::Mid));
 
     const char ch = model_->text[i];
     if (ch == 0)
@@ -720,6 +726,29 @@ void TStringAlignGrid::setVerticalScrollBarShown(bool shown)
 }
 
 bool TStringAlignGrid::verticalScrollBarShown() const { return scrollBarShown_; }
+
+void TStringAlignGrid::setHorizontalScrollBarShown(bool shown)
+{
+    setHorizontalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TStringAlignGrid::setColGroupMarks(int col, bool startsGroup, bool shaded)
+{
+    if (col < 0 || col >= colMarks_.size())
+        return;
+    colMarks_[col] = quint8((startsGroup ? 1 : 0) | (shaded ? 2 : 0));
+    viewport()->update();
+}
+
+bool TStringAlignGrid::colStartsGroup(int col) const
+{
+    return col >= 0 && col < colMarks_.size() && (colMarks_[col] & 1);
+}
+
+bool TStringAlignGrid::colShaded(int col) const
+{
+    return col >= 0 && col < colMarks_.size() && (colMarks_[col] & 2);
+}
 
 QSize TStringAlignGrid::sizeForRows(int rows) const
 {

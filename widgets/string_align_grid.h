@@ -111,6 +111,13 @@ public:
     bool showSelection() const;
     QColor colorOf(GridColor color) const;  // as painted now, with the current palette
 
+    // Groups of columns, for reading: a line on the left of a column that begins
+    // a group, and a light shade over the cells of a shaded column that have no
+    // colour of their own.
+    void setColGroupMarks(int col, bool startsGroup, bool shaded);
+    bool colStartsGroup(int col) const;
+    bool colShaded(int col) const;
+
     // Columns. A column without its own font uses the grid's font (QWidget::font);
     // without its own alignment it is left-aligned and vertically centred.
     void setColAlignment(int col, Qt::Alignment alignment);
@@ -135,9 +142,11 @@ public:
     void endUpdate();
 
     // Geometry. The vertical scroll bar shows when there are more rows than fit;
-    // there is never a horizontal one.
+    // a horizontal one only when asked for, and then when the columns are wider
+    // than the view.
     void setVerticalScrollBarShown(bool shown);
     bool verticalScrollBarShown() const;
+    void setHorizontalScrollBarShown(bool shown);
     // The outer size that shows all columns and exactly `rows` rows, leaving room
     // for the vertical scroll bar when it is on.
     QSize sizeForRows(int rows) const;
@@ -172,6 +181,7 @@ private:
     QVector<Qt::Alignment> colAlignments_;
     QVector<QFont> colFonts_;
     QVector<bool> colHasFont_;
+    QVector<quint8> colMarks_;  // bit 0: begins a group, bit 1: shaded
     int defaultColWidth_ = 64;
     int defaultRowHeight_ = 24;
     int fixedCols_ = 0;

@@ -7,6 +7,8 @@
 #include "numbers/sheet_navigation.h"
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
+#include "numbers/numbers_memo_page.h"
+#include "numbers/sheet_view_choice.h"
 #include "numbers/numbers_base.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
@@ -18,6 +20,7 @@
 #include "widgets/up_down_edit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -876,6 +879,70 @@ private Q_SLOTS:
         Program third(s.services, s.dir);
         QVERIFY(!third.win->chbMerken->isChecked() && third.win->rbNoLimit->isChecked());
         QCOMPARE(third.win->udMemoZeit->value(), k.memoZeit.value);
+    }
+
+    void theSheetsShowTheChosenSizeAndGroups_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("grouping");
+        QTest::addColumn<int>("rowsShown");
+        QTest::newRow("designed") << 0 << 0 << 10;
+        QTest::newRow("large pairs") << 1 << 1 << 6;
+        QTest::newRow("larger, 4-3-3") << 2 << 3 << 5;
+    }
+
+    void theSheetsShowTheChosenSizeAndGroups()
+    {
+        QFETCH(int, size);
+        QFETCH(int, grouping);
+        QFETCH(int, rowsShown);
+        Session s;
+        TNumbersBase* w = s.win;
+        const QByteArray designedFile = ReadBytes(s.dir.file("BRAIN.INI"));
+        s.openMemoPage();
+        const QRect designed = w->sgMemo->geometry();
+        w->memo->view->cbGroesse->setCurrentIndex(size);
+        w->memo->view->cbGruppen->setCurrentIndex(grouping);
+        const SheetView view = SheetView::fromChoices(size, grouping);
+        s.startAttempt(s.rowWidth() * 20);
+        for (TStringAlignGrid* sheet : {w->sgMemo, w->sgReplay}) {
+            QCOMPARE(sheet->colWidth(5), view.columnWidth());
+            QCOMPARE(sheet->colFont(5).pixelSize(), view.digitPx());
+            QCOMPARE(sheet->defaultRowHeight(), view.rowHeight());
+            for (int col = 1; col <= s.rowWidth(); ++col) {
+                QCOMPARE(sheet->colStartsGroup(col), view.startsGroup(col));
+                QCOMPARE(sheet->colShaded(col), view.shaded(col));
+            }
+        }
+        // The sheets keep their place and width; larger digits show fewer rows.
+        QCOMPARE(w->sgMemo->geometry().topLeft(), designed.topLeft());
+        QCOMPARE(w->sgMemo->width(), designed.width());
+        QVERIFY(w->sgMemo->geometry().bottom() <= designed.bottom());
+        QCOMPARE(w->sheets->geometry().pageRows, rowsShown - 1);
+        QCOMPARE(w->sgMemo->visibleRowCount(), rowsShown);
+        // A page is the rows on show.
+        QTest::keyClick(w->sgMemo, Qt::Key_PageDown);
+        QCOMPARE(w->sgMemo->currentRow(), rowsShown);
+        // The last digit of a row is reached, scrolling sideways where it must.
+        QTest::keyClick(w->sgMemo, Qt::Key_End);
+        QCOMPARE(w->sgMemo->currentCol(), s.rowWidth());
+        QVERIFY(w->sgMemo->visualRect(w->sgMemo->model()->index(w->sgMemo->currentRow(), s.rowWidth()))
+                    .intersects(w->sgMemo->viewport()->rect()));
+        QCOMPARE(w->sheets->columnHeadings.first()->isVisible(), size == 0);
+
+        // The choice outlives the program; the designed one leaves the file alone.
+        s.tickAt(1000);
+        w->bStartStop->click();
+        s.tickAt(1000);
+        w->bStartStop->click();
+        w->close();
+        if (size == 0 && grouping == 0)
+            QCOMPARE(ReadBytes(s.dir.file("BRAIN.INI")), designedFile);
+        s.program.main.reset();
+        Program again(s.services, s.dir);
+        QCOMPARE(again.win->memo->view->cbGroesse->currentIndex(), size);
+        QCOMPARE(again.win->memo->view->cbGruppen->currentIndex(), grouping);
+        QCOMPARE(again.win->sgReplay->colWidth(5), view.columnWidth());
     }
 
     void anAttemptRunsFromTheKeyboard()
