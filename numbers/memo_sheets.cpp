@@ -80,6 +80,8 @@ void TMemoSheets::setUpSheets(const QFont& windowFont, int widestCount)
     sgPoints->setShowSelection(false);
     sgPoints->setFontColor(GridColor::Black);
     sgPoints->setEnabled(false);
+    // Only shown beside the rows: the keys never go there.
+    sgPoints->setFocusPolicy(Qt::NoFocus);
 
     // The sheets lie on top of each other under their column headings, the points
     // column to their right.

@@ -678,6 +678,15 @@ void TStringAlignGrid::setCurrentCell(int col, int row)
     scrollTo(index, QAbstractItemView::EnsureVisible);
 }
 
+// A grid scrolled sideways shows its label column again with the first column
+// that can be entered, so the row's label is never lost at the row's start.
+void TStringAlignGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (current.isValid() && current.column() == fixedCols_ && fixedCols_ > 0)
+        horizontalScrollBar()->setValue(0);
+}
+
 int TStringAlignGrid::visibleRowCount() const
 {
     const_cast<TStringAlignGrid*>(this)->ensureLaidOut();

@@ -168,6 +168,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString& search) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     bool isFixed(int col, int row) const;

@@ -59,13 +59,14 @@ namespace {
 
 // A control that Alt and a letter reach: a button but the speed buttons (they
 // never take the focus, START/STOP is pressed by its guarded keys, and their
-// captions change with the attempt), and a label with a control beside it.
+// captions change with the attempt), and a label beside a control the keys can
+// reach.
 bool takesMnemonic(QWidget* control)
 {
     if (qobject_cast<TSpeedButton*>(control))
         return false;
     if (auto* label = qobject_cast<QLabel*>(control))
-        return label->buddy() != nullptr;
+        return label->buddy() && (label->buddy()->focusPolicy() & Qt::TabFocus);
     return qobject_cast<QAbstractButton*>(control) != nullptr;
 }
 
