@@ -310,6 +310,7 @@ private Q_SLOTS:
         QCOMPARE(w->phase(), quint8(TWinKarten::Running));
         QTest::keyClick(w->focusWidget(), Qt::Key_Space);
         QCOMPARE(w->picturePage->run().drill().current().first, 1);
+        QCOMPARE(w->picturePage->labFortschritt->text(), QString("Karte 2 von 2"));
         // A held key does not race on.
         QTest::keyPress(w->focusWidget(), Qt::Key_Space, Qt::NoModifier);
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);

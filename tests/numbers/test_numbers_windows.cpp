@@ -711,10 +711,18 @@ private Q_SLOTS:
         }
         QCOMPARE(w->picturePage->run().drill().current().first, w->udZeile->value());
         QCOMPARE(w->phase(), quint8(TNumbersBase::Running));
+        QCOMPARE(w->picturePage->labFortschritt->text(), QString("Gruppe 2 von 3"));
         // Let go and pressed anew, the key goes on.
         SendKey(w->pZahlen, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, false, 4000);
         SendKey(w->pZahlen, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, false, 4300);
         QCOMPARE(w->picturePage->run().drill().current().first, 2 * w->udZeile->value());
+        QCOMPARE(w->picturePage->labFortschritt->text(), QString("Gruppe 3 von 3"));
+        SendKey(w->pZahlen, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, false, 4400);
+        SendKey(w->pZahlen, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, false, 4700);
+        QCOMPARE(w->phase(), quint8(TNumbersBase::Idle));
+        QCOMPARE(w->picturePage->labFortschritt->text(), QString());
+        // The focus is back on the settings the next run starts from.
+        QCOMPARE(w->focusWidget(), w->udAnzahl);
     }
 
     void theKeyboardLeavesTheSheets()

@@ -435,6 +435,7 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         s.start(100);
         s.pulseAt(3000);
         s.pulseAt(7000);
+        QCOMPARE(w->labFortschritt->text(), QString("Ziffer 3 von 100"));
         w->close();
         QVERIFY(!w->tSprache->isActive() && !w->tZehntel->isActive());
         QCOMPARE(s.wave.stops, 1);
@@ -452,6 +453,7 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(w->phase(), quint8(TWinSpoken::Recalling));
         QCOMPARE(w->startTick(), shownAt);
+        QCOMPARE(w->labFortschritt->text(), QString());
         QVERIFY(w->tZehntel->isActive());
         QCOMPARE(w->focusWidget(), w->sgReplay);
         QCOMPARE(s.wave.played.size(), 3);
