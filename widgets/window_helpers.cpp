@@ -91,6 +91,36 @@ QKeySequence ChangeViewKey()
     return QKeySequence(Qt::Key_F2);
 }
 
+void GiveMnemonics(QWidget* window)
+{
+    QString taken;
+    for (QTabWidget* pages : window->findChildren<QTabWidget*>()) {
+        QStringList tabs;
+        for (int tab = 0; tab < pages->count(); ++tab)
+            tabs << pages->tabText(tab);
+        const QStringList marked = WithMnemonics(tabs, taken);
+        for (int tab = 0; tab < pages->count(); ++tab)
+            pages->setTabText(tab, marked.at(tab));
+    }
+    QList<QWidget*> controls;
+    QStringList texts;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (!takesMnemonic(control))
+            continue;
+        controls << control;
+        auto* label = qobject_cast<QLabel*>(control);
+        texts << (label ? label->text() : static_cast<QAbstractButton*>(control)->text());
+    }
+    const QStringList marked = WithMnemonics(texts, taken);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        if (auto* label = qobject_cast<QLabel*>(controls.at(i)))
+            label->setText(marked.at(i));
+        else
+            static_cast<QAbstractButton*>(controls.at(i))->setText(marked.at(i));
+    }
+    UpdateAccessibleNames(window);
+}
+
 void ApplyCaptions(const AppContext& ctx, QWidget* window, std::initializer_list<Caption> captions)
 {
     QStringList texts;

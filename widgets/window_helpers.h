@@ -34,6 +34,11 @@ QList<QKeySequence> StartStopKeys();
 // The key of the result view's toggle between the recalled and the given digits.
 QKeySequence ChangeViewKey();
 
+// Gives the page tabs (first) and the controls of a window whose captions
+// never change a mnemonic of their own each, keeping the ones they have, and
+// then their accessible names; for windows with fixed captions.
+void GiveMnemonics(QWidget* window);
+
 // A control and the interface text of its caption.
 struct Caption {
     QWidget* control;  // a label, a button or a group box

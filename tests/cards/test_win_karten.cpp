@@ -122,8 +122,8 @@ private Q_SLOTS:
         QCOMPARE(QStringList({w->windowTitle(), w->pcTraining->tabText(0), w->pcTraining->tabText(1), w->lab1->text(),
                               w->lab2->text(), w->lab3->text(), w->bStartStop->text(), w->pErgeb->text(),
                               w->labBestzeit->text(), w->bClose->text()}),
-                 QStringList({"Kartentraining", "Bildertraining", "Memorieren", "Anzahl Karten", "Anzahl pro Zeile",
-                              "Zeit pro Zeile", "START / STOP", "0,00", "Bestzeit", "Schliessen"}));
+                 QStringList({"Kartentraining", "&Bildertraining", "&Memorieren", "&Anzahl Karten", "Anzahl &pro Zeile",
+                              "Zeit pro Zeile", "START / STOP", "0,00", "Bestzeit", "&Schliessen"}));
         QCOMPARE(QList<int>({w->udAnzahl->minimum(), w->udAnzahl->maximum(), w->udAnzahl->singleStep(),
                              w->udZeile->minimum(), w->udZeile->maximum(), w->udZeile->singleStep()}),
                  QList<int>({1, 10000, 52, 1, 3, 1}));
