@@ -1,5 +1,9 @@
 #include "app/main_win.h"
+#include "cards/card_places.h"
+#include "cards/card_memo_view.h"
 #include "cards/win_karten.h"
+#include "cards/win_karten_memo.h"
+#include "cards/win_learn_cards.h"
 #include "numbers/numbers_base.h"
 #include "numbers/win_spoken.h"
 #include "tests/support/window_session.h"
@@ -32,12 +36,19 @@ struct Keyboard {
             SendKey(QApplication::focusWidget(), QEvent::KeyRelease, key, modifiers, false, at + 80);
     }
     void startStop() { press(Qt::Key_Return, Qt::ControlModifier); }
-    void type(const QString& digits)
+    // Digits and capital letters, each its own key.
+    void type(const QString& keys)
     {
-        for (QChar digit : digits)
-            press(Qt::Key(Qt::Key_0 + (digit.unicode() - u'0')));
+        for (QChar ch : keys)
+            press(ch.isDigit() ? Qt::Key(Qt::Key_0 + (ch.unicode() - u'0')) : Qt::Key(Qt::Key_A + (ch.unicode() - u'A')));
     }
 };
+
+// The keys that type a card: value letter, then suit letter.
+QString keysOf(int face)
+{
+    return QString(QLatin1Char("A23456789TJQK"[(face - 1) % 13])) + QLatin1Char("CDHS"[(face - 1) / 13]);
+}
 
 // The given digits of a sheet's first count cells.
 QString givenDigits(const TStringAlignGrid* sheet, int count, int rowWidth)
@@ -65,6 +76,7 @@ private Q_SLOTS:
         QTest::newRow("binary, memorisation") << 'b' << "WinBinaer" << "sheet";
         QTest::newRow("cards, picture run") << 's' << "WinKarten" << "picture";
         QTest::newRow("spoken numbers") << 'g' << "WinSpoken" << "spoken";
+        QTest::newRow("card memorisation") << 'l' << "WinLearnCards" << "cards";
     }
 
     void anAttemptFromTheMenuToTheRecordQuestion()
@@ -103,6 +115,22 @@ private Q_SLOTS:
                     keys.type(digits);
                     keys.startStop();
                     QCOMPARE(w->pZiffern->text(), QString::number(row));
+                } else if (attempt == "cards") {
+                    // The field's Start opens the card memorisation on the attempt.
+                    auto* l = qobject_cast<TWinLearnCards*>(shown);
+                    TWinKartenMemo* m = l->WinKartenMemo;
+                    keys.press(Qt::Key_S, Qt::AltModifier);
+                    QTRY_COMPARE(m->phase(), TWinKartenMemo::Memorising);
+                    QApplication::setActiveWindow(m);
+                    QCOMPARE(QApplication::focusWidget(), m->memoView);
+                    keys.startStop();
+                    QCOMPARE(m->phase(), TWinKartenMemo::Recalling);
+                    for (char face : m->attempt().attempt().given)
+                        keys.type(keysOf(quint8(face)));
+                    keys.startStop();
+                    QCOMPARE(m->phase(), TWinKartenMemo::Idle);
+                    QCOMPARE(m->attempt().attempt().answers, m->attempt().attempt().given);
+                    m->close();
                 } else {
                     auto* w = qobject_cast<TWinSpoken*>(shown);
                     QCOMPARE(QApplication::focusWidget(), w->udAnzahlM);
@@ -130,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(menu, s.main->mTraining);
         QTest::keyClick(menu, menuLetter);
         QVERIFY(reached);
-        // The record was stored on the answer yes.
+        // One question, asked once: no press acted twice on the way.
         QCOMPARE(s.services.dialogs.questions.size(), 1);
     }
 };

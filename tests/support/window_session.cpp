@@ -38,7 +38,7 @@ QString keyText(Qt::Key key, Qt::KeyboardModifiers modifiers)
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
         return QString(QChar(u'0' + (key - Qt::Key_0)));
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return QString(QChar(u'a' + (key - Qt::Key_A)));
+        return QString(QChar(u'A' + (key - Qt::Key_A)));
     return {};
 }
 
