@@ -30,7 +30,7 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"), this, &TMainWin::mBinaerClick);
     mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"), this, &TMainWin::mKartenClick);
     // The card image window had no command; learners need a way in.
-    mKartenbilder = mTraining->addAction(QStringLiteral("Karten&bilder lernen"), this, &TMainWin::mKartenbilderClick);
+    mKartenbilder = mTraining->addAction(QStringLiteral("Kartenbilder &lernen"), this, &TMainWin::mKartenbilderClick);
     mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"), this, &TMainWin::mSpokenNoClick);
 
     mOptionen = menuBar()->addMenu(QStringLiteral("&Optionen"));

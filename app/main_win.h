@@ -4,6 +4,7 @@
 #include "core/program_folders.h"
 #include "history/history_store.h"
 #include "records/records_table.h"
+#include "widgets/held_keys.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -31,6 +32,8 @@ public:
     // The training history the context's attempt log writes to, for the history
     // window to read.
     HistoryStore& history() { return history_; }
+    // The program's watch over held keys, for the questions asked over a window.
+    HeldKeys& heldKeys() { return heldKeys_; }
 
     // The windows the menu shows, created after the main window.
     struct Windows {
@@ -96,6 +99,7 @@ private:
 
     RecordsTable records_;
     HistoryStore history_;
+    HeldKeys heldKeys_;
     AppContext ctx_;
     std::unique_ptr<CardPictureStore> cardPictures_;
     Windows windows_;

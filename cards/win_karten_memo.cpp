@@ -125,7 +125,7 @@ void TWinKartenMemo::nameControls()
     TPlayingCard* cards[] = {pcKarte1, pcKarte2, pcKarte3};
     for (int i = 0; i < 3; ++i)
         cards[i]->setAccessibleName(QStringLiteral("Karte %1").arg(i + 1));
-    UpdateAccessibleNames(this);
+    GiveMnemonics(this);
 }
 
 void TWinKartenMemo::connectHandlers()

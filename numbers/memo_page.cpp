@@ -108,6 +108,7 @@ void TMemoPage::endRecalling()
     const ScoreResult& score = attempt_.end(ctx.tickSource.now(), ScoringRuleOf(discipline.scoring),
                                             c_.sheets->geometry().rowWidth);
     c_.sheets->showScore(attempt_.attempt(), score);
+    c_.sheets->showPace(ctx, attempt_.memoMsUsed(), score.correctDigits);
     c_.pPunkte->setText(QString::number(score.totalPoints));
     c_.pZiffern->setText(QString::number(score.correctDigits));
     if (ruleTable_)

@@ -8,6 +8,7 @@
 #include <QString>
 
 class AppContext;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -101,6 +102,7 @@ public:
     TUpDownEdit* udMemoZeit = nullptr;
     QLabel* lab6 = nullptr;
     TUpDownEdit* udReplay = nullptr;
+    QCheckBox* chbMerken = nullptr;
     TMemoSheets* sheets = nullptr;
     QGroupBox* gbMemorieren = nullptr;
     TStringAlignGrid* sgMemo = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class QCheckBox;
 class QLabel;
 class QRadioButton;
 class QWidget;
@@ -11,6 +12,7 @@ class TMemoPage;
 class TFormatChoice;
 class TMemoSheets;
 class TRuleTable;
+class TSheetViewChoice;
 class TTrainingDialog;
 class TUpDownEdit;
 class TWinWait;
@@ -41,7 +43,11 @@ public:
     TUpDownEdit* udReplay = nullptr;
     QLabel* labFormat = nullptr;
     TFormatChoice* cbFormat = nullptr;
+    // "Werte merken": the limit choice, the count and the times kept from one
+    // start to the next; off as designed.
+    QCheckBox* chbMerken = nullptr;
     TMemoSheets* sheets = nullptr;
+    TSheetViewChoice* view = nullptr;
     TRuleTable* ruleTable = nullptr;
     TMemoPage* attempt = nullptr;
 
@@ -54,10 +60,13 @@ public:
     // A format from the drop-down: its count (or no limit) and times.
     void cbFormatChoose(const AttemptRecord::Setting& format);
     void applyTexts();
+    // The count can be changed only for a limited attempt, however the choice came.
+    void followLimitChoice();
 
 private:
     void startMemorising();
     void setSettingsEnabled(bool enabled);
+    void rememberValues();
     AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
     TTrainingDialog& window_;

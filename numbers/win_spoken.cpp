@@ -3,15 +3,21 @@
 #include "core/app_context.h"
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
+#include "numbers/sheet_view_choice.h"
 #include "training/clock_text.h"
+#include "training/settings_key.h"
 #include "widgets/format_choice.h"
 #include "widgets/panel.h"
+#include "widgets/remembered_page.h"
 #include "widgets/result_column.h"
 #include "widgets/rule_table.h"
+#include "widgets/spin_setting.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -26,9 +32,9 @@ constexpr int LargestCount = 1000;
 constexpr int JumpWidth = 10;
 constexpr int ClientHeight = 358;
 constexpr int SheetsLeft = 140;
-// The table of rule sets below the sheets.
-constexpr int TableTop = 290;
-constexpr int TableHeight = TRuleTable::Height + 8;
+// The table of rule sets below the sheets and the left column's last control.
+constexpr int TableTop = 330;
+constexpr int TableHeight = TableTop - 290 + TRuleTable::Height + 8;
 
 } // namespace
 
@@ -103,12 +109,26 @@ void TWinSpoken::buildSettings()
     rbEnglisch = new QRadioButton(QStringLiteral("Englisch"), tsMemo);
     rbEnglisch->setGeometry(8, 194, 128, 18);
 
-    labFormat = label(QStringLiteral("Format"), 220);
+    labFormat = label(QStringLiteral("Format"), 214);
     cbFormat = new TFormatChoice(ctx_, SpokenNumbers, tsMemo);
-    cbFormat->setGeometry(8, 236, 128, 22);
+    cbFormat->setGeometry(8, 230, 128, 22);
     cbFormat->fill = [this](const AttemptRecord::Setting& format) {
         guarded([this, format] { cbFormatChoose(format); });
     };
+    chbMerken = new QCheckBox(QStringLiteral("Werte merken"), tsMemo);
+    chbMerken->setGeometry(8, 306, 128, 18);
+    rememberValues();
+}
+
+void TWinSpoken::rememberValues()
+{
+    const auto key = [](const char* what) { return SettingsKey("Spoken", what); };
+    std::vector<std::unique_ptr<RememberedSetting>> values;
+    values.push_back(std::make_unique<SpinSetting>(udAnzahlM, settingValue(key("Anzahl"), udAnzahlM->value())));
+    values.push_back(std::make_unique<SpinSetting>(udMemoZeit, settingValue(key("Takt"), udMemoZeit->value())));
+    values.push_back(std::make_unique<SpinSetting>(udReplay, settingValue(key("Wiedergabe"), udReplay->value())));
+    values.push_back(std::make_unique<ButtonSetting>(rbEnglisch, rbGerman, settingValue(key("Englisch"), 0)));
+    remember(std::make_unique<RememberedPage>(chbMerken, settingValue(key("Merken"), 0), std::move(values)));
 }
 
 void TWinSpoken::buildSheets()
@@ -124,6 +144,11 @@ void TWinSpoken::buildSheets()
     lab30 = sheets->columnHeadings.value(3);
     labMPunkte = sheets->labPoints;
     gbMemorieren->resize(labMPunkte->geometry().right() + 10, gbMemorieren->height());
+    view = new TSheetViewChoice(*this, sheets, tsMemo, QRect(8, 256, 128, 22), "Spoken");
+    labFortschritt = new QLabel(gbMemorieren);
+    labFortschritt->setGeometry(10, 110, gbMemorieren->width() - 20, 40);
+    labFortschritt->setAlignment(Qt::AlignCenter);
+    labFortschritt->setFont(PixelFont(24, true));
 }
 
 void TWinSpoken::buildRightColumn(int x)
@@ -147,7 +172,8 @@ void TWinSpoken::buildAttempt()
                              {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
     memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return setting(sender, newValue); };
     memoPage->setSettingsEnabled = [this](bool enabled) {
-        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, cbFormat, bClose})
+        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, cbFormat, chbMerken,
+                                                                 view->cbGroesse, view->cbGruppen, bClose})
             control->setEnabled(enabled);
     };
     memoPage->moveOn = [this] { bStartStopClick(nullptr); };
@@ -175,10 +201,12 @@ void TWinSpoken::nameControls()
         {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"}, {pZiffern, "pZiffern"}, {bChange, "bChange"},
         {bClose, "bClose"}, {labAnzahlM, "labAnzahlM"}, {udAnzahlM, "udAnzahlM"}, {labMemoZeit, "labMemoZeit"},
         {udMemoZeit, "udMemoZeit"}, {labReplay, "labReplay"}, {udReplay, "udReplay"}, {rbGerman, "rbGerman"},
-        {rbEnglisch, "rbEnglisch"}, {labFormat, "labFormat"}, {cbFormat, "cbFormat"},
-        {tbRegelwerke, "tbRegelwerke"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
+        {rbEnglisch, "rbEnglisch"}, {labFormat, "labFormat"}, {cbFormat, "cbFormat"}, {tbRegelwerke, "tbRegelwerke"},
+        {chbMerken, "chbMerken"}, {view->cbGroesse, "cbGroesse"}, {view->cbGruppen, "cbGruppen"},
+        {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab1, "lab1"}, {lab10, "lab10"}, {lab20, "lab20"}, {lab30, "lab30"},
-        {labMPunkte, "labMPunkte"}, {tSprache, "tSprache"}, {tZehntel, "tZehntel"},
+        {labMPunkte, "labMPunkte"}, {labFortschritt, "labFortschritt"}, {tSprache, "tSprache"},
+        {tZehntel, "tZehntel"},
     });
     // Each label names the control it stands beside, for assistive technology.
     const std::pair<QLabel*, QWidget*> buddies[] = {
@@ -203,6 +231,7 @@ void TWinSpoken::connectHandlers()
 
 void TWinSpoken::FormCreate()
 {
+    readSettings();
     // The digits are only heard: nothing of the sheets shows before recall.
     sheets->hideAll();
     // A new user starts with the count, not on the page's tab.
@@ -214,9 +243,13 @@ void TWinSpoken::FormShow()
     ApplyInterfaceTexts();
     memoPage->refreshPointsRecord();
     preloadSounds();
-    // A recall left open when the window was closed goes on where it stands: its
-    // clock and its limit apply again at once.
-    if (phase() == Recalling) {
+    // Speaking broken off by closing the window begins its recall now, with the
+    // whole recall time; a recall left open when the window was closed goes on
+    // where it stands, its clock and its limit applying again at once.
+    if (recallOnShow_) {
+        recallOnShow_ = false;
+        startRecalling(SpeakingEnd::ByClosing);
+    } else if (phase() == Recalling) {
         tZehntel->start();
         sgReplay->setFocus();
     }
@@ -245,12 +278,17 @@ void TWinSpoken::FormClose()
 {
     // Digits must not go on sounding from a closed window, nor may their end
     // later hand the focus to it. Closing ends the speaking as "Memorieren
-    // fertig" does; the digits not yet spoken stay in the attempt, and the recall
-    // clock runs from now, so the reopened window is in recall.
-    if (phase() == Memorising)
-        startRecalling(SpeakingEnd::ByClosing);
+    // fertig" does, and the digits not yet spoken stay in the attempt; but no
+    // one recalls into a closed window, so recall and its clock begin when the
+    // window is shown again.
+    if (phase() == Memorising) {
+        tSprache->stop();
+        ctx_.SRWavePlayer.stop();
+        recallOnShow_ = true;
+    }
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
+    writeSettings();
 }
 
 void TWinSpoken::ApplyInterfaceTexts()
@@ -261,9 +299,10 @@ void TWinSpoken::ApplyInterfaceTexts()
     ApplyCaptions(ctx_, this,
                   {{labAnzahlM, 154}, {labMemoZeit, 171}, {labReplay, 156}, {bStartStop, 146}, {labPunkteRekord, 147},
                    {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbGerman, 172},
-                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}, {labFormat, 461}});
+                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}, {labFormat, 461}, {chbMerken, 506}});
     cbFormat->applyTexts();
     tbRegelwerke->applyTexts();
+    view->ApplyInterfaceTexts(ctx_);
 }
 
 // ---------------------------------------------------------------------------
@@ -320,7 +359,8 @@ void TWinSpoken::startSpeaking()
 
 void TWinSpoken::tSpracheTimer()
 {
-    if (phase() != Memorising)
+    // A pulse queued before the window closed speaks nothing more.
+    if (phase() != Memorising || recallOnShow_)
         return;
     // A pulse is never early: a timer event before the due tick waits out the rest.
     if (pulses.msUntil(nextDigit, ctx_.tickSource.now()) > 0) {
@@ -336,8 +376,20 @@ void TWinSpoken::tSpracheTimer()
     // The voice is read at every pulse, so a switch counts from the next digit.
     const QString voice = rbGerman->isChecked() ? QStringLiteral("Deutsch") : QStringLiteral("Englisch");
     ctx_.SRWavePlayer.play(digitSound(voice, digit));
+    showProgress();
     ++nextDigit;
     armPulse();
+}
+
+void TWinSpoken::showProgress()
+{
+    if (phase() != Memorising) {
+        labFortschritt->clear();
+        return;
+    }
+    labFortschritt->setText(ctx_.InterfaceText(503, QStringLiteral("Ziffer %1 von %2"))
+                                .arg(nextDigit)
+                                .arg(memoPage->attempt().digitCount()));
 }
 
 void TWinSpoken::armPulse()
@@ -353,8 +405,8 @@ void TWinSpoken::startRecalling(SpeakingEnd how)
     if (how != SpeakingEnd::Finished)
         ctx_.SRWavePlayer.stop();
     memoPage->startRecalling(TMemoPage::RecallFrom::Start);
-    if (how != SpeakingEnd::ByClosing)
-        sgReplay->setFocus();
+    sgReplay->setFocus();
+    showProgress();
 }
 
 void TWinSpoken::tZehntelTimer()

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class AppContext;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -19,6 +20,7 @@ class TMemoPage;
 class TFormatChoice;
 class TMemoSheets;
 class TRuleTable;
+class TSheetViewChoice;
 class TPanel;
 class TStringAlignGrid;
 class TUpDownEdit;
@@ -87,8 +89,11 @@ public:
     QLabel* labFormat = nullptr;
     TFormatChoice* cbFormat = nullptr;
     TRuleTable* tbRegelwerke = nullptr;
+    // "Werte merken": count, pulse, recall time and voice kept; off as designed.
+    QCheckBox* chbMerken = nullptr;
     // The sheets are the component's, named here as well.
     TMemoSheets* sheets = nullptr;
+    TSheetViewChoice* view = nullptr;
     QGroupBox* gbMemorieren = nullptr;
     TStringAlignGrid* sgMemo = nullptr;
     TStringAlignGrid* sgReplay = nullptr;
@@ -98,6 +103,8 @@ public:
     QLabel* lab20 = nullptr;
     QLabel* lab30 = nullptr;
     QLabel* labMPunkte = nullptr;
+    // Where the speaking stands, in the place of the hidden sheets.
+    QLabel* labFortschritt = nullptr;
     QTimer* tSprache = nullptr;
     QTimer* tZehntel = nullptr;
 
@@ -109,6 +116,7 @@ private:
     void buildControls();
     void buildRightColumn(int x);
     void buildSettings();
+    void rememberValues();
     void buildSheets();
     void buildAttempt();
     void nameControls();
@@ -119,12 +127,14 @@ private:
 
     void startSpeaking();
     void armPulse();
+    void showProgress();
     // How the speaking ends: after its last digit, which is left to finish; by
     // the button, which cuts off the digit sounding; or by closing the window,
-    // which cuts it off too and must not give a hidden sheet the focus.
+    // which cuts it off too, its recall beginning when the window is shown again.
     enum class SpeakingEnd { Finished, ByButton, ByClosing };
     void startRecalling(SpeakingEnd how);
     AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
     bool soundsPreloaded_ = false;
+    bool recallOnShow_ = false;
 };

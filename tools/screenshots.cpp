@@ -21,6 +21,7 @@
 #include "widgets/win_wait.h"
 #include "numbers/numbers_base.h"
 #include "numbers/numbers_memo_page.h"
+#include "numbers/sheet_view_choice.h"
 #include "overviews/row_panel.h"
 #include "overviews/win_quendor.h"
 #include "numbers/win_spoken.h"
@@ -36,6 +37,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QComboBox>
 #include <QMenu>
@@ -102,6 +104,19 @@ void shootNumbersWindow(TNumbersBase* z, FakeServices& services, const QString& 
     save(z, prefix + "_given_" + suffix);
     z->bChange->click();
     z->hide();
+}
+
+// The memorisation and result sheets in a chosen digit size and grouping; the
+// window goes back to the designed view afterwards.
+void shootSheetView(TNumbersBase* z, FakeServices& services, const QString& prefix, int size, int grouping,
+                    const QString& suffix)
+{
+    z->pcTraining->setCurrentWidget(z->tsBilder);
+    z->memo->view->cbGroesse->setCurrentIndex(size);
+    z->memo->view->cbGruppen->setCurrentIndex(grouping);
+    shootNumbersWindow(z, services, prefix, suffix);
+    z->memo->view->cbGroesse->setCurrentIndex(0);
+    z->memo->view->cbGruppen->setCurrentIndex(0);
 }
 
 // The record overview as it first opens, and with times typed on three tabs and
@@ -381,7 +396,7 @@ void shootCardChampionship(TWinLearnCards* l, FakeServices& services)
     l->hide();
 }
 
-void shootLanguage(int language, const QString& suffix)
+void shootLanguage(int language, const QString& suffix, bool sheetsOnly)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
                                       : QLocale(QLocale::German, QLocale::Germany));
@@ -397,6 +412,13 @@ void shootLanguage(int language, const QString& suffix)
     // that shootHistory lays out, not to the day the screenshots are made.
     main->history().setClock([] { return QDateTime(QDate(2024, 4, 30), QTime(17, 40)); });
     main->ApplyInterfaceTexts();
+    if (sheetsOnly) {
+        const TMainWin::Windows& w = main->windows();
+        shootSheetView(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen_gross_paare", 1, 1, suffix);
+        shootSheetView(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen_sehr_gross_dreier", 2, 2, suffix);
+        shootSheetView(qobject_cast<TNumbersBase*>(w.WinBinaer), services, "binaer_gross_433", 1, 3, suffix);
+        return;
+    }
     main->show();
     save(main.get(), "main_" + suffix);
     for (QMenu* menu : {main->mTraining, main->mOptionen}) {
@@ -436,7 +458,9 @@ int main(int argc, char** argv)
 {
     KorvanisApplication app(argc, argv);
     folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    shootLanguage(0, "de");
-    shootLanguage(1, "en");
+    // "sheets" after the folder: only the sheets in their larger, grouped views.
+    const bool sheetsOnly = argc > 2 && QString::fromLocal8Bit(argv[2]) == QLatin1String("sheets");
+    shootLanguage(0, "de", sheetsOnly);
+    shootLanguage(1, "en", sheetsOnly);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -120,9 +121,9 @@ private Q_SLOTS:
         QVERIFY(s.main->mSpokenNo->isEnabled());
         s.main->context().Language = language;
         w->show();
-        QCOMPARE(QStringList({w->windowTitle(), w->pcTraining->tabText(0), w->labAnzahlM->text(),
-                              w->labMemoZeit->text(), w->labReplay->text(), w->rbGerman->text(),
-                              w->rbEnglisch->text(), w->bStartStop->text(), w->bClose->text()}),
+        QCOMPARE(Plain({w->windowTitle(), w->pcTraining->tabText(0), w->labAnzahlM->text(), w->labMemoZeit->text(),
+                        w->labReplay->text(), w->rbGerman->text(), w->rbEnglisch->text(), w->bStartStop->text(),
+                        w->bClose->text()}),
                  texts);
         QCOMPARE(w->udMemoZeit->accessibleName(), texts[3]);
         QCOMPARE(shownSheetParts(w), QStringList());
@@ -399,29 +400,67 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         QCOMPARE(out.trimmed(), QString("13 30 30.0 1000.0 300.0 0.0 42.5"));
     }
 
-    void closingWhileDigitsAreSpokenStopsThemAndReopensInRecall()
+    void spokenValuesAreKeptOnlyWhenChosen_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("as designed") << false;
+        QTest::newRow("Werte merken") << true;
+    }
+
+    void spokenValuesAreKeptOnlyWhenChosen()
+    {
+        QFETCH(bool, keep);
+        Session s;
+        TWinSpoken* w = s.win;
+        const QByteArray designedFile = ReadBytes(s.dir.file("BRAIN.INI"));
+        w->show();
+        w->udAnzahlM->setValue(200);
+        w->udMemoZeit->setValue(1500);
+        w->udReplay->setValue(10);
+        w->rbEnglisch->setChecked(true);
+        w->chbMerken->setChecked(keep);
+        w->close();
+        if (!keep)
+            QCOMPARE(ReadBytes(s.dir.file("BRAIN.INI")), designedFile);
+        s.restart();
+        w = s.win;
+        QCOMPARE(w->chbMerken->isChecked(), keep);
+        QCOMPARE(QList<int>({w->udAnzahlM->value(), w->udMemoZeit->value(), w->udReplay->value()}),
+                 keep ? QList<int>({200, 1500, 10}) : QList<int>({100, 3000, 5}));
+        QCOMPARE(w->rbEnglisch->isChecked(), keep);
+        QCOMPARE(w->rbGerman->isChecked(), !keep);
+    }
+
+    void closingWhileDigitsAreSpokenStopsThemAndRecallWaitsForTheWindow()
     {
         Session s;
         TWinSpoken* w = s.win;
         s.start(100);
         s.pulseAt(3000);
         s.pulseAt(7000);
+        QCOMPARE(w->labFortschritt->text(), QString("Ziffer 3 von 100"));
         w->close();
         QVERIFY(!w->tSprache->isActive() && !w->tZehntel->isActive());
         QCOMPARE(s.wave.stops, 1);
-        QCOMPARE(w->phase(), quint8(TWinSpoken::Recalling));
         QCOMPARE(w->pErgeb->text(), QString("0,00"));
-        QVERIFY(w->focusWidget() != w->sgReplay);
         // A timer event already queued speaks nothing from the hidden window.
         s.pulseAt(9000);
         QCOMPARE(s.wave.played.size(), 3);
 
-        s.services.tick.ticks = w->startTick() + 2000;
+        // Opened again an hour later, the window begins recall with its whole
+        // time ahead: nothing ran while nobody could type.
+        s.services.tick.advance(3600 * 1000);
+        const quint32 shownAt = s.services.tick.ticks;
         w->show();
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(w->phase(), quint8(TWinSpoken::Recalling));
+        QCOMPARE(w->startTick(), shownAt);
+        QCOMPARE(w->labFortschritt->text(), QString());
         QVERIFY(w->tZehntel->isActive());
         QCOMPARE(w->focusWidget(), w->sgReplay);
+        QCOMPARE(s.wave.played.size(), 3);
+        s.services.tick.ticks = shownAt + 2000;
         w->tZehntelTimer();
         QCOMPARE(w->pErgeb->text(), QString("00:00:02,0"));
         s.typeBack(100);

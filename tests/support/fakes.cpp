@@ -1,5 +1,7 @@
 #include "tests/support/fakes.h"
 
+#include "core/mnemonics.h"
+
 #include <QFile>
 #include <QStringList>
 #include <QtTest>
@@ -62,4 +64,12 @@ char* toString(const AttemptRecord& attempt)
                             .arg(attempt.completed ? QString() : QStringLiteral(" stopped"))
                             .arg(attempt.savedAsRecord ? QStringLiteral(" saved") : QString());
     return QTest::toString(all);
+}
+
+QStringList Plain(const QStringList& captions)
+{
+    QStringList plain;
+    for (const QString& caption : captions)
+        plain << WithoutMnemonic(caption);
+    return plain;
 }
