@@ -4,22 +4,20 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "numbers/sheet_view_choice.h"
+#include "numbers/spoken_settings.h"
 #include "training/clock_text.h"
-#include "training/settings_key.h"
 #include "widgets/format_choice.h"
 #include "widgets/panel.h"
-#include "widgets/remembered_page.h"
 #include "widgets/result_column.h"
 #include "widgets/rule_table.h"
-#include "widgets/spin_setting.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -39,7 +37,7 @@ constexpr int TableHeight = TableTop - 290 + TRuleTable::Height + 8;
 } // namespace
 
 TWinSpoken::TWinSpoken(AppContext& ctx, QWidget* parent)
-    : TTrainingDialog(ctx, "WinSpoken", QStringLiteral("Spoken Numbers Training"), parent)
+    : TTrainingDialog(ctx, "WinSpoken", QStringLiteral("Spoken Numbers Training"), parent), voice_(ctx)
 {
     buildControls();
     nameControls();
@@ -83,52 +81,22 @@ void TWinSpoken::buildControls()
 
 void TWinSpoken::buildSettings()
 {
-    const auto label = [this](const QString& text, int y) {
-        auto* l = new QLabel(text, tsMemo);
-        l->setGeometry(8, y, 128, 15);
-        return l;
-    };
-    const auto spin = [this](int min, int max, int step, int value, int y) {
-        auto* ud = new TUpDownEdit(tsMemo);
-        ud->setUp(min, max, step, value);
-        ud->setGeometry(8, y, 104, 22);
-        return ud;
-    };
-    labAnzahlM = label(QStringLiteral("Anzahl Zahlen"), 12);
-    udAnzahlM = spin(1, 1000, 100, 100, 28);
-    labMemoZeit = label(QStringLiteral("Zeittakt in msek."), 64);
-    udMemoZeit = spin(500, 10000, 100, 3000, 80);
-    // A pulse reads as a plain number of milliseconds.
-    udMemoZeit->setGroupSeparatorShown(false);
-    labReplay = label(QStringLiteral("Wiedergabezeit"), 116);
-    udReplay = spin(1, 10000, 5, 5, 132);
-
-    rbGerman = new QRadioButton(QStringLiteral("Deutsch"), tsMemo);
-    rbGerman->setGeometry(8, 172, 128, 18);
-    rbGerman->setChecked(true);
-    rbEnglisch = new QRadioButton(QStringLiteral("Englisch"), tsMemo);
-    rbEnglisch->setGeometry(8, 194, 128, 18);
-
-    labFormat = label(QStringLiteral("Format"), 214);
-    cbFormat = new TFormatChoice(ctx_, SpokenNumbers, tsMemo);
-    cbFormat->setGeometry(8, 230, 128, 22);
+    settings_ = std::make_unique<TSpokenSettings>(*this, tsMemo);
+    const TSpokenSettings& c = *settings_;
+    labAnzahlM = c.labAnzahlM;
+    udAnzahlM = c.udAnzahlM;
+    labMemoZeit = c.labMemoZeit;
+    udMemoZeit = c.udMemoZeit;
+    labReplay = c.labReplay;
+    udReplay = c.udReplay;
+    rbGerman = c.rbGerman;
+    rbEnglisch = c.rbEnglisch;
+    labFormat = c.labFormat;
+    cbFormat = c.cbFormat;
+    chbMerken = c.chbMerken;
     cbFormat->fill = [this](const AttemptRecord::Setting& format) {
         guarded([this, format] { cbFormatChoose(format); });
     };
-    chbMerken = new QCheckBox(QStringLiteral("Werte merken"), tsMemo);
-    chbMerken->setGeometry(8, 306, 128, 18);
-    rememberValues();
-}
-
-void TWinSpoken::rememberValues()
-{
-    const auto key = [](const char* what) { return SettingsKey("Spoken", what); };
-    std::vector<std::unique_ptr<RememberedSetting>> values;
-    values.push_back(std::make_unique<SpinSetting>(udAnzahlM, settingValue(key("Anzahl"), udAnzahlM->value())));
-    values.push_back(std::make_unique<SpinSetting>(udMemoZeit, settingValue(key("Takt"), udMemoZeit->value())));
-    values.push_back(std::make_unique<SpinSetting>(udReplay, settingValue(key("Wiedergabe"), udReplay->value())));
-    values.push_back(std::make_unique<ButtonSetting>(rbEnglisch, rbGerman, settingValue(key("Englisch"), 0)));
-    remember(std::make_unique<RememberedPage>(chbMerken, settingValue(key("Merken"), 0), std::move(values)));
 }
 
 void TWinSpoken::buildSheets()
@@ -170,10 +138,10 @@ void TWinSpoken::buildAttempt()
 {
     memoPage = new TMemoPage(*this, DisciplineOf(SpokenNumbers),
                              {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
-    memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return setting(sender, newValue); };
+    memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return settings_->setting(sender, newValue); };
     memoPage->setSettingsEnabled = [this](bool enabled) {
-        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, cbFormat, chbMerken,
-                                                                 view->cbGroesse, view->cbGruppen, bClose})
+        settings_->setEnabled(enabled);
+        for (QWidget* control : std::initializer_list<QWidget*>{view->cbGroesse, view->cbGruppen, bClose})
             control->setEnabled(enabled);
     };
     memoPage->moveOn = [this] { bStartStopClick(nullptr); };
@@ -187,9 +155,7 @@ void TWinSpoken::cbFormatChoose(const AttemptRecord::Setting& format)
 {
     if (phase() != Idle)
         return;
-    udAnzahlM->setValue(format.count.value_or(udAnzahlM->value()));
-    udMemoZeit->setValue(format.pulseMs.value_or(udMemoZeit->value()));
-    udReplay->setValue(format.recallMinutes.value_or(udReplay->value()));
+    settings_->fill(format);
     memoPage->refreshPointsRecord();
 }
 
@@ -242,7 +208,7 @@ void TWinSpoken::FormShow()
 {
     ApplyInterfaceTexts();
     memoPage->refreshPointsRecord();
-    preloadSounds();
+    voice_.preload();
     // Speaking broken off by closing the window begins its recall now, with the
     // whole recall time; a recall left open when the window was closed goes on
     // where it stands, its clock and its limit applying again at once.
@@ -255,25 +221,6 @@ void TWinSpoken::FormShow()
     }
 }
 
-void TWinSpoken::preloadSounds()
-{
-    if (soundsPreloaded_)
-        return;
-    soundsPreloaded_ = true;
-    QStringList files;
-    for (const QString& voice : {QStringLiteral("Deutsch"), QStringLiteral("Englisch")}) {
-        for (char digit = '0'; digit <= '9'; ++digit)
-            files << digitSound(voice, QLatin1Char(digit));
-    }
-    files << ctx_.signalSound();
-    ctx_.SRWavePlayer.preload(files);
-}
-
-QString TWinSpoken::digitSound(const QString& voice, QChar digit) const
-{
-    return ctx_.ProgramDir + QStringLiteral("Sounds/") + voice + QLatin1Char('/') + digit + QStringLiteral(".wav");
-}
-
 void TWinSpoken::FormClose()
 {
     // Digits must not go on sounding from a closed window, nor may their end
@@ -283,7 +230,7 @@ void TWinSpoken::FormClose()
     // window is shown again.
     if (phase() == Memorising) {
         tSprache->stop();
-        ctx_.SRWavePlayer.stop();
+        voice_.stop();
         recallOnShow_ = true;
     }
     tZehntel->stop();
@@ -318,16 +265,6 @@ quint32 TWinSpoken::startTick() const
     return memoPage->attempt().startTick();
 }
 
-AttemptRecord::Setting TWinSpoken::setting(TUpDownEdit* sender, int newValue) const
-{
-    const auto value = [&](TUpDownEdit* spin) { return sender == spin ? newValue : spin->value(); };
-    AttemptRecord::Setting s;
-    s.count = value(udAnzahlM);
-    s.pulseMs = value(udMemoZeit);
-    s.recallMinutes = value(udReplay);
-    return s;
-}
-
 void TWinSpoken::bStartStopClick(QObject* sender)
 {
     switch (phase()) {
@@ -350,7 +287,7 @@ void TWinSpoken::startSpeaking()
     sheets->setHeadingsVisible(false);
     memoPage->prepare(udAnzahlM->value(), false);
     nextDigit = 1;
-    preloadSounds();
+    voice_.preload();
     memoPage->startMemorising();
     const ScoredAttempt& attempt = memoPage->attempt();
     pulses = PulseSchedule(attempt.startTick(), *attempt.setting().pulseMs, attempt.digitCount());
@@ -374,8 +311,7 @@ void TWinSpoken::tSpracheTimer()
     }
     const QChar digit = QChar::fromLatin1(memoPage->attempt().attempt().given.at(nextDigit - 1));
     // The voice is read at every pulse, so a switch counts from the next digit.
-    const QString voice = rbGerman->isChecked() ? QStringLiteral("Deutsch") : QStringLiteral("Englisch");
-    ctx_.SRWavePlayer.play(digitSound(voice, digit));
+    voice_.play(rbGerman->isChecked() ? QStringLiteral("Deutsch") : QStringLiteral("Englisch"), digit);
     showProgress();
     ++nextDigit;
     armPulse();
@@ -403,7 +339,7 @@ void TWinSpoken::startRecalling(SpeakingEnd how)
 {
     tSprache->stop();
     if (how != SpeakingEnd::Finished)
-        ctx_.SRWavePlayer.stop();
+        voice_.stop();
     memoPage->startRecalling(TMemoPage::RecallFrom::Start);
     sgReplay->setFocus();
     showProgress();

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "numbers/spoken_voice.h"
 #include "training/pulse_schedule.h"
 #include "training/scored_attempt.h"
 #include "widgets/training_dialog.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 class AppContext;
 class QCheckBox;
@@ -21,6 +24,7 @@ class TFormatChoice;
 class TMemoSheets;
 class TRuleTable;
 class TSheetViewChoice;
+class TSpokenSettings;
 class TPanel;
 class TStringAlignGrid;
 class TUpDownEdit;
@@ -52,8 +56,7 @@ public:
     // A format from the drop-down: its count, pulse and recall time.
     void cbFormatChoose(const AttemptRecord::Setting& format);
 
-    // The file spoken for a digit in a voice, "Deutsch" or "Englisch".
-    QString digitSound(const QString& voice, QChar digit) const;
+    const SpokenVoice& voice() const { return voice_; }
 
     // The attempt state; the rest of it is the memorisation page's.
     quint8 phase() const;
@@ -116,14 +119,12 @@ private:
     void buildControls();
     void buildRightColumn(int x);
     void buildSettings();
-    void rememberValues();
     void buildSheets();
     void buildAttempt();
     void nameControls();
     void connectHandlers();
 
     void FormCreate();
-    void preloadSounds();
 
     void startSpeaking();
     void armPulse();
@@ -133,8 +134,8 @@ private:
     // which cuts it off too, its recall beginning when the window is shown again.
     enum class SpeakingEnd { Finished, ByButton, ByClosing };
     void startRecalling(SpeakingEnd how);
-    AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
-    bool soundsPreloaded_ = false;
+    std::unique_ptr<TSpokenSettings> settings_;
+    SpokenVoice voice_;
     bool recallOnShow_ = false;
 };

@@ -63,7 +63,7 @@ struct Session {
     }
     // Digit i of the attempt, counted from 1.
     QChar given(int i) const { return win->sgMemo->cell((i - 1) % 30 + 1, (i - 1) / 30).at(0); }
-    QString sound(const char* voice, int i) const { return win->digitSound(voice, given(i)); }
+    QString sound(const char* voice, int i) const { return win->voice().digitSound(voice, given(i)); }
     // Types the first `count` digits back, digit `wrong` (if any) spoiled.
     void typeBack(int count, int wrong = 0)
     {
