@@ -180,20 +180,6 @@ QString TWinKartenMemo::recordQuestion() const
     return QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?");
 }
 
-void TWinKartenMemo::setSettingsEnabled(bool enabled)
-{
-    bClose->setEnabled(enabled);
-}
-
-QString TWinKartenMemo::settingText(const AttemptRecord::Setting& s)
-{
-    return QStringLiteral("%1 Karten, %2 pro Zeile, Memorieren %3 min, Wiedergabe %4 min")
-        .arg(s.count.value_or(0))
-        .arg(s.perLine.value_or(1))
-        .arg(s.memoMinutes.value_or(0))
-        .arg(s.recallMinutes.value_or(0));
-}
-
 // ---------------------------------------------------------------------------
 // The record of the setting
 
@@ -215,9 +201,8 @@ void TWinKartenMemo::refreshRecord()
 // ---------------------------------------------------------------------------
 // The attempt
 
-void TWinKartenMemo::bStartStopClick(QObject* sender)
+void TWinKartenMemo::bStartStopClick(QObject*)
 {
-    Q_UNUSED(sender)
     switch (phase()) {
     case Idle:
         startMemorising();
@@ -236,12 +221,12 @@ void TWinKartenMemo::startMemorising()
     AttemptRecord::Setting setting = nextSetting ? nextSetting() : AttemptRecord::Setting{};
     if (!setting.count || *setting.count < 1)
         return;
-    setSettingsEnabled(false);
+    bClose->setEnabled(false);
     bChange->hide();
     tbRegelwerke->clearResults();
     gbKarten->setTitle(QStringLiteral("Memorieren"));
     bStartStop->setText(QStringLiteral("Memorieren fertig"));
-    labEinstellung->setText(settingText(setting));
+    labEinstellung->setText(CardMemoAttempt::settingText(setting));
     const CardScoringRule& rule = CardMemoAttempt::ruleOf(setting);
     labRegel->setText(rule.name());
     labZiffern->setText(&rule == &CardScoringRuleOf(ScoringKind::SpeedCards) ? QStringLiteral("Memory League")
@@ -289,23 +274,11 @@ void TWinKartenMemo::startRecalling()
 
 bool TWinKartenMemo::cpWiedergabeKeyDown(QKeyEvent* event)
 {
-    using Move = CardRecallEntry::Move;
     if (phase() != Recalling)
         return false;
     const quint32 now = ctx_.tickSource.now();
     const bool control = event->modifiers() & Qt::ControlModifier;
-    std::optional<Move> move;
-    switch (event->key()) {
-    case Qt::Key_Left: move = Move::Left; break;
-    case Qt::Key_Right: move = Move::Right; break;
-    case Qt::Key_Up: move = Move::Up; break;
-    case Qt::Key_Down: move = Move::Down; break;
-    case Qt::Key_Home: move = control ? Move::First : Move::DeckStart; break;
-    case Qt::Key_End: move = control ? Move::Last : Move::DeckEnd; break;
-    case Qt::Key_PageUp: move = Move::PreviousDeck; break;
-    case Qt::Key_PageDown: move = Move::NextDeck; break;
-    default: break;
-    }
+    const std::optional<CardRecallEntry::Move> move = CardRecallEntry::moveForKey(event->key(), control);
     // Moving writes nothing, so a held cursor key may travel; a held key that
     // writes or takes back would act on places the user never looked at.
     if (move) {
@@ -320,11 +293,11 @@ bool TWinKartenMemo::cpWiedergabeKeyDown(QKeyEvent* event)
     if (event->isAutoRepeat())
         return true;
     if (event->key() == Qt::Key_Backspace)
-        showEdit(attempt_.backspace(now));
+        recallView->showEdit(attempt_.backspace(now), attempt_.entry());
     else if (event->key() == Qt::Key_Delete)
-        showEdit(attempt_.erase(now));
+        recallView->showEdit(attempt_.erase(now), attempt_.entry());
     else
-        showEdit(attempt_.type(event->text().at(0), now));
+        recallView->showEdit(attempt_.type(event->text().at(0), now), attempt_.entry());
     return true;
 }
 
@@ -338,14 +311,9 @@ void TWinKartenMemo::cpWiedergabeClick(int place)
 
 void TWinKartenMemo::cpAuswahlClick(int faceIndex)
 {
-    showEdit(attempt_.pick(faceIndex, ctx_.tickSource.now()));
+    recallView->showEdit(attempt_.pick(faceIndex, ctx_.tickSource.now()), attempt_.entry());
     // The keys go on in the places, whatever was clicked.
     cpWiedergabe->setFocus();
-}
-
-void TWinKartenMemo::showEdit(const std::optional<CardEdit>& edit)
-{
-    recallView->showEdit(edit, attempt_.entry());
 }
 
 void TWinKartenMemo::showCursor()
@@ -361,7 +329,7 @@ void TWinKartenMemo::endRecalling()
     const bool offer = attempt_.offersRecord(recordOf(attempt_.setting()));
 
     gbKarten->setTitle(QStringLiteral("Ergebnis"));
-    setSettingsEnabled(true);
+    bClose->setEnabled(true);
     bStartStop->setText(QStringLiteral("START"));
     bChange->setText(QStringLiteral("Vorgabe anzeigen"));
     bChange->show();
@@ -383,10 +351,7 @@ void TWinKartenMemo::showScore(const ScoreResult& score)
     const double memoSeconds = attempt_.flow().memoTimeUsed();
     tbRegelwerke->showAttempt({&attempt_.flow().discipline(), attempt_.setting(), &a, CardsPerDeck, memoSeconds});
     pMemoZeit->setText(FormatFixed(memoSeconds, 2) + QStringLiteral(" s"));
-    const QString time = attempt_.timeCounts()
-                             ? QStringLiteral("Die Memorierzeit von %1 s zählt.").arg(FormatFixed(memoSeconds, 2))
-                             : QStringLiteral("Die Memorierzeit zählt nicht, da nicht alle Karten richtig sind.");
-    recallView->showResult(a, headings, attempt_.rule().name() + QLatin1Char('\n') + time);
+    recallView->showResult(a, headings, attempt_.ruleText());
     cpWiedergabe->setFocus();
 }
 

@@ -59,7 +59,6 @@ public:
     void bChangeClick();
 
     quint8 phase() const { return attempt_.phase(); }
-    quint32 startTick() const { return attempt_.flow().startTick(); }
     const CardMemoAttempt& attempt() const { return attempt_; }
 
     // Controls.
@@ -109,12 +108,9 @@ private:
     void endRecalling();
     void showScore(const ScoreResult& score);
     void showView();
-    void showEdit(const std::optional<CardEdit>& edit);
     void showCursor();
-    void setSettingsEnabled(bool enabled);
     FasterPointsOffer recordOf(const AttemptRecord::Setting& setting) const;
     void refreshRecord();
-    static QString settingText(const AttemptRecord::Setting& setting);
 
     CardMemoAttempt attempt_;
     OpeningClickGuard* openingGuard_ = nullptr;

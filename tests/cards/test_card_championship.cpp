@@ -64,7 +64,7 @@ struct Session : WindowSession<TWinLearnCards> {
     // The clock ms after the phase under way began, and one tick of the timer.
     void tickAt(quint32 ms)
     {
-        services.tick.ticks = m()->startTick() + ms;
+        services.tick.ticks = m()->attempt().flow().startTick() + ms;
         m()->tZehntelTimer();
     }
     // Past the guard against the press that opened the window.
@@ -404,7 +404,7 @@ private Q_SLOTS:
         s.start(104, 1, 5, 10);
         TWinKartenMemo* m = s.m();
         const QByteArray dealt = s.given();
-        const quint32 started = m->startTick();
+        const quint32 started = m->attempt().flow().startTick();
         s.services.tick.advance(2000);
         QTest::keyClick(m->memoView, Qt::Key_Right);
         m->close();
@@ -416,7 +416,7 @@ private Q_SLOTS:
         s.win->bStart->click();
         QVERIFY(m->isVisible() && m->tZehntel->isActive());
         QCOMPARE(s.given(), dealt);
-        QCOMPARE(m->startTick(), started);
+        QCOMPARE(m->attempt().flow().startTick(), started);
         QCOMPARE(m->pKarte->text(), QString("Karte 2 von 104 · Stapel 1"));
         m->bStartStopClick(nullptr);
         QCOMPARE(m->attempt().flow().memoTimeUsed(), 7.0);
