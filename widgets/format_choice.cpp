@@ -20,6 +20,8 @@ TFormatChoice::TFormatChoice(const AppContext& ctx, DisciplineCode code, QWidget
     for (std::size_t i = 0; i < presets_.size(); ++i)
         addItem(QString());
     view()->setMinimumWidth(PopupWidth);
+    // The closed box may cut a long name short; its tooltip gives it whole.
+    connect(this, &QComboBox::currentTextChanged, this, &QWidget::setToolTip);
     applyTexts();
     connect(this, &QComboBox::activated, this, [this](int index) { chosen(index); });
 }
@@ -38,6 +40,7 @@ void TFormatChoice::applyTexts()
         setItemData(i + 1, name, Qt::ToolTipRole);
     }
     setAccessibleName(text(461, "Format"));
+    setToolTip(currentText());
 }
 
 void TFormatChoice::showSetting(const AttemptRecord::Setting& setting)
