@@ -2,6 +2,7 @@
 
 #include "history/attempt_columns.h"
 #include "history/history_file_set.h"
+#include "history/item_tables.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -43,6 +44,23 @@ const std::vector<HistoryMigration>& HistoryMigrations()
          {QStringLiteral("ALTER TABLE attempts ADD COLUMN written_by TEXT"),
           QStringLiteral("CREATE INDEX attempts_by_setting ON attempts (discipline, count, per_line,"
                          " memo_minutes, recall_minutes, pulse_ms, started_utc)")}},
+        // Each attempt's material, answers and item times, beside its row so the
+        // lists of results read no more than before; and the counts of the
+        // analysis by month, added to with each attempt, so that an analysis of
+        // years of training never reads every item. Attempts written before keep
+        // their rows as they are and have no items.
+        {4,
+         {QStringLiteral("CREATE TABLE attempt_items ("
+                         " attempt_id INTEGER PRIMARY KEY REFERENCES attempts (id),"
+                         " items_per_row INTEGER NOT NULL,"
+                         " given, answers,"
+                         " times BLOB)"),
+          QStringLiteral("CREATE TABLE item_tallies ("
+                         " discipline INTEGER NOT NULL, kind INTEGER NOT NULL, size INTEGER NOT NULL,"
+                         " key INTEGER NOT NULL, month INTEGER NOT NULL,"
+                         " given INTEGER NOT NULL, wrong INTEGER NOT NULL,"
+                         " ms_sum REAL NOT NULL, ms_square_sum REAL NOT NULL,"
+                         " PRIMARY KEY (discipline, kind, size, key, month)) WITHOUT ROWID")}},
     };
     return migrations;
 }
@@ -441,6 +459,9 @@ HistoryStore::Failure HistoryStore::insert(const WaitingAttempts::Entry& entry)
     q.addBindValue(QStringLiteral("Korvanis " KORVANIS_VERSION));
     if (!q.exec())
         return fail();
+    const qint64 id = q.lastInsertId().toLongLong();
+    if (!ItemTables::write(q, id, pending.attempt, pending.started))
+        return fail();
     if (!q.exec(QStringLiteral("COMMIT")))
         return fail();
     return {};
@@ -500,7 +521,7 @@ std::vector<StoredAttempt> HistoryStore::attempts(int discipline, const AttemptR
     q.setForwardOnly(true);
     // "IS" matches an empty setting field to an empty one, where "=" never would.
     q.prepare(QStringLiteral("SELECT ") + AttemptColumns::List()
-              + QStringLiteral(" FROM attempts WHERE discipline = ? AND count IS ? AND per_line IS ?"
+              + QStringLiteral(", id FROM attempts WHERE discipline = ? AND count IS ? AND per_line IS ?"
                                " AND memo_minutes IS ? AND recall_minutes IS ? AND pulse_ms IS ?"
                                " ORDER BY started_utc DESC, id DESC"));
     AttemptColumns::bindSetting(q, discipline, setting);
@@ -508,13 +529,31 @@ std::vector<StoredAttempt> HistoryStore::attempts(int discipline, const AttemptR
         readFailed(q.lastError());
         return {};
     }
-    while (q.next())
+    const int idColumn = int(AttemptColumns::List().count(QLatin1Char(','))) + 1;
+    while (q.next()) {
         found.push_back(AttemptColumns::read(q));
+        found.back().id = q.value(idColumn).toLongLong();
+    }
     if (q.lastError().isValid()) {
         readFailed(q.lastError());
         return {};
     }
     return found;
+}
+
+bool HistoryStore::readItems(qint64 id, AttemptRecord& into)
+{
+    if (state_ != State::Writable && state_ != State::ReadOnly)
+        return false;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (ItemTables::read(q, id, into))
+        return true;
+    if (q.lastError().isValid())
+        readFailed(q.lastError());
+    else
+        report(problemOf(HistoryProblem::ReadFailed, QStringLiteral("attempt %1: times unreadable").arg(id)));
+    return false;
 }
 
 // Damage a read runs into is damage as an open finds it; any other failure is

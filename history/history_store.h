@@ -69,8 +69,11 @@ public:
 
     // Every setting with attempts, newest first within a discipline.
     std::vector<HistorySetting> settings();
-    // The attempts of one setting, newest first.
+    // The attempts of one setting, newest first, without their items.
     std::vector<StoredAttempt> attempts(int discipline, const AttemptRecord::Setting& setting);
+    // The items of one of them, read one attempt at a time since a list of years
+    // would hold millions; false, and told, when they cannot be read.
+    bool readItems(qint64 id, AttemptRecord& into);
 
 private:
     struct Failure {

@@ -10,6 +10,8 @@
 struct StoredAttempt {
     AttemptRecord attempt;
     QDateTime started;
+    // Its row in the history, 0 for one not stored yet.
+    qint64 id = 0;
 };
 
 // A start is kept as its UTC time in ISO text with milliseconds (which sorts as

@@ -104,7 +104,7 @@ private Q_SLOTS:
         }
         QVERIFY(!QFileInfo::exists(data + "KORVANIS.SQLITE-wal"));
         QVERIFY(!QFileInfo::exists(data + "KORVANIS.SQLITE-shm"));
-        QCOMPARE(tablesIn(data + "KORVANIS.SQLITE"), QStringList("attempts"));
+        QVERIFY(tablesIn(data + "KORVANIS.SQLITE").contains("attempts"));
     }
 
     // A question on top of a training window: the question goes first, then the
