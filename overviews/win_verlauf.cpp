@@ -1,5 +1,6 @@
 #include "overviews/win_verlauf.h"
 
+#include "overviews/win_analyse.h"
 #include "core/app_context.h"
 #include "core/error_handler.h"
 #include "core/formats.h"
@@ -100,13 +101,16 @@ TWinVerlauf::TWinVerlauf(AppContext& ctx, HistoryStore& history, QWidget* parent
                     {cbEinstellung, "cbEinstellung"}, {sgVerlauf, "sgVerlauf"}, {chVerlauf, "chVerlauf"},
                     {labAnzahl, "labAnzahl"}, {pAnzahl, "pAnzahl"}, {labBeste, "labBeste"}, {pBeste, "pBeste"},
                     {labMedian, "labMedian"}, {pMedian, "pMedian"}, {labAenderung, "labAenderung"},
-                    {pAenderung, "pAenderung"}, {bExport, "bExport"}, {bClose, "bClose"}});
+                    {pAenderung, "pAenderung"}, {bExport, "bExport"}, {bAnalyse, "bAnalyse"},
+                    {bClose, "bClose"}});
 
     connect(cbDisziplin, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(ctx_.dialogs, [this] { cbDisziplinChange(); }); });
     connect(cbEinstellung, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(ctx_.dialogs, [this] { cbEinstellungChange(); }); });
     connect(bExport, &QPushButton::clicked, this, [this] { RunGuarded(ctx_.dialogs, [this] { bExportClick(); }); });
+    connect(bAnalyse, &QPushButton::clicked, this,
+            [this] { RunGuarded(ctx_.dialogs, [this] { bAnalyseClick(); }); });
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -175,11 +179,14 @@ void TWinVerlauf::buildControls()
     bExport->setGeometry(x, 250, w, 34);
     bClose = new QPushButton(QStringLiteral("Schliessen"), this);
     bClose->setGeometry(x, 293, w, 28);
+    bAnalyse = new QPushButton(QStringLiteral("Fehleranalyse ..."), this);
+    bAnalyse->setGeometry(x, 326, w, 24);
     bClose->setDefault(true);
     setTabOrder(cbDisziplin, cbEinstellung);
     setTabOrder(cbEinstellung, sgVerlauf);
     setTabOrder(sgVerlauf, bExport);
     setTabOrder(bExport, bClose);
+    setTabOrder(bClose, bAnalyse);
 }
 
 void TWinVerlauf::buildChart()
@@ -248,6 +255,7 @@ void TWinVerlauf::ApplyInterfaceTexts()
     labAenderung->setText(text(205, labAenderung->text()));
     bExport->setText(text(209, bExport->text()));
     bClose->setText(text(151, bClose->text()));
+    bAnalyse->setText(text(401, bAnalyse->text()));
     results_->setName(ColumnTitle(ctx_, HistoryColumn::Points));
     recordLine_->setName(text(208, QStringLiteral("Persönlicher Rekord")));
     model_->retitle();
@@ -454,4 +462,14 @@ void TWinVerlauf::bExportClick()
         ctx_.dialogs.showError(ctx_.InterfaceText(220, QStringLiteral("Die Datei %1 konnte nicht geschrieben "
                                                                       "werden (%2)."))
                                    .arg(QDir::toNativeSeparators(name), error));
+}
+
+// The analysis opens beside the history, on the discipline shown here, and goes
+// with it.
+void TWinVerlauf::bAnalyseClick()
+{
+    auto* analysis = new TWinAnalyse(ctx_, history_, this);
+    analysis->setAttribute(Qt::WA_DeleteOnClose);
+    analysis->setDiscipline(cbDisziplin->currentData().toInt());
+    analysis->open();
 }

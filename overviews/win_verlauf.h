@@ -36,6 +36,7 @@ public:
     void cbDisziplinChange();
     void cbEinstellungChange();
     void bExportClick();
+    void bAnalyseClick();
 
     QLabel* labDisziplin = nullptr;
     QComboBox* cbDisziplin = nullptr;
@@ -52,6 +53,7 @@ public:
     QLabel* labAenderung = nullptr;
     TPanel* pAenderung = nullptr;
     QPushButton* bExport = nullptr;
+    QPushButton* bAnalyse = nullptr;
     QPushButton* bClose = nullptr;
 
     // The attempts on show, newest first, and the record drawn as a line.
