@@ -439,6 +439,43 @@ private Q_SLOTS:
         QCOMPARE(later.front().stored.attempt, without.attempt);
     }
 
+    // The open checks the attempts alone, as the items are many times their size;
+    // damage in the items is met when an attempt is written, and the file goes
+    // aside as damage found at the open does.
+    void damageInTheItemsIsMetAtTheNextWrite()
+    {
+        TempProgramDir dir;
+        const QString file = dir.file("KORVANIS.SQLITE");
+        int tallyRoot = 0;
+        {
+            Store s(dir);
+            s.record(memo("1234", "1234"), May);
+            s.store.close();
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "root");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("SELECT rootpage FROM sqlite_master WHERE name = 'item_tallies'") && q.next());
+            tallyRoot = q.value(0).toInt();
+            q.finish();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("root");
+        QByteArray bytes = ReadBytes(file);
+        QVERIFY(tallyRoot > 1 && bytes.size() >= tallyRoot * 4096);
+        bytes.replace((tallyRoot - 1) * 4096, 512, QByteArray(512, '\xA5'));
+        QVERIFY(WriteBytes(file, bytes));
+
+        Store s(dir);
+        QCOMPARE(s.store.state(), HistoryStore::State::Writable);
+        QVERIFY(s.problems.isEmpty());
+        s.record(memo("5678", "5687"), May);
+        QCOMPARE(s.problems, QList<HistoryProblem::Kind>{HistoryProblem::SetAside});
+        QCOMPARE(s.store.pendingCount(), 0u);
+        // The attempt is in the new file with its items and counts.
+        QCOMPARE(images(analyse(dir, NumbersMemo, 2).images), QStringList({"78: 1 1 as 87 x1", "56: 1 0"}));
+    }
+
     void anOldFileIsUpgradedAndKeepsEveryValue()
     {
         TempProgramDir dir;
