@@ -15,6 +15,18 @@ int ItemTables::MonthOf(const QDateTime& started)
 
 bool ItemTables::write(QSqlQuery& q, qint64 attemptId, const AttemptRecord& attempt, const QDateTime& started)
 {
+    if (!writeItems(q, attemptId, attempt))
+        return false;
+    const Discipline* discipline = FindDiscipline(attempt.discipline);
+    if (!discipline || attempt.items.size() == 0)
+        return true;
+    ItemTally tally(discipline->alphabetSize);
+    tally.add(attempt);
+    return addTallies(q, attempt.discipline, MonthOf(started), tally);
+}
+
+bool ItemTables::writeItems(QSqlQuery& q, qint64 attemptId, const AttemptRecord& attempt)
+{
     const Attempt& items = attempt.items;
     if (items.size() == 0)
         return true;
@@ -25,14 +37,7 @@ bool ItemTables::write(QSqlQuery& q, qint64 attemptId, const AttemptRecord& atte
     q.addBindValue(ItemCodec::symbols(items.given));
     q.addBindValue(ItemCodec::symbols(items.answers));
     q.addBindValue(ItemCodec::times(items));
-    if (!q.exec())
-        return false;
-    const Discipline* discipline = FindDiscipline(attempt.discipline);
-    if (!discipline)
-        return true;
-    ItemTally tally(discipline->alphabetSize);
-    tally.add(attempt);
-    return addTallies(q, attempt.discipline, MonthOf(started), tally);
+    return q.exec();
 }
 
 bool ItemTables::addTallies(QSqlQuery& q, int discipline, int month, const ItemTally& tally)

@@ -21,6 +21,8 @@ public:
     // Inside the caller's transaction: the attempt's items under its row id, and
     // its counts. False on a failed statement, q's error telling why.
     static bool write(QSqlQuery& q, qint64 attemptId, const AttemptRecord& attempt, const QDateTime& started);
+    // The items alone, for a caller that adds the counts of many attempts at once.
+    static bool writeItems(QSqlQuery& q, qint64 attemptId, const AttemptRecord& attempt);
     // Adds counts of attempts of one discipline and month.
     static bool addTallies(QSqlQuery& q, int discipline, int month, const ItemTally& tally);
     // Fills the items of a stored attempt; an attempt without a row keeps none.
