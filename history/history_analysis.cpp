@@ -41,12 +41,12 @@ AnalysisPeriod AnalysisPeriod::LastMonths(const QDate& today, int months)
     return {first.year() * 100 + first.month(), today.year() * 100 + today.month()};
 }
 
-HistoryAnalysis::HistoryAnalysis(const QString& historyFile)
+HistoryAnalysis::HistoryAnalysis(const HistoryConnection& history)
     : connection_(QStringLiteral("korvanis-analysis-%1").arg(++connectionSerial))
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(historyFile);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+    db.setDatabaseName(history.databaseName);
+    db.setConnectOptions(history.options);
     if (!db.open())
         error_ = db.lastError().text();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/history_connection.h"
 #include "history/item_tally.h"
 
 #include <QDate>
@@ -87,7 +88,7 @@ struct AnalysisResult {
 // the program writes attempts.
 class HistoryAnalysis {
 public:
-    explicit HistoryAnalysis(const QString& historyFile);
+    explicit HistoryAnalysis(const HistoryConnection& history);
     ~HistoryAnalysis();
     HistoryAnalysis(const HistoryAnalysis&) = delete;
     HistoryAnalysis& operator=(const HistoryAnalysis&) = delete;

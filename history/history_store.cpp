@@ -176,27 +176,41 @@ void HistoryStore::connect(bool afterSettingAside)
     state_ = State::Writable;
 }
 
-HistoryStore::Failure HistoryStore::openConnection(bool readOnly, bool hasLog)
+HistoryConnection HistoryStore::connectionFor(bool readOnly, bool hasLog) const
 {
-    connection_ = QStringLiteral("korvanis-history-%1").arg(++connectionSerial);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     // A second running copy holds the file only for the moment of a write; the
     // busy timeout lets each copy wait for the other instead of failing.
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
+    HistoryConnection c{fileName(), QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs)};
     if (readOnly) {
         // A read-only file is read as it lies, without the index and log SQLite
         // would make beside it. Only a log left with attempts in it needs SQLite's
         // usual reading, which makes an index: that goes again at the close.
         const QString path = QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(fileName()).absoluteFilePath(), "/"));
-        db.setDatabaseName(QStringLiteral("file:") + path
-                           + (hasLog ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=ro&immutable=1")));
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
-        readOnlyConnection_ = true;
-    } else {
-        db.setDatabaseName(fileName());
-        readOnlyConnection_ = false;
+        c.databaseName = QStringLiteral("file:") + path
+            + (hasLog ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=ro&immutable=1"));
+        c.options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
     }
-    db.setConnectOptions(options);
+    return c;
+}
+
+HistoryConnection HistoryStore::readerConnection() const
+{
+    if (readOnlyConnection_)
+        return connectionFor(true, readOnlyHasLog_);
+    HistoryConnection c = connectionFor(false, false);
+    c.options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    return c;
+}
+
+HistoryStore::Failure HistoryStore::openConnection(bool readOnly, bool hasLog)
+{
+    connection_ = QStringLiteral("korvanis-history-%1").arg(++connectionSerial);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    const HistoryConnection c = connectionFor(readOnly, hasLog);
+    db.setDatabaseName(c.databaseName);
+    db.setConnectOptions(c.options);
+    readOnlyConnection_ = readOnly;
+    readOnlyHasLog_ = hasLog;
     if (db.open())
         return {};
     return failureOf(db.lastError());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/attempt_log.h"
+#include "history/history_connection.h"
 #include "history/history_problem.h"
 #include "history/stored_attempt.h"
 #include "history/waiting_attempts.h"
@@ -62,6 +63,9 @@ public:
     void close();
     State state() const { return state_; }
     QString fileName() const;
+    // How a reader of its own (another thread's) opens the file as this store
+    // reads it: never writing, and a read-only file as it lies.
+    HistoryConnection readerConnection() const;
 
     // Stamps the attempt with the clock and writes it, and any that waited.
     void record(const AttemptRecord& attempt) override;
@@ -85,6 +89,7 @@ private:
     static Failure failureOf(const QSqlError& error);
 
     void connect(bool afterSettingAside);
+    HistoryConnection connectionFor(bool readOnly, bool hasLog) const;
     Failure openConnection(bool readOnly, bool hasLog);
     Failure check();
     Failure migrate(int& version);
@@ -107,6 +112,7 @@ private:
     QString programDir_;
     QString connection_;
     bool readOnlyConnection_ = false;
+    bool readOnlyHasLog_ = false;
     State state_ = State::Closed;
     bool reported_ = false;
     WaitingAttempts waiting_;

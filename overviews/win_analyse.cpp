@@ -341,7 +341,7 @@ void TWinAnalyse::startReading()
     const int generation = ++generation_;
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     cancel_ = cancel;
-    const QString file = history_.fileName();
+    const HistoryConnection file = history_.readerConnection();
     const AnalysisRequest request = request_;
     QThread* reader = QThread::create([this, file, request, cancel, generation] {
         HistoryAnalysis analysis(file);

@@ -101,7 +101,7 @@ struct Store {
 
 AnalysisResult analyse(const TempProgramDir& dir, int discipline, int size, AnalysisPeriod period = {})
 {
-    HistoryAnalysis analysis(dir.file("KORVANIS.SQLITE"));
+    HistoryAnalysis analysis({dir.file("KORVANIS.SQLITE"), "QSQLITE_OPEN_READONLY"});
     AnalysisResult last;
     std::atomic<bool> cancel{false};
     analysis.run({discipline, size, period}, [&](const AnalysisResult& r) { last = r; }, cancel);

@@ -223,6 +223,23 @@ private Q_SLOTS:
         QVERIFY(!w->bExport->isEnabled());
     }
 
+    // A history marked read-only is analysed as it lies: nothing appears beside it.
+    void aReadOnlyHistoryIsReadAsItLies()
+    {
+        Program p(0);
+        p.main->history().close();
+        const QString file = p.dir.file("KORVANIS.SQLITE");
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        p.main->history().open(p.dir.path());
+        QCOMPARE(p.main->history().state(), HistoryStore::State::ReadOnly);
+        const QStringList before = QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden);
+        TWinAnalyse* w = p.open();
+        QVERIFY(w && w->readingDone());
+        QCOMPARE(w->result().error, QString());
+        QCOMPARE(Program::column(w->sgBilder, 0), QStringList({"34", "12", "56"}));
+        QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden), before);
+    }
+
     void aFileThatCannotBeReadIsToldInTheWindow()
     {
         Program p(0);
