@@ -176,17 +176,17 @@ void TWinVerlauf::buildControls()
         l->setBuddy(control);
 
     bExport = new QPushButton(QStringLiteral("CSV exportieren ..."), this);
-    bExport->setGeometry(x, 250, w, 34);
+    bExport->setGeometry(x, 228, w, 28);
     bClose = new QPushButton(QStringLiteral("Schliessen"), this);
     bClose->setGeometry(x, 293, w, 28);
     bAnalyse = new QPushButton(QStringLiteral("Fehleranalyse ..."), this);
-    bAnalyse->setGeometry(x, 326, w, 24);
+    bAnalyse->setGeometry(x, 260, w, 28);
     bClose->setDefault(true);
     setTabOrder(cbDisziplin, cbEinstellung);
     setTabOrder(cbEinstellung, sgVerlauf);
     setTabOrder(sgVerlauf, bExport);
-    setTabOrder(bExport, bClose);
-    setTabOrder(bClose, bAnalyse);
+    setTabOrder(bExport, bAnalyse);
+    setTabOrder(bAnalyse, bClose);
 }
 
 void TWinVerlauf::buildChart()
