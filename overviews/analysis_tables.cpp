@@ -38,8 +38,11 @@ public:
     AnalysisTable positions(const std::vector<PositionRow>& rows, bool columns) const
     {
         AnalysisTable t;
-        t.header = {columns ? text(419, "Spalte") : text(420, "Zeile"), text(422, "Gegeben"), text(423, "Falsch"),
-                    text(424, "Fehlerquote %")};
+        // Cards are recalled a deck to a row: a column is a place in the deck.
+        const bool cards = alphabet_ == 52;
+        const QString place = columns ? (cards ? text(437, "Platz im Stapel") : text(419, "Spalte"))
+                                      : (cards ? text(438, "Stapel") : text(420, "Zeile"));
+        t.header = {place, text(422, "Gegeben"), text(423, "Falsch"), text(424, "Fehlerquote %")};
         t.numeric = {true, true, true, true};
         for (const PositionRow& r : rows)
             t.rows.push_back({count(r.place + 1), count(r.given), count(r.wrong), percent(r.wrong, r.given, style_)});
