@@ -198,9 +198,42 @@ private Q_SLOTS:
     void damagedTimesAreRefusedNotGuessed()
     {
         QFETCH(QByteArray, blob);
+        if (QByteArray(QTest::currentDataTag()).startsWith("deflated"))
+            QTest::ignoreMessage(QtWarningMsg, "qUncompress: Input data is corrupted");
         Attempt a = items("1234", {}, {1, 2, 3, 4});
         QVERIFY(!ItemCodec::readTimes(blob, a));
         QVERIFY(a.shownAtMs.isEmpty());
+    }
+
+    // Whatever a damaged file holds, its times are read whole or not at all.
+    void everyCutOfTheTimesIsRefused_data()
+    {
+        QTest::addColumn<Attempt>("attempt");
+        QTest::newRow("plain") << items("123456", {}, {0, 0, 700, 700, 1400, 1400}, {}, {5, 6, 7, 8, 9, 10});
+        Attempt many = items(QByteArray(3000, '5'));
+        for (int i = 0; i < 3000; ++i)
+            many.answeredAtMs << i * 997 % 5003;
+        QTest::newRow("deflated") << many;
+    }
+
+    void everyCutOfTheTimesIsRefused()
+    {
+        QFETCH(Attempt, attempt);
+        const QByteArray blob = ItemCodec::times(attempt);
+        // Qt's complaint about each cut deflated stream is expected here.
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        int accepted = 0;
+        for (qsizetype size = 1; size < blob.size(); ++size) {
+            Attempt back;
+            if (ItemCodec::readTimes(blob.left(size), back) || !back.answeredAtMs.isEmpty())
+                ++accepted;
+        }
+        qInstallMessageHandler(previous);
+        QCOMPARE(accepted, 0);
+        Attempt back;
+        QVERIFY(ItemCodec::readTimes(blob, back));
+        QCOMPARE(back.answeredAtMs, attempt.answeredAtMs);
     }
 
     void countsOfOneAttemptAreTheHandCountedOnes_data()
