@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/attempt.h"
+
 #include <optional>
 
 // One ended attempt of a training window, as the training history keeps it. The
@@ -38,6 +40,13 @@ struct AttemptRecord {
     // True when the user answered yes to the record question and the records
     // table took the record.
     bool savedAsRecord = false;
+
+    // The material, the answers and the item times, for whatever looks at the
+    // attempt later; empty where the window had none to tell.
+    Attempt items;
+    // The items of one row of the sheet the answers were typed on, by which a
+    // position is told as a column and a row; 0 where there was no sheet.
+    int itemsPerRow = 0;
 
     bool operator==(const AttemptRecord&) const = default;
 

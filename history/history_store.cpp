@@ -2,6 +2,7 @@
 
 #include "history/attempt_columns.h"
 #include "history/history_file_set.h"
+#include "history/item_tables.h"
 #include "history/readable_schema.h"
 
 #include <QFileInfo>
@@ -47,6 +48,23 @@ const std::vector<HistoryMigration>& HistoryMigrations()
         // A user with sqlite3 or a spreadsheet reads names and local times, and an
         // attempt the user set aside says so.
         {3, ReadableSchema::MigrationStatements()},
+        // Each attempt's material, answers and item times, beside its row so the
+        // lists of results read no more than before; and the counts of the
+        // analysis by month, added to with each attempt, so that an analysis of
+        // years of training never reads every item. Attempts written before keep
+        // their rows as they are and have no items.
+        {4,
+         {QStringLiteral("CREATE TABLE attempt_items ("
+                         " attempt_id INTEGER PRIMARY KEY REFERENCES attempts (id),"
+                         " items_per_row INTEGER NOT NULL,"
+                         " given, answers,"
+                         " times BLOB)"),
+          QStringLiteral("CREATE TABLE item_tallies ("
+                         " discipline INTEGER NOT NULL, kind INTEGER NOT NULL, size INTEGER NOT NULL,"
+                         " key INTEGER NOT NULL, month INTEGER NOT NULL,"
+                         " given INTEGER NOT NULL, wrong INTEGER NOT NULL,"
+                         " ms_sum REAL NOT NULL, ms_square_sum REAL NOT NULL,"
+                         " PRIMARY KEY (discipline, kind, size, key, month)) WITHOUT ROWID")}},
     };
     return migrations;
 }
@@ -168,27 +186,41 @@ void HistoryStore::connect(bool afterSettingAside)
     state_ = State::Writable;
 }
 
-HistoryStore::Failure HistoryStore::openConnection(bool readOnly, bool hasLog)
+HistoryConnection HistoryStore::connectionFor(bool readOnly, bool hasLog) const
 {
-    connection_ = QStringLiteral("korvanis-history-%1").arg(++connectionSerial);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     // A second running copy holds the file only for the moment of a write; the
     // busy timeout lets each copy wait for the other instead of failing.
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
+    HistoryConnection c{fileName(), QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs)};
     if (readOnly) {
         // A read-only file is read as it lies, without the index and log SQLite
         // would make beside it. Only a log left with attempts in it needs SQLite's
         // usual reading, which makes an index: that goes again at the close.
         const QString path = QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(fileName()).absoluteFilePath(), "/"));
-        db.setDatabaseName(QStringLiteral("file:") + path
-                           + (hasLog ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=ro&immutable=1")));
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
-        readOnlyConnection_ = true;
-    } else {
-        db.setDatabaseName(fileName());
-        readOnlyConnection_ = false;
+        c.databaseName = QStringLiteral("file:") + path
+            + (hasLog ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=ro&immutable=1"));
+        c.options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
     }
-    db.setConnectOptions(options);
+    return c;
+}
+
+HistoryConnection HistoryStore::readerConnection() const
+{
+    if (readOnlyConnection_)
+        return connectionFor(true, readOnlyHasLog_);
+    HistoryConnection c = connectionFor(false, false);
+    c.options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    return c;
+}
+
+HistoryStore::Failure HistoryStore::openConnection(bool readOnly, bool hasLog)
+{
+    connection_ = QStringLiteral("korvanis-history-%1").arg(++connectionSerial);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    const HistoryConnection c = connectionFor(readOnly, hasLog);
+    db.setDatabaseName(c.databaseName);
+    db.setConnectOptions(c.options);
+    readOnlyConnection_ = readOnly;
+    readOnlyHasLog_ = hasLog;
     if (db.open())
         return {};
     return failureOf(db.lastError());
@@ -196,14 +228,25 @@ HistoryStore::Failure HistoryStore::openConnection(bool readOnly, bool hasLog)
 
 HistoryStore::Failure HistoryStore::check()
 {
-    // The whole check, at every open: a quick check passes an index whose entries
-    // no longer match their rows, and the history then lists attempts under
-    // another setting or not at all. It costs 17 ms for 20000 attempts (quick:
-    // 6 ms), and it finds damage done while the program was not running (a disk,
-    // a restore) as well as a run that was not ended in order.
+    // The whole check of the attempts and their index, at every open: a quick
+    // check passes an index whose entries no longer match their rows, and the
+    // history then lists attempts under another setting or not at all. It costs
+    // 17 ms for 20000 attempts (quick: 6 ms), and it finds damage done while the
+    // program was not running (a disk, a restore) as well as a run that was not
+    // ended in order. The items and their counts are six times as large and
+    // are not checked here (a start on ten years of training would wait a
+    // second for them): damage in them shows where they are read or written,
+    // and is met there as damage.
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("PRAGMA integrity_check(20)")))
+    // A file begun a moment ago has no attempts yet: all of it is checked then.
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'attempts'"))
+        || !q.next())
+        return failureOf(q.lastError());
+    const bool hasAttempts = q.value(0).toInt() > 0;
+    q.finish();
+    if (!q.exec(hasAttempts ? QStringLiteral("PRAGMA integrity_check(attempts)")
+                            : QStringLiteral("PRAGMA integrity_check(20)")))
         return failureOf(q.lastError());
     QStringList findings;
     while (q.next())
@@ -457,6 +500,9 @@ HistoryStore::Failure HistoryStore::insert(const WaitingAttempts::Entry& entry)
     q.addBindValue(QStringLiteral("Korvanis " KORVANIS_VERSION));
     if (!q.exec())
         return fail();
+    const qint64 id = q.lastInsertId().toLongLong();
+    if (!ItemTables::write(q, id, pending.attempt, pending.started))
+        return fail();
     if (!q.exec(QStringLiteral("COMMIT")))
         return fail();
     return {};
@@ -580,6 +626,21 @@ QString HistoryStore::setMarks(const std::vector<MarkChange>& changes)
     if (!q.exec(QStringLiteral("COMMIT")))
         return fail();
     return QString();
+}
+
+bool HistoryStore::readItems(qint64 id, AttemptRecord& into)
+{
+    if (state_ != State::Writable && state_ != State::ReadOnly)
+        return false;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (ItemTables::read(q, id, into))
+        return true;
+    if (q.lastError().isValid())
+        readFailed(q.lastError());
+    else
+        report(problemOf(HistoryProblem::ReadFailed, QStringLiteral("attempt %1: times unreadable").arg(id)));
+    return false;
 }
 
 // Damage a read runs into is damage as an open finds it; any other failure is

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/attempt_log.h"
+#include "history/history_connection.h"
 #include "history/history_problem.h"
 #include "history/mark_undo.h"
 #include "history/stored_attempt.h"
@@ -63,6 +64,9 @@ public:
     void close();
     State state() const { return state_; }
     QString fileName() const;
+    // How a reader of its own (another thread's) opens the file as this store
+    // reads it: never writing, and a read-only file as it lies.
+    HistoryConnection readerConnection() const;
 
     // Stamps the attempt with the clock and writes it, and any that waited.
     void record(const AttemptRecord& attempt) override;
@@ -70,7 +74,7 @@ public:
 
     // Every setting with attempts, newest first within a discipline.
     std::vector<HistorySetting> settings();
-    // The attempts of one setting, newest first.
+    // The attempts of one setting, newest first, without their items.
     std::vector<StoredAttempt> attempts(int discipline, const AttemptRecord::Setting& setting);
     // Every attempt of every discipline, newest first.
     std::vector<StoredAttempt> allAttempts();
@@ -81,6 +85,9 @@ public:
     // attempt that is no longer as the change expects it (another copy changed
     // its mark, the file is another one now) fails the whole command.
     QString setMarks(const std::vector<MarkChange>& changes);
+    // The items of one of them, read one attempt at a time since a list of years
+    // would hold millions; false, and told, when they cannot be read.
+    bool readItems(qint64 id, AttemptRecord& into);
 
 private:
     struct Failure {
@@ -92,6 +99,7 @@ private:
     static Failure failureOf(const QSqlError& error);
 
     void connect(bool afterSettingAside);
+    HistoryConnection connectionFor(bool readOnly, bool hasLog) const;
     Failure openConnection(bool readOnly, bool hasLog);
     Failure check();
     Failure migrate(int& version);
@@ -118,6 +126,7 @@ private:
     bool readOnlyConnection_ = false;
     // A read-only file of an older layout has no marks: all its attempts count.
     bool hasMarks_ = false;
+    bool readOnlyHasLog_ = false;
     State state_ = State::Closed;
     bool reported_ = false;
     WaitingAttempts waiting_;

@@ -1,6 +1,7 @@
 #include "history/waiting_attempts.h"
 
 #include "core/replace_file.h"
+#include "history/item_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,10 +28,26 @@ template <typename T> QJsonValue json(const std::optional<T>& value)
     return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
 }
 
+QString base64(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toBase64());
+}
+
+// The items in the codes the history file keeps them in, each list as Base64.
+QJsonObject itemsJson(const AttemptRecord& a)
+{
+    return {
+        {"per_row", a.itemsPerRow},
+        {"given", base64(a.items.given)},
+        {"answers", base64(a.items.answers)},
+        {"times", base64(ItemCodec::times(a.items))},
+    };
+}
+
 QJsonObject toJson(const StoredAttempt& stored)
 {
     const AttemptRecord& a = stored.attempt;
-    return {
+    QJsonObject object = {
         {"discipline", a.discipline},
         {"count", json(a.setting.count)},
         {"per_line", json(a.setting.perLine)},
@@ -48,6 +65,9 @@ QJsonObject toJson(const StoredAttempt& stored)
         {"started_utc", UtcText(stored.started)},
         {"utc_offset_s", stored.started.offsetFromUtc()},
     };
+    if (a.items.size() > 0)
+        object.insert(QStringLiteral("items"), itemsJson(a));
+    return object;
 }
 
 // Reads one attempt back; any field missing or of the wrong kind makes the whole
@@ -85,6 +105,27 @@ public:
         ok_ = ok_ && value.isBool();
         return value.toBool();
     }
+    // Files of earlier versions have no items: the attempt has none then.
+    void items(AttemptRecord& a)
+    {
+        const QJsonValue value = object_.value(QLatin1String("items"));
+        if (value.isUndefined())
+            return;
+        const QJsonObject items = value.toObject();
+        const auto bytes = [&](const char* key, QByteArray& into) {
+            const QJsonValue text = items.value(QLatin1String(key));
+            auto decoded = QByteArray::fromBase64Encoding(text.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+            ok_ = ok_ && text.isString() && bool(decoded);
+            into = decoded.decoded;
+        };
+        QByteArray times;
+        bytes("given", a.items.given);
+        bytes("answers", a.items.answers);
+        bytes("times", times);
+        const QJsonValue perRow = items.value(QLatin1String("per_row"));
+        ok_ = ok_ && value.isObject() && perRow.isDouble() && ItemCodec::readTimes(times, a.items);
+        a.itemsPerRow = perRow.toInt();
+    }
     QDateTime started()
     {
         const QJsonValue text = object_.value(QLatin1String("started_utc"));
@@ -120,6 +161,7 @@ std::optional<StoredAttempt> fromJson(const QJsonValue& value)
     a.completed = r.boolean("completed");
     a.savedAsRecord = r.boolean("saved_as_record");
     stored.started = r.started();
+    r.items(a);
     if (!r.ok())
         return std::nullopt;
     return stored;

@@ -1,5 +1,6 @@
 #include "overviews/win_verlauf.h"
 
+#include "overviews/win_analyse.h"
 #include "core/app_context.h"
 #include "core/error_handler.h"
 #include "core/formats.h"
@@ -115,13 +116,16 @@ TWinVerlauf::TWinVerlauf(AppContext& ctx, HistoryStore& history, QWidget* parent
                     {cbEinstellung, "cbEinstellung"}, {sgVerlauf, "sgVerlauf"}, {chVerlauf, "chVerlauf"},
                     {labAnzahl, "labAnzahl"}, {pAnzahl, "pAnzahl"}, {labBeste, "labBeste"}, {pBeste, "pBeste"},
                     {labMedian, "labMedian"}, {pMedian, "pMedian"}, {labAenderung, "labAenderung"},
-                    {pAenderung, "pAenderung"}, {bExport, "bExport"}, {bClose, "bClose"}});
+                    {pAenderung, "pAenderung"}, {bExport, "bExport"}, {bAnalyse, "bAnalyse"},
+                    {bClose, "bClose"}});
 
     connect(cbDisziplin, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(ctx_.dialogs, [this] { cbDisziplinChange(); }); });
     connect(cbEinstellung, &QComboBox::currentIndexChanged, this,
             [this] { RunGuarded(ctx_.dialogs, [this] { cbEinstellungChange(); }); });
     connect(bExport, &QPushButton::clicked, this, [this] { RunGuarded(ctx_.dialogs, [this] { bExportClick(); }); });
+    connect(bAnalyse, &QPushButton::clicked, this,
+            [this] { RunGuarded(ctx_.dialogs, [this] { bAnalyseClick(); }); });
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(sgVerlauf->selectionModel(), &QItemSelectionModel::selectionChanged, pMarks,
             &TVerlaufMarks::refreshButtons);
@@ -206,9 +210,11 @@ void TWinVerlauf::buildControls()
         l->setBuddy(control);
 
     bExport = new QPushButton(QStringLiteral("CSV exportieren ..."), this);
-    bExport->setGeometry(x, 250, w, 34);
+    bExport->setGeometry(x, 228, w, 28);
     bClose = new QPushButton(QStringLiteral("Schliessen"), this);
     bClose->setGeometry(x, 293, w, 28);
+    bAnalyse = new QPushButton(QStringLiteral("Fehleranalyse ..."), this);
+    bAnalyse->setGeometry(x, 260, w, 28);
     bClose->setDefault(true);
     setTabOrder(cbDisziplin, cbEinstellung);
     pMarks = new TVerlaufMarks(ctx_, history_, [this] { return selectedAttempts(); }, this);
@@ -220,7 +226,8 @@ void TWinVerlauf::buildControls()
     setTabOrder(pMarks->bLoeschen, pMarks->bRueckgaengig);
     setTabOrder(pMarks->bRueckgaengig, pMarks->cbGeloeschte);
     setTabOrder(pMarks->cbGeloeschte, bExport);
-    setTabOrder(bExport, bClose);
+    setTabOrder(bExport, bAnalyse);
+    setTabOrder(bAnalyse, bClose);
 }
 
 void TWinVerlauf::buildChart()
@@ -289,6 +296,7 @@ void TWinVerlauf::ApplyInterfaceTexts()
     labAenderung->setText(text(205, labAenderung->text()));
     bExport->setText(text(209, bExport->text()));
     bClose->setText(text(151, bClose->text()));
+    bAnalyse->setText(text(401, bAnalyse->text()));
     results_->setName(ColumnTitle(ctx_, HistoryColumn::Points));
     recordLine_->setName(text(208, QStringLiteral("Persönlicher Rekord")));
     model_->retitle();
@@ -566,4 +574,14 @@ void TWinVerlauf::bExportClick()
         ctx_.dialogs.showError(ctx_.InterfaceText(220, QStringLiteral("Die Datei %1 konnte nicht geschrieben "
                                                                       "werden (%2)."))
                                    .arg(QDir::toNativeSeparators(name), error));
+}
+
+// The analysis opens beside the history, on the discipline shown here, and goes
+// with it.
+void TWinVerlauf::bAnalyseClick()
+{
+    auto* analysis = new TWinAnalyse(ctx_, history_, this);
+    analysis->setAttribute(Qt::WA_DeleteOnClose);
+    analysis->setDiscipline(cbDisziplin->currentData().toInt());
+    analysis->open();
 }

@@ -38,6 +38,7 @@ public:
     void cbDisziplinChange();
     void cbEinstellungChange();
     void bExportClick();
+    void bAnalyseClick();
 
     QLabel* labDisziplin = nullptr;
     QComboBox* cbDisziplin = nullptr;
@@ -54,6 +55,7 @@ public:
     QLabel* labAenderung = nullptr;
     TPanel* pAenderung = nullptr;
     QPushButton* bExport = nullptr;
+    QPushButton* bAnalyse = nullptr;
     QPushButton* bClose = nullptr;
     // Marking, deleting and undoing under the table; the export's questions.
     TVerlaufMarks* pMarks = nullptr;

@@ -1,7 +1,8 @@
 // Renders every window of the program, in German and in English, the numbers,
 // binary and spoken-numbers windows in each phase of an attempt, the record
 // overview with times and a projection, the cards window and all card pictures,
-// and the history window after a few weeks of training, into PNG files. Used for
+// the history window after a few weeks of training and the error analysis after
+// a few months, into PNG files. Used for
 // the README and to look over the layouts; run as
 //   QT_QPA_PLATFORM=offscreen build/tools/korvanis_screenshots <folder>
 #include "app/korvanis_application.h"
@@ -27,6 +28,7 @@
 #include "numbers/win_spoken.h"
 #include "overviews/verlauf_marks.h"
 #include "overviews/win_csv_export.h"
+#include "overviews/win_analyse.h"
 #include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
 #include "widgets/format_choice.h"
@@ -36,10 +38,10 @@
 #include "widgets/up_down_edit.h"
 
 #include <QApplication>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -305,6 +307,82 @@ void shootHistory(TMainWin& main, const QString& suffix)
     history.setClock([] { return QDateTime::currentDateTime(); });
 }
 
+// Four months of memorising 400 digits a day and a picture run of 100, with a
+// few pairs that keep failing (34 written as 43, 69 as 96, 15 as 51) less as the
+// months go by, and some that are slow to come; then each page of the analysis.
+void shootAnalysis(TMainWin& main, const QString& suffix)
+{
+    HistoryStore& history = main.history();
+    QDateTime day(QDate(2024, 4, 1), QTime(7, 30));
+    history.setClock([&day] { return day; });
+    SeededRandom random(2024);
+    const QByteArray swapped[] = {"3443", "6996", "1551", "7887", "2002"};
+    for (int i = 0; i < 120; ++i) {
+        AttemptRecord memo;
+        memo.discipline = NumbersMemo;
+        memo.setting = {400, {}, 5, 10, {}};
+        QByteArray given(400, '0');
+        for (char& c : given)
+            c = char('0' + random.next(10));
+        // The user got to the end of the sheet in most attempts, to row 8 in others.
+        const int reached = random.next(4) == 0 ? 320 : 400;
+        QByteArray answers = given.left(reached) + QByteArray(400 - reached, '\0');
+        for (int at = 0; at + 1 < reached; at += 2) {
+            const QByteArray pair = given.mid(at, 2);
+            for (std::size_t k = 0; k < std::size(swapped); ++k) {
+                // Each of them fails less each month, and the first most.
+                if (pair == swapped[k].left(2) && random.next(100) < int(60 - 10 * k) - i / 3)
+                    answers.replace(at, 2, swapped[k].mid(2));
+            }
+            // And now and then a digit at the end of a row slips.
+            if (at % 40 == 38 && random.next(40) == 0)
+                answers[at + 1] = char('0' + (answers[at + 1] - '0' + 1) % 10);
+        }
+        memo.items.given = given;
+        memo.items.answers = answers;
+        memo.items.answeredAtMs = QVector<qint32>(400, -1);
+        memo.itemsPerRow = 40;
+        memo.result = {{}, 300, reached - 10, 5, 300.0, 540.0};
+        history.record(memo);
+
+        AttemptRecord run;
+        run.discipline = NumbersPicture;
+        run.setting = {100, 2, {}, {}, {}};
+        run.items.given = QByteArray(100, '0');
+        run.items.shownAtMs = QVector<qint32>(100, 0);
+        qint32 at = 0;
+        for (int k = 0; k < 100; k += 2) {
+            run.items.given[k] = char('0' + random.next(10));
+            run.items.given[k + 1] = char('0' + random.next(10));
+            run.items.shownAtMs[k] = run.items.shownAtMs[k + 1] = at;
+            const int value = (run.items.given[k] - '0') * 10 + run.items.given[k + 1] - '0';
+            // The pairs of the 80s and 90s take longest to come.
+            at += 500 + random.next(400) + (value >= 80 ? 900 : 0);
+        }
+        run.result.runSeconds = at / 1000.0 + 0.6;
+        day = day.addSecs(600);
+        history.record(run);
+        day = day.addDays(1).addSecs(-600);
+    }
+    TWinAnalyse analysis(main.context(), history);
+    analysis.setToday([] { return QDate(2024, 7, 30); });
+    analysis.setDiscipline(NumbersMemo);
+    analysis.show();
+    (void)QTest::qWaitFor([&analysis] { return analysis.readingDone(); }, 10000);
+    for (QWidget* page : {static_cast<QWidget*>(analysis.sgSpalten), static_cast<QWidget*>(analysis.sgZeilen),
+                          static_cast<QWidget*>(analysis.sgBilder), static_cast<QWidget*>(analysis.sgVerwechslungen),
+                          static_cast<QWidget*>(analysis.chFehlerquote)}) {
+        analysis.pcAnalyse->setCurrentWidget(page);
+        save(&analysis, QStringLiteral("analyse_%1_").arg(page->objectName()) + suffix);
+    }
+    analysis.cbDisziplin->setCurrentIndex(analysis.cbDisziplin->findData(int(NumbersPicture)));
+    (void)QTest::qWaitFor([&analysis] { return analysis.readingDone(); }, 10000);
+    analysis.pcAnalyse->setCurrentWidget(analysis.sgZeiten);
+    save(&analysis, QStringLiteral("analyse_sgZeiten_") + suffix);
+    analysis.hide();
+    history.setClock([] { return QDateTime::currentDateTime(); });
+}
+
 // The card image window as it opens, with the word and reason revealed, and
 // with the name shown after a right click; its texts are German in both languages.
 void shootLearnCards(TWinLearnCards* l, const QString& suffix)
@@ -450,6 +528,7 @@ void shootLanguage(int language, const QString& suffix, bool sheetsOnly)
         shootCardChampionship(qobject_cast<TWinLearnCards*>(w.WinLearnCards), services);
     }
     shootHistory(*main, suffix);
+    shootAnalysis(*main, suffix);
 }
 
 } // namespace

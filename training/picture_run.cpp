@@ -57,5 +57,6 @@ AttemptRecord PictureRun::record(DisciplineCode code) const
     run.setting.perLine = drill_.perLine();
     run.result.runSeconds = seconds();
     run.completed = completed_;
+    run.items = attempt_;
     return run;
 }

@@ -10,6 +10,7 @@ void ScoredAttempt::begin(const AttemptRecord::Setting& setting)
     memoMsUsed_ = 0;
     onShowFirst_ = onShowCount_ = 0;
     timeBeforeRecall_ = recallTimeUsed_ = 0;
+    rowWidth_ = 0;
     score_ = ScoreResult();
 }
 
@@ -115,6 +116,7 @@ const ScoreResult& ScoredAttempt::end(quint32 tick, const ScoringRule& rule, int
 {
     recallTimeUsed_ = AttemptClock(startTick_).usedMs(tick, setting_.recallMinutes.value_or(0)) / 1000.0;
     phase_ = Idle;
+    rowWidth_ = rowWidth;
     score_ = rule.score(attempt_, rowWidth);
     return score_;
 }
@@ -131,5 +133,7 @@ AttemptRecord ScoredAttempt::record() const
     // recall even where the records table keeps none.
     attempt.result.memoSecondsUsed = timeBeforeRecall_;
     attempt.result.recallSecondsUsed = recallTimeUsed_;
+    attempt.items = attempt_;
+    attempt.itemsPerRow = rowWidth_;
     return attempt;
 }

@@ -81,5 +81,6 @@ private:
     quint32 memoMsUsed_ = 0;
     double timeBeforeRecall_ = 0;
     double recallTimeUsed_ = 0;
+    int rowWidth_ = 0;
     ScoreResult score_;
 };

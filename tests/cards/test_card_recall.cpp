@@ -276,6 +276,10 @@ private Q_SLOTS:
         QCOMPARE(record.result.memoSecondsUsed, std::optional<double>(60.0));
         QCOMPARE(record.result.recallSecondsUsed, std::optional<double>(9.0));
         QCOMPARE(record.setting.perLine, std::optional<int>(1));
+        // The history gets the deck, the answers and every card's time on show,
+        // a deck to a row.
+        QCOMPARE(record.items, a.attempt());
+        QCOMPARE(record.itemsPerRow, 52);
         QVERIFY(a.offersRecord(FasterPointsOffer(PointsOffer::lookedUp(1), 99.0)));
         QVERIFY(!a.offersRecord(FasterPointsOffer(PointsOffer::lookedUp(2), 99.0)));
     }

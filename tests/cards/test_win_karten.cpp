@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
@@ -362,6 +363,16 @@ private Q_SLOTS:
         QCOMPARE(run.result.runSeconds, std::optional<double>(ms / 1000.0));
         QVERIFY(run.completed);
         QCOMPARE(run.savedAsRecord, offered);
+        // The cards dealt, as face indexes, each with the moment it came on show.
+        QCOMPARE(run.items.size(), 52);
+        QByteArray faces = run.items.given;
+        std::sort(faces.begin(), faces.end());
+        QByteArray deck;
+        for (int face = 1; face <= 52; ++face)
+            deck += char(face);
+        QCOMPARE(faces, deck);
+        QCOMPARE(run.items.shownAtMs.size(), 52);
+        QCOMPARE(run.items.shownAtMs.at(0), 0);
     }
 
     void closingKeepsTheRunAndReopeningGoesOn()

@@ -247,7 +247,8 @@ print(*row.fetchone())
         QVERIFY(WriteBytes(copy, ReadBytes(dir.file("KORVANIS.SQLITE"))));
         RawFile raw(copy);
         QCOMPARE(raw.exec("SELECT name FROM sqlite_master ORDER BY name"),
-                 QStringList({"attempts", "attempts_by_setting", "attempts_readable", "disciplines"}));
+                 QStringList({"attempt_items", "attempts", "attempts_by_setting", "attempts_readable",
+                              "disciplines", "item_tallies"}));
         QCOMPARE(raw.exec("PRAGMA user_version"), QStringList(QString::number(HistoryMigrations().back().version)));
     }
 
@@ -277,6 +278,13 @@ print(*row.fetchone())
             for (int i = 0; i < 300; ++i)
                 s.store.record(scored(i));
         }
+        // The page the attempts' table begins on: the one every list reads.
+        int attemptsRoot = 0;
+        {
+            RawFile raw(file, "QSQLITE_OPEN_READONLY");
+            attemptsRoot = raw.exec("SELECT rootpage FROM sqlite_master WHERE name = 'attempts'").value(0).toInt();
+        }
+        QVERIFY(attemptsRoot > 1);
         QByteArray bytes = ReadBytes(file);
         QByteArray log;
         if (withLog) {
@@ -296,7 +304,7 @@ print(*row.fetchone())
         else if (damage == "index")
             QCOMPARE(changeIndexEntries(bytes, 6), 50);
         else
-            bytes.replace(4 * 4096, 512, QByteArray(512, '\xA5'));
+            bytes.replace((attemptsRoot - 1) * 4096, 512, QByteArray(512, '\xA5'));
         QVERIFY(WriteBytes(file, bytes));
         if (withLog)
             QVERIFY(WriteBytes(file + "-wal", log));

@@ -1301,7 +1301,27 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         expected.savedAsRecord = saved && expected.result.points.value_or(1) > 0;
         QCOMPARE(w->phase(), quint8(TNumbersBase::Idle));
         QCOMPARE(log.attempts.size(), 1u);
-        QCOMPARE(log.attempts[0], expected);
+        // The items go with it: the material, what was typed and when.
+        AttemptRecord reported = log.attempts[0];
+        const Attempt items = reported.items;
+        const int perRow = reported.itemsPerRow;
+        reported.items = Attempt();
+        reported.itemsPerRow = 0;
+        QCOMPARE(reported, expected);
+        if (what.startsWith("memorisation")) {
+            QCOMPARE(items.size(), 40);
+            QCOMPARE(perRow, s.rowWidth());
+            QCOMPARE(items.answers.left(36), items.given.left(36));
+            QVERIFY(items.answers.at(38) != 0 && items.answers.at(38) != items.given.at(38));
+            QCOMPARE(items.answers.at(39), '\0');
+            QCOMPARE(items.answeredAtMs.size(), 40);
+            QVERIFY(items.answeredAtMs.at(38) >= items.answeredAtMs.at(0) && items.answeredAtMs.at(0) >= 0);
+        } else {
+            QCOMPARE(items.size(), 12);
+            QCOMPARE(perRow, 0);
+            QCOMPARE(items.shownAtMs.size(), 12);
+            QCOMPARE(items.shownAtMs.at(0), 0);
+        }
         QCOMPARE(s.services.dialogs.errors.size(), tableOpen ? 0 : 1);
     }
 

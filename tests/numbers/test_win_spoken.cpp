@@ -360,6 +360,10 @@ private Q_SLOTS:
         QCOMPARE(kept.result.memoSecondsUsed, std::optional<double>(300.0)); // 100 digits at 3 s
         QCOMPARE(kept.result.recallSecondsUsed, std::optional<double>(2.0));
         QCOMPARE(kept.savedAsRecord, offered);
+        // With the digits heard and typed, on the sheet's rows of 30.
+        QCOMPARE(kept.items.size(), 100);
+        QCOMPARE(kept.itemsPerRow, 30);
+        QCOMPARE(int(kept.items.answers.size() - kept.items.answers.count('\0')), typed);
         QStringList shown;
         for (int r = 0; r < 4; ++r)
             shown << w->sgPoints->cell(0, r);

@@ -52,7 +52,7 @@ char* toString(const AttemptRecord& attempt)
     };
     const AttemptRecord::Setting& s = attempt.setting;
     const AttemptRecord::Result& r = attempt.result;
-    const QString all = QStringLiteral("{%1 setting %2 result %3%4%5}")
+    const QString all = QStringLiteral("{%1 setting %2 result %3%4%5%6}")
                             .arg(attempt.discipline)
                             .arg(QStringList{text(s.count), text(s.perLine), text(s.memoMinutes),
                                              text(s.recallMinutes), text(s.pulseMs)}
@@ -62,7 +62,9 @@ char* toString(const AttemptRecord& attempt)
                                              text(r.recallSecondsUsed)}
                                      .join(QLatin1Char(',')))
                             .arg(attempt.completed ? QString() : QStringLiteral(" stopped"))
-                            .arg(attempt.savedAsRecord ? QStringLiteral(" saved") : QString());
+                            .arg(attempt.savedAsRecord ? QStringLiteral(" saved") : QString())
+                            .arg(attempt.items.size() > 0 ? QStringLiteral(" items %1").arg(attempt.items.size())
+                                                          : QString());
     return QTest::toString(all);
 }
 

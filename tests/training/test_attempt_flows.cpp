@@ -50,6 +50,8 @@ private Q_SLOTS:
         QCOMPARE(record.setting.perLine, std::optional<int>(perLine));
         QCOMPARE(record.result.runSeconds, std::optional<double>(run.seconds()));
         QVERIFY(record.completed);
+        QCOMPARE(record.items, run.attempt());
+        QCOMPARE(record.itemsPerRow, 0);
         // Presses after the end change nothing.
         QVERIFY(!run.advance(tick + 99));
         QCOMPARE(run.runMs(), quint32(250 * groups.size()));
@@ -152,6 +154,10 @@ private Q_SLOTS:
         QCOMPARE(record.result.markedErrors, std::optional<int>(1));
         QCOMPARE(record.result.memoSecondsUsed, std::optional<double>(timeBeforeRecall));
         QCOMPARE(record.result.recallSecondsUsed, std::optional<double>(60.0));
+        // The history gets the material, the answers and their times, and the
+        // sheet's rows they were typed in.
+        QCOMPARE(record.items, attempt.attempt());
+        QCOMPARE(record.itemsPerRow, spoken ? 30 : 40);
     }
 };
 

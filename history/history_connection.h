@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// How a connection to the history file is opened: the database name (a path,
+// or an SQLite URI) and the Qt SQLite connect options.
+struct HistoryConnection {
+    QString databaseName;
+    QString options;
+};
