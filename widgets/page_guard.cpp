@@ -6,7 +6,7 @@
 
 PageGuard::PageGuard(QTabWidget* pages, std::function<bool()> allowed, std::function<void()> changed)
     : QObject(pages), pages_(pages), allowed_(std::move(allowed)), changed_(std::move(changed)),
-      shown_(pages->currentIndex())
+      tabs_(pages->tabBar()), shown_(pages->currentIndex())
 {
     pages->tabBar()->installEventFilter(this);
     pages->installEventFilter(this);
@@ -26,7 +26,9 @@ PageGuard::PageGuard(QTabWidget* pages, std::function<bool()> allowed, std::func
 
 bool PageGuard::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool onTabs = watched == pages_->tabBar();
+    // Compared with the tab bar taken at the start: the page control sends
+    // events here while it is being destroyed, when it may no longer be asked.
+    const bool onTabs = watched == tabs_;
     bool pageChange = false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 
+class QTabBar;
 class QTabWidget;
 
 // Keeps a page control on its page while a page change is not allowed: presses
@@ -20,6 +21,7 @@ protected:
 
 private:
     QTabWidget* pages_;
+    QTabBar* tabs_;
     std::function<bool()> allowed_;
     std::function<void()> changed_;
     int shown_ = 0;
