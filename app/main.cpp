@@ -34,6 +34,7 @@ int main(int argc, char** argv)
                                                QCoreApplication::applicationFilePath(), dataFolderRule);
     if (quitSignals.quitRequested())
         return 0;
+    dialogs.setHeldKeys(&mainWin->heldKeys());
     mainWin->show();
     return app.exec();
 }

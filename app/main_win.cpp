@@ -8,6 +8,7 @@
 #include "core/program_info.h"
 #include "history/history_messages.h"
 #include "app/win_sprache.h"
+#include "app/win_standards.h"
 #include "widgets/window_helpers.h"
 
 #include <QMenuBar>
@@ -29,12 +30,14 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     mBinaer = mTraining->addAction(QStringLiteral("&Binärzahlen"), this, &TMainWin::mBinaerClick);
     mKarten = mTraining->addAction(QStringLiteral("&Spielkarten"), this, &TMainWin::mKartenClick);
     // The card image window had no command; learners need a way in.
-    mKartenbilder = mTraining->addAction(QStringLiteral("Karten&bilder lernen"), this, &TMainWin::mKartenbilderClick);
+    mKartenbilder = mTraining->addAction(QStringLiteral("Kartenbilder &lernen"), this, &TMainWin::mKartenbilderClick);
     mSpokenNo = mTraining->addAction(QStringLiteral("Spoken &Numbers"), this, &TMainWin::mSpokenNoClick);
 
     mOptionen = menuBar()->addMenu(QStringLiteral("&Optionen"));
     mStandard = mOptionen->addAction(QStringLiteral("&Standards"), this, &TMainWin::mStandardClick);
     mStandard->setVisible(false);
+    mStandards = mOptionen->addAction(QStringLiteral("Meisterschafts&standards ..."), this,
+                                      &TMainWin::mStandardsClick);
     mQuendor = mOptionen->addAction(QStringLiteral("Eigene &Quendor-Rekorde"), this, &TMainWin::mQuendorClick);
     mVerlauf = mOptionen->addAction(QStringLiteral("&Verlauf"), this, &TMainWin::mVerlaufClick);
     mSprache = mOptionen->addAction(QStringLiteral("Sprache/Language"), this, &TMainWin::mSpracheClick);
@@ -45,8 +48,8 @@ TMainWin::TMainWin(TickSource& tickSource, WavePlayer& wavePlayer, Dialogs& dial
     SetObjectNames({{mDatei, "mDatei"}, {mBeenden, "mBeenden"}, {mTraining, "mTraining"}, {mZahlen, "mZahlen"},
                     {mBinaer, "mBinaer"}, {mKarten, "mKarten"}, {mKartenbilder, "mKartenbilder"},
                     {mSpokenNo, "mSpokenNo"}, {mOptionen, "mOptionen"}, {mStandard, "mStandard"},
-                    {mQuendor, "mQuendor"}, {mVerlauf, "mVerlauf"}, {mSprache, "mSprache"}, {mHilfe, "mHilfe"},
-                    {mAbout, "mAbout"}});
+                    {mStandards, "mStandards"}, {mQuendor, "mQuendor"}, {mVerlauf, "mVerlauf"},
+                    {mSprache, "mSprache"}, {mHilfe, "mHilfe"}, {mAbout, "mAbout"}});
 
     auto* client = new QWidget(this);
     client->setFixedSize(526, 323);
@@ -88,7 +91,21 @@ void TMainWin::FormCreate(const QString& programFile, DataFolderRule dataFolderR
     ini.WriteInteger(QStringLiteral("Korvanis"), QStringLiteral("Sprache"), ctx_.Language);
 
     ApplyInterfaceTexts();
+    loadStandards();
     ctx_.DBDaten.OpenRecordsTable(ctx_.DataDir);
+}
+
+void TMainWin::loadStandards()
+{
+    const StandardsLoad load = LoadChampionshipStandards(ctx_.DataDir);
+    ctx_.standards = load.standards;
+    if (load.badLine) {
+        ctx_.dialogs.showError(ctx_.InterfaceText(460, QStringLiteral("Die Standards in %1 sind beschädigt (Zeile "
+                                                                      "%2). Es gelten die mitgelieferten Werte; die "
+                                                                      "Datei bleibt unverändert."))
+                                   .arg(load.file)
+                                   .arg(load.badLine));
+    }
 }
 
 void TMainWin::openHistory()
@@ -133,6 +150,7 @@ void TMainWin::ApplyInterfaceTexts()
     apply(mKartenbilder, 113);
     apply(mSpokenNo, 108);
     apply(mStandard, 109);
+    apply(mStandards, 475);
     apply(mQuendor, 110);
     apply(mVerlauf, 114);
     apply(mSprache, 111);
@@ -174,6 +192,11 @@ void TMainWin::mKartenbilderClick()
 void TMainWin::mStandardClick()
 {
     showModal(windows_.WinChamp);
+}
+
+void TMainWin::mStandardsClick()
+{
+    showModal(windows_.WinStandards);
 }
 
 void TMainWin::mQuendorClick()

@@ -4,6 +4,7 @@
 #include "core/program_folders.h"
 #include "history/history_store.h"
 #include "records/records_table.h"
+#include "widgets/held_keys.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -14,6 +15,7 @@ class QAction;
 class QMenu;
 class QDialog;
 class TWinSprache;
+class TWinStandards;
 class TWinWait;
 
 // The main window: a bare menu bar whose commands open the training windows. It
@@ -30,6 +32,8 @@ public:
     // The training history the context's attempt log writes to, for the history
     // window to read.
     HistoryStore& history() { return history_; }
+    // The program's watch over held keys, for the questions asked over a window.
+    HeldKeys& heldKeys() { return heldKeys_; }
 
     // The windows the menu shows, created after the main window.
     struct Windows {
@@ -43,6 +47,7 @@ public:
         QDialog* WinSpoken = nullptr;
         QDialog* WinChamp = nullptr;
         QDialog* WinVerlauf = nullptr;
+        TWinStandards* WinStandards = nullptr;
         TWinSprache* WinSprache = nullptr;
     };
     void setWindows(const Windows& windows);
@@ -65,6 +70,7 @@ public:
     QAction* mSpokenNo = nullptr;
     QMenu* mOptionen = nullptr;
     QAction* mStandard = nullptr;
+    QAction* mStandards = nullptr;
     QAction* mQuendor = nullptr;
     QAction* mVerlauf = nullptr;
     QAction* mSprache = nullptr;
@@ -78,6 +84,7 @@ public Q_SLOTS:
     void mKartenClick();
     void mKartenbilderClick();
     void mStandardClick();
+    void mStandardsClick();
     void mQuendorClick();
     void mVerlaufClick();
     void mSpracheClick();
@@ -87,10 +94,12 @@ private:
     void FormCreate(const QString& programFile, DataFolderRule dataFolderRule);
     void FormDestroy();
     void openHistory();
+    void loadStandards();
     void showModal(QDialog* window);
 
     RecordsTable records_;
     HistoryStore history_;
+    HeldKeys heldKeys_;
     AppContext ctx_;
     std::unique_ptr<CardPictureStore> cardPictures_;
     Windows windows_;

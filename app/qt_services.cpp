@@ -1,16 +1,24 @@
 #include "app/qt_services.h"
 
+#include "widgets/held_key_shield.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
+#include <optional>
 
 bool QtDialogs::askYesNo(const QString& text)
 {
-    return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-        == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    // The key that ended the attempt may still be down: its repeat must not say yes.
+    std::optional<HeldKeyShield> shield;
+    if (heldKeys_)
+        shield.emplace(*heldKeys_, &box);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void QtDialogs::showError(const QString& text)

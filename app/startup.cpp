@@ -4,6 +4,7 @@
 #include "app/win_about.h"
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
+#include "app/win_standards.h"
 #include "cards/card_picture_store.h"
 #include "cards/win_karten.h"
 #include "cards/win_learn_cards.h"
@@ -43,6 +44,7 @@ std::unique_ptr<TMainWin> CreateKorvanisWindows(TickSource& tickSource, WavePlay
     windows.WinChamp = new TWinChamp(main.get());
     windows.WinSprache = new TWinSprache(ctx, main.get());
     windows.WinVerlauf = new TWinVerlauf(ctx, main->history(), main.get());
+    windows.WinStandards = new TWinStandards(ctx, main.get());
     main->setWindows(windows);
     return main;
 }

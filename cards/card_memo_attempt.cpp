@@ -1,6 +1,7 @@
 #include "cards/card_memo_attempt.h"
 
 #include "cards/card_rules.h"
+#include "core/formats.h"
 #include "training/card_scoring_rule.h"
 #include "training/faster_points_offer.h"
 
@@ -122,4 +123,22 @@ bool CardMemoAttempt::timeCounts() const
 bool CardMemoAttempt::offersRecord(const FasterPointsOffer& offer) const
 {
     return offer.offersRecord(score().totalPoints, flow_.memoTimeUsed(), timeCounts());
+}
+
+QString CardMemoAttempt::settingText(const AttemptRecord::Setting& s)
+{
+    return QStringLiteral("%1 Karten, %2 pro Zeile, Memorieren %3 min, Wiedergabe %4 min")
+        .arg(s.count.value_or(0))
+        .arg(s.perLine.value_or(1))
+        .arg(s.memoMinutes.value_or(0))
+        .arg(s.recallMinutes.value_or(0));
+}
+
+QString CardMemoAttempt::ruleText() const
+{
+    const double memoSeconds = flow_.memoTimeUsed();
+    const QString time = timeCounts()
+                             ? QStringLiteral("Die Memorierzeit von %1 s zählt.").arg(FormatFixed(memoSeconds, 2))
+                             : QStringLiteral("Die Memorierzeit zählt nicht, da nicht alle Karten richtig sind.");
+    return rule().name() + QLatin1Char('\n') + time;
 }

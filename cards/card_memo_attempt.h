@@ -29,6 +29,11 @@ public:
     // The rule of the attempt's setting.
     const CardScoringRule& rule() const;
     static const CardScoringRule& ruleOf(const AttemptRecord::Setting& setting);
+    // The setting in one line: "52 Karten, 2 pro Zeile, Memorieren 5 min, Wiedergabe 10 min".
+    static QString settingText(const AttemptRecord::Setting& setting);
+    // After the attempt: the rule that scored it, and on a second line whether
+    // the memorisation time counts.
+    QString ruleText() const;
 
     // START at tick: the dealt cards, memorised from now on, the first view on show.
     void begin(const AttemptRecord::Setting& setting, QByteArray dealt, quint32 tick);

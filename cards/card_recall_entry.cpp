@@ -2,6 +2,8 @@
 
 #include "cards/card_rules.h"
 
+#include <qnamespace.h>
+
 namespace {
 
 constexpr int FacesPerDeck = CardsPerDeck + 1;
@@ -200,4 +202,19 @@ bool CardRecallEntry::move(Move move)
         break;
     }
     return moveTo(target);
+}
+
+std::optional<CardRecallEntry::Move> CardRecallEntry::moveForKey(int key, bool control)
+{
+    switch (key) {
+    case Qt::Key_Left: return Move::Left;
+    case Qt::Key_Right: return Move::Right;
+    case Qt::Key_Up: return Move::Up;
+    case Qt::Key_Down: return Move::Down;
+    case Qt::Key_Home: return control ? Move::First : Move::DeckStart;
+    case Qt::Key_End: return control ? Move::Last : Move::DeckEnd;
+    case Qt::Key_PageUp: return Move::PreviousDeck;
+    case Qt::Key_PageDown: return Move::NextDeck;
+    default: return std::nullopt;
+    }
 }

@@ -45,6 +45,10 @@ public:
 
     explicit CardRecallEntry(int placeCount = 0, int rowWidth = 13);
 
+    // The move a cursor key asks for (a Qt::Key; Home and End with Ctrl go to
+    // the first and last place of all), none for any other key.
+    static std::optional<Move> moveForKey(int key, bool control);
+
     // An empty recall of placeCount places, the cursor on the first.
     void reset(int placeCount);
 

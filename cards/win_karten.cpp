@@ -70,6 +70,12 @@ void TWinKarten::buildControls(const CardPictureStore& pictures)
         showCards(LineOfCards(run.attempt().given, run.current(), run.drill().perLine()));
     };
     picturePage->showIdle = [this](int perLine) { showCards(IdlePlaceholders(perLine)); };
+    picturePage->labFortschritt->setGeometry(250, 214, 240, 18);
+    picturePage->progressText = [this](const PictureRun& run) {
+        return ctx_.InterfaceText(502, QStringLiteral("Karte %1 von %2"))
+            .arg(run.current().first + 1)
+            .arg(run.drill().itemCount());
+    };
 
     buildRightColumn();
     tZehntel = new QTimer(this);
@@ -106,7 +112,7 @@ void TWinKarten::nameControls()
     TPlayingCard* cards[] = {pcKarte1, pcKarte2, pcKarte3};
     for (int i = 0; i < 3; ++i)
         cards[i]->setAccessibleName(QStringLiteral("Karte %1").arg(i + 1));
-    UpdateAccessibleNames(this);
+    GiveMnemonics(this);
 }
 
 void TWinKarten::connectHandlers()

@@ -4,6 +4,7 @@
 #include "cards/card_memo_view.h"
 #include "cards/card_picker.h"
 #include "cards/card_places.h"
+#include "cards/card_recall_view.h"
 #include "cards/playing_card.h"
 #include "core/app_context.h"
 #include "core/formats.h"
@@ -13,6 +14,7 @@
 #include "widgets/opening_click_guard.h"
 #include "widgets/panel.h"
 #include "widgets/result_column.h"
+#include "widgets/rule_table.h"
 #include "widgets/scored_attempt_clock.h"
 #include "widgets/window_helpers.h"
 
@@ -21,27 +23,23 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTimer>
 
 namespace {
 
 constexpr int ColumnX = 666;
-constexpr int PlacesHeight = TCardPlaces::HeadingHeight + TCardPlaces::RowsPerDeck * TCardPlaces::PitchY
-                             + 2 * TCardPlaces::Margin + 4;
 
-constexpr int ResultPlacesHeight = 460;
-
-const QString Legend = QStringLiteral("Grün umrandet: richtig · rot umrandet: falsch, die richtige Karte klein "
-                                      "daneben · rot hinterlegt: fehlt, die richtige Karte klein darin");
+// The table of rule sets runs below the cards, across the window.
+constexpr int TableTop = 610;
+constexpr qint32 GermanOnly = 0;
 
 } // namespace
 
 TWinKartenMemo::TWinKartenMemo(AppContext& ctx, const CardPictureStore& pictures, QWidget* parent)
     : TTrainingDialog(ctx, "WinKartenMemo", QStringLiteral("Meisterschaft Spielkarten"), parent)
 {
-    setFixedSize(803, 612);
+    setFixedSize(803, TableTop + TRuleTable::Height + 8);
     setWindowModality(Qt::WindowModal);
     buildControls(pictures);
     nameControls();
@@ -69,44 +67,20 @@ void TWinKartenMemo::buildControls(const CardPictureStore& pictures)
     pcKarte2 = memoView->pcKarte2;
     pcKarte3 = memoView->pcKarte3;
     pKarte = memoView->pKarte;
-    buildRecallPage(pictures);
+    recallView = new TCardRecallView(pictures);
+    pages->addWidget(recallView);
+    sbWiedergabe = recallView->sbWiedergabe;
+    cpWiedergabe = recallView->cpWiedergabe;
+    cpAuswahl = recallView->cpAuswahl;
+    labTasten = recallView->labTasten;
+    labRegel = recallView->labRegel;
+    labLegende = recallView->labLegende;
     buildRightColumn();
+    tbRegelwerke = new TRuleTable(ctx_, this, GermanOnly);
+    tbRegelwerke->setGeometry(8, TableTop, 787, TRuleTable::Height);
 
     tZehntel = new QTimer(this);
     tZehntel->setInterval(100);
-}
-
-void TWinKartenMemo::buildRecallPage(const CardPictureStore& pictures)
-{
-    recallPage = new QWidget;
-    pages->addWidget(recallPage);
-    sbWiedergabe = new QScrollArea(recallPage);
-    sbWiedergabe->setGeometry(0, 0, 638, PlacesHeight);
-    sbWiedergabe->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    sbWiedergabe->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sbWiedergabe->setFocusPolicy(Qt::NoFocus);
-    cpWiedergabe = new TCardPlaces(pictures);
-    sbWiedergabe->setWidget(cpWiedergabe);
-
-    const int below = PlacesHeight + 8;
-    cpAuswahl = new TCardPicker(pictures, recallPage);
-    cpAuswahl->move((638 - cpAuswahl->width()) / 2, below);
-    labTasten = new QLabel(CardKeyMapText() + QStringLiteral(" · Rücktaste nimmt zurück, Pfeiltasten wählen den "
-                                                             "Platz, Leertaste lässt ihn leer"),
-                           recallPage);
-    labTasten->setWordWrap(true);
-    labTasten->setGeometry(4, below + cpAuswahl->height() + 4, 630, 34);
-
-    // The result needs no picker: its places take the room, the rule below them.
-    labRegel = new QLabel(recallPage);
-    labRegel->setWordWrap(true);
-    labRegel->setGeometry(4, ResultPlacesHeight + 8, 630, 40);
-    labRegel->setFont(PixelFont(13, true));
-    labLegende = new QLabel(Legend, recallPage);
-    labLegende->setWordWrap(true);
-    labLegende->setGeometry(4, ResultPlacesHeight + 52, 630, 34);
-    labRegel->hide();
-    labLegende->hide();
 }
 
 void TWinKartenMemo::buildRightColumn()
@@ -132,7 +106,7 @@ void TWinKartenMemo::buildRightColumn()
 
 void TWinKartenMemo::nameControls()
 {
-    SetObjectNames({{gbKarten, "gbKarten"}, {labEinstellung, "labEinstellung"}, {memoView, "memoView"},
+    SetObjectNames({{gbKarten, "gbKarten"}, {labEinstellung, "labEinstellung"}, {memoView, "memoView"}, {recallView, "recallView"},
                     {pcKarte1, "pcKarte1"}, {pcKarte2, "pcKarte2"}, {pcKarte3, "pcKarte3"}, {pKarte, "pKarte"},
                     {memoView->bZurueck, "bZurueck"}, {memoView->bWeiter, "bWeiter"},
                     {memoView->labTasten, "labMemoTasten"}, {sbWiedergabe, "sbWiedergabe"},
@@ -141,18 +115,17 @@ void TWinKartenMemo::nameControls()
                     {pErgeb, "pErgeb"}, {labPunkteRekord, "labPunkteRekord"}, {pPunkteRekord, "pPunkteRekord"},
                     {labPunkte, "labPunkte"}, {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"},
                     {pZiffern, "pZiffern"}, {bChange, "bChange"}, {labMemoZeit, "labMemoZeit"},
-                    {pMemoZeit, "pMemoZeit"}, {bClose, "bClose"}, {tZehntel, "tZehntel"}});
+                    {pMemoZeit, "pMemoZeit"}, {bClose, "bClose"}, {tbRegelwerke, "tbRegelwerke"},
+                    {tZehntel, "tZehntel"}});
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern}, {labMemoZeit, pMemoZeit}};
     for (const auto& [label, control] : buddies)
         label->setBuddy(control);
-    cpWiedergabe->setAccessibleName(QStringLiteral("Wiedergabe"));
-    cpAuswahl->setAccessibleName(QStringLiteral("Karten zur Auswahl"));
     memoView->setAccessibleName(QStringLiteral("Memorieren"));
     TPlayingCard* cards[] = {pcKarte1, pcKarte2, pcKarte3};
     for (int i = 0; i < 3; ++i)
         cards[i]->setAccessibleName(QStringLiteral("Karte %1").arg(i + 1));
-    UpdateAccessibleNames(this);
+    GiveMnemonics(this);
 }
 
 void TWinKartenMemo::connectHandlers()
@@ -207,20 +180,6 @@ QString TWinKartenMemo::recordQuestion() const
     return QStringLiteral("Neuer Rekord! Wollen Sie ihn speichern?");
 }
 
-void TWinKartenMemo::setSettingsEnabled(bool enabled)
-{
-    bClose->setEnabled(enabled);
-}
-
-QString TWinKartenMemo::settingText(const AttemptRecord::Setting& s)
-{
-    return QStringLiteral("%1 Karten, %2 pro Zeile, Memorieren %3 min, Wiedergabe %4 min")
-        .arg(s.count.value_or(0))
-        .arg(s.perLine.value_or(1))
-        .arg(s.memoMinutes.value_or(0))
-        .arg(s.recallMinutes.value_or(0));
-}
-
 // ---------------------------------------------------------------------------
 // The record of the setting
 
@@ -242,9 +201,8 @@ void TWinKartenMemo::refreshRecord()
 // ---------------------------------------------------------------------------
 // The attempt
 
-void TWinKartenMemo::bStartStopClick(QObject* sender)
+void TWinKartenMemo::bStartStopClick(QObject*)
 {
-    Q_UNUSED(sender)
     switch (phase()) {
     case Idle:
         startMemorising();
@@ -263,11 +221,12 @@ void TWinKartenMemo::startMemorising()
     AttemptRecord::Setting setting = nextSetting ? nextSetting() : AttemptRecord::Setting{};
     if (!setting.count || *setting.count < 1)
         return;
-    setSettingsEnabled(false);
+    bClose->setEnabled(false);
     bChange->hide();
+    tbRegelwerke->clearResults();
     gbKarten->setTitle(QStringLiteral("Memorieren"));
     bStartStop->setText(QStringLiteral("Memorieren fertig"));
-    labEinstellung->setText(settingText(setting));
+    labEinstellung->setText(CardMemoAttempt::settingText(setting));
     const CardScoringRule& rule = CardMemoAttempt::ruleOf(setting);
     labRegel->setText(rule.name());
     labZiffern->setText(&rule == &CardScoringRuleOf(ScoringKind::SpeedCards) ? QStringLiteral("Memory League")
@@ -306,15 +265,8 @@ void TWinKartenMemo::startRecalling()
     bStartStop->setText(QStringLiteral("Wiedergabe fertig"));
     // The memorisation time stays on show until recall's first tick.
     pErgeb->setText(ClockText(attempt_.flow().memoMsUsed()));
-    cpWiedergabe->setPlaceCount(attempt_.cardCount());
-    cpWiedergabe->setRepeatsMarked(true);
-    sbWiedergabe->resize(sbWiedergabe->width(), PlacesHeight);
-    sbWiedergabe->verticalScrollBar()->setValue(0);
-    cpAuswahl->show();
-    labTasten->show();
-    labRegel->hide();
-    labLegende->hide();
-    pages->setCurrentWidget(recallPage);
+    recallView->startRecall(attempt_.cardCount());
+    pages->setCurrentWidget(recallView);
     showCursor();
     cpWiedergabe->setFocus();
     tZehntel->start();
@@ -322,23 +274,11 @@ void TWinKartenMemo::startRecalling()
 
 bool TWinKartenMemo::cpWiedergabeKeyDown(QKeyEvent* event)
 {
-    using Move = CardRecallEntry::Move;
     if (phase() != Recalling)
         return false;
     const quint32 now = ctx_.tickSource.now();
     const bool control = event->modifiers() & Qt::ControlModifier;
-    std::optional<Move> move;
-    switch (event->key()) {
-    case Qt::Key_Left: move = Move::Left; break;
-    case Qt::Key_Right: move = Move::Right; break;
-    case Qt::Key_Up: move = Move::Up; break;
-    case Qt::Key_Down: move = Move::Down; break;
-    case Qt::Key_Home: move = control ? Move::First : Move::DeckStart; break;
-    case Qt::Key_End: move = control ? Move::Last : Move::DeckEnd; break;
-    case Qt::Key_PageUp: move = Move::PreviousDeck; break;
-    case Qt::Key_PageDown: move = Move::NextDeck; break;
-    default: break;
-    }
+    const std::optional<CardRecallEntry::Move> move = CardRecallEntry::moveForKey(event->key(), control);
     // Moving writes nothing, so a held cursor key may travel; a held key that
     // writes or takes back would act on places the user never looked at.
     if (move) {
@@ -353,11 +293,11 @@ bool TWinKartenMemo::cpWiedergabeKeyDown(QKeyEvent* event)
     if (event->isAutoRepeat())
         return true;
     if (event->key() == Qt::Key_Backspace)
-        showEdit(attempt_.backspace(now));
+        recallView->showEdit(attempt_.backspace(now), attempt_.entry());
     else if (event->key() == Qt::Key_Delete)
-        showEdit(attempt_.erase(now));
+        recallView->showEdit(attempt_.erase(now), attempt_.entry());
     else
-        showEdit(attempt_.type(event->text().at(0), now));
+        recallView->showEdit(attempt_.type(event->text().at(0), now), attempt_.entry());
     return true;
 }
 
@@ -371,32 +311,14 @@ void TWinKartenMemo::cpWiedergabeClick(int place)
 
 void TWinKartenMemo::cpAuswahlClick(int faceIndex)
 {
-    showEdit(attempt_.pick(faceIndex, ctx_.tickSource.now()));
+    recallView->showEdit(attempt_.pick(faceIndex, ctx_.tickSource.now()), attempt_.entry());
     // The keys go on in the places, whatever was clicked.
     cpWiedergabe->setFocus();
 }
 
-void TWinKartenMemo::showEdit(const std::optional<CardEdit>& edit)
-{
-    if (edit)
-        cpWiedergabe->setFace(edit->place, edit->face);
-    showCursor();
-}
-
 void TWinKartenMemo::showCursor()
 {
-    const CardRecallEntry& entry = attempt_.entry();
-    cpWiedergabe->setCursor(entry.cursor(), entry.pendingValue());
-    TCardPicker::Uses uses{};
-    for (int face = 1; face <= CardsPerDeck; ++face)
-        uses[face] = entry.usesAtCursor(face);
-    cpAuswahl->setUses(uses);
-    if (entry.placeCount() > 0) {
-        const QRect place = cpWiedergabe->placeRect(qMin(entry.cursor(), entry.placeCount() - 1));
-        // The deck's heading comes into view with its first row.
-        sbWiedergabe->ensureVisible(place.center().x(), place.center().y(), 0,
-                                    place.height() / 2 + TCardPlaces::HeadingHeight + 4);
-    }
+    recallView->showCursor(attempt_.entry());
 }
 
 void TWinKartenMemo::endRecalling()
@@ -407,7 +329,7 @@ void TWinKartenMemo::endRecalling()
     const bool offer = attempt_.offersRecord(recordOf(attempt_.setting()));
 
     gbKarten->setTitle(QStringLiteral("Ergebnis"));
-    setSettingsEnabled(true);
+    bClose->setEnabled(true);
     bStartStop->setText(QStringLiteral("START"));
     bChange->setText(QStringLiteral("Vorgabe anzeigen"));
     bChange->show();
@@ -421,44 +343,27 @@ void TWinKartenMemo::endRecalling()
 void TWinKartenMemo::showScore(const ScoreResult& score)
 {
     const Attempt& a = attempt_.attempt();
-    cpWiedergabe->setRepeatsMarked(false);
-    cpWiedergabe->setCursor(-1, 0);
-    cpWiedergabe->setFaces(a.answers);
-    cpWiedergabe->setExpected(a.given);
     QStringList headings;
     for (int deck = 0; deck < score.rowPoints.size(); ++deck)
         headings << QStringLiteral("Stapel %1: %2 Punkte").arg(deck + 1).arg(score.rowPoints[deck]);
-    cpWiedergabe->setDeckHeadings(headings);
-    sbWiedergabe->resize(sbWiedergabe->width(), ResultPlacesHeight);
-    sbWiedergabe->verticalScrollBar()->setValue(0);
-    cpWiedergabe->setFocus();
-
     pPunkte->setText(QString::number(score.totalPoints));
     pZiffern->setText(QString::number(score.correctDigits));
     const double memoSeconds = attempt_.flow().memoTimeUsed();
+    tbRegelwerke->showAttempt({&attempt_.flow().discipline(), attempt_.setting(), &a, CardsPerDeck, memoSeconds});
     pMemoZeit->setText(FormatFixed(memoSeconds, 2) + QStringLiteral(" s"));
-    const QString time = attempt_.timeCounts()
-                             ? QStringLiteral("Die Memorierzeit von %1 s zählt.").arg(FormatFixed(memoSeconds, 2))
-                             : QStringLiteral("Die Memorierzeit zählt nicht, da nicht alle Karten richtig sind.");
-    labRegel->setText(attempt_.rule().name() + QLatin1Char('\n') + time);
-    cpAuswahl->hide();
-    labTasten->hide();
-    labRegel->show();
-    labLegende->show();
+    recallView->showResult(a, headings, attempt_.ruleText());
+    cpWiedergabe->setFocus();
 }
 
 void TWinKartenMemo::bChangeClick()
 {
     const Attempt& a = attempt_.attempt();
     showsGiven_ = !showsGiven_;
+    recallView->showGiven(a, showsGiven_);
     if (showsGiven_) {
-        cpWiedergabe->setExpected({});
-        cpWiedergabe->setFaces(a.given);
         bChange->setText(QStringLiteral("Ergebnis anzeigen"));
         gbKarten->setTitle(QStringLiteral("Vorgabe"));
     } else {
-        cpWiedergabe->setFaces(a.answers);
-        cpWiedergabe->setExpected(a.given);
         bChange->setText(QStringLiteral("Vorgabe anzeigen"));
         gbKarten->setTitle(QStringLiteral("Ergebnis"));
     }

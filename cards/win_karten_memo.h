@@ -17,8 +17,10 @@ class QTimer;
 class TCardMemoView;
 class TCardPicker;
 class TCardPlaces;
+class TCardRecallView;
 class TPanel;
 class TPlayingCard;
+class TRuleTable;
 
 // The championship attempt of the card image window: the cards of fresh
 // shuffled decks memorised a view at a time against the memorisation limit,
@@ -57,7 +59,6 @@ public:
     void bChangeClick();
 
     quint8 phase() const { return attempt_.phase(); }
-    quint32 startTick() const { return attempt_.flow().startTick(); }
     const CardMemoAttempt& attempt() const { return attempt_; }
 
     // Controls.
@@ -69,7 +70,7 @@ public:
     TPlayingCard* pcKarte2 = nullptr;
     TPlayingCard* pcKarte3 = nullptr;
     TPanel* pKarte = nullptr;
-    QWidget* recallPage = nullptr;
+    TCardRecallView* recallView = nullptr;
     QScrollArea* sbWiedergabe = nullptr;
     TCardPlaces* cpWiedergabe = nullptr;
     TCardPicker* cpAuswahl = nullptr;
@@ -88,6 +89,7 @@ public:
     QLabel* labMemoZeit = nullptr;
     TPanel* pMemoZeit = nullptr;
     QPushButton* bClose = nullptr;
+    TRuleTable* tbRegelwerke = nullptr;
     QTimer* tZehntel = nullptr;
 
 protected:
@@ -97,7 +99,6 @@ protected:
 
 private:
     void buildControls(const CardPictureStore& pictures);
-    void buildRecallPage(const CardPictureStore& pictures);
     void buildRightColumn();
     void nameControls();
     void connectHandlers();
@@ -107,12 +108,9 @@ private:
     void endRecalling();
     void showScore(const ScoreResult& score);
     void showView();
-    void showEdit(const std::optional<CardEdit>& edit);
     void showCursor();
-    void setSettingsEnabled(bool enabled);
     FasterPointsOffer recordOf(const AttemptRecord::Setting& setting) const;
     void refreshRecord();
-    static QString settingText(const AttemptRecord::Setting& setting);
 
     CardMemoAttempt attempt_;
     OpeningClickGuard* openingGuard_ = nullptr;

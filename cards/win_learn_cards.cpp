@@ -6,8 +6,8 @@
 #include "cards/win_meisterschaft.h"
 #include "core/app_context.h"
 #include "core/error_handler.h"
-#include "widgets/double_click_guard.h"
 #include "widgets/panel.h"
+#include "widgets/start_stop_guard.h"
 #include "widgets/window_helpers.h"
 
 #include <QCheckBox>
@@ -153,7 +153,7 @@ void TWinLearnCards::buildChampionshipField(const CardPictureStore& pictures)
         button->setDefault(false);
     }
     // A double click on Start opens the attempt once.
-    DoubleClickGuard::install(bStart);
+    new StartStopGuard(bStart, ctx_.tickSource);
 
     WinMeisterschaft = new TWinMeisterschaft(ctx_, this);
     WinKartenMemo = new TWinKartenMemo(ctx_, pictures, this);

@@ -3,6 +3,7 @@
 #include "core/app_context.h"
 #include "core/error_handler.h"
 #include "training/settings_key.h"
+#include "widgets/format_choice.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
@@ -12,6 +13,7 @@
 namespace {
 
 const QString SettingsWord = QStringLiteral("Meisterschaft");
+constexpr qint32 GermanOnly = 0;
 
 } // namespace
 
@@ -22,14 +24,23 @@ TWinMeisterschaft::TWinMeisterschaft(AppContext& ctx, QWidget* parent) : QDialog
     setWindowTitle(QStringLiteral("Einstellungen Meisterschaft"));
     setWindowModality(Qt::WindowModal);
     setFont(PixelFont(11, false));
-    setFixedSize(292, 196);
+    setFixedSize(292, 228);
     buildControls();
     RunGuarded(ctx_.dialogs, [this] { FormCreate(); });
 }
 
 void TWinMeisterschaft::buildControls()
 {
-    int y = 14;
+    labFormat = new QLabel(QStringLiteral("Format"), this);
+    labFormat->setGeometry(14, 14, 120, 24);
+    cbFormat = new TFormatChoice(ctx_, CardsMemo, this, GermanOnly);
+    cbFormat->setGeometry(138, 14, 146, 24);
+    labFormat->setBuddy(cbFormat);
+    cbFormat->fill = [this](const AttemptRecord::Setting& format) {
+        RunGuarded(ctx_.dialogs, [this, format] { cbFormatChoose(format); });
+    };
+
+    int y = 46;
     const auto row = [this, &y](QLabel*& label, const char* caption, TUpDownEdit*& spin, QLabel** unit) {
         label = new QLabel(QString::fromUtf8(caption), this);
         label->setGeometry(14, y, 120, 24);
@@ -52,14 +63,18 @@ void TWinMeisterschaft::buildControls()
     udReplay->setUp(1, 600, 1, DefaultRecallMinutes);
 
     bOK = new QPushButton(QStringLiteral("&OK"), this);
-    bOK->setGeometry(84, 154, 96, 28);
+    bOK->setGeometry(84, 186, 96, 28);
     bOK->setDefault(true);
     bAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-    bAbbrechen->setGeometry(186, 154, 96, 28);
+    bAbbrechen->setGeometry(186, 186, 96, 28);
     connect(bOK, &QPushButton::clicked, this, [this] { RunGuarded(ctx_.dialogs, [this] { bOKClick(); }); });
     connect(bAbbrechen, &QPushButton::clicked, this, [this] { bAbbrechenClick(); });
 
-    SetObjectNames({{labAnzahl, "labAnzahl"}, {udAnzahl, "udAnzahl"}, {labZeile, "labZeile"}, {udZeile, "udZeile"},
+    for (TUpDownEdit* spin : {udAnzahl, udZeile, udMemoZeit, udReplay})
+        connect(spin, &QSpinBox::valueChanged, this, [this] { cbFormat->showSetting(setting()); });
+
+    SetObjectNames({{labFormat, "labFormat"}, {cbFormat, "cbFormat"}, {labAnzahl, "labAnzahl"},
+                    {udAnzahl, "udAnzahl"}, {labZeile, "labZeile"}, {udZeile, "udZeile"},
                     {labMemoZeit, "labMemoZeit"}, {udMemoZeit, "udMemoZeit"}, {labMemoMinuten, "labMemoMinuten"},
                     {labReplay, "labReplay"}, {udReplay, "udReplay"}, {labReplayMinuten, "labReplayMinuten"},
                     {bOK, "bOK"}, {bAbbrechen, "bAbbrechen"}});
@@ -79,6 +94,7 @@ void TWinMeisterschaft::FormCreate()
     for (SpinSetting& s : settings_)
         s.read();
     before_ = values();
+    cbFormat->showSetting(setting());
 }
 
 std::vector<int> TWinMeisterschaft::values() const
@@ -113,6 +129,13 @@ void TWinMeisterschaft::bOKClick()
     accept();
     for (SpinSetting& s : settings_)
         s.write();
+}
+
+void TWinMeisterschaft::cbFormatChoose(const AttemptRecord::Setting& format)
+{
+    udAnzahl->setValue(format.count.value_or(udAnzahl->value()));
+    udMemoZeit->setValue(format.memoMinutes.value_or(udMemoZeit->value()));
+    udReplay->setValue(format.recallMinutes.value_or(udReplay->value()));
 }
 
 void TWinMeisterschaft::bAbbrechenClick()

@@ -9,6 +9,7 @@
 class AppContext;
 class QLabel;
 class QPushButton;
+class TFormatChoice;
 class TUpDownEdit;
 
 // "Einstellungen Meisterschaft": how many cards a championship attempt deals,
@@ -38,7 +39,11 @@ public:
 
     void bOKClick();
     void bAbbrechenClick();
+    // A format from the drop-down: its cards and times.
+    void cbFormatChoose(const AttemptRecord::Setting& format);
 
+    QLabel* labFormat = nullptr;
+    TFormatChoice* cbFormat = nullptr;
     QLabel* labAnzahl = nullptr;
     TUpDownEdit* udAnzahl = nullptr;
     QLabel* labZeile = nullptr;

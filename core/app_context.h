@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/attempt_log.h"
+#include "core/championship_standards.h"
 #include "core/interface_text.h"
 #include "core/program_folders.h"
 #include "core/services.h"
@@ -38,6 +39,10 @@ public:
     {
         return InterfaceTextTable::builtIn().lookup(Language, id, def);
     }
+    // The standards championship points are counted by: the user's table
+    // beside the settings once the main window has read it.
+    ChampionshipStandards standards = ChampionshipStandards::shipped();
+
     QString settingsFile() const { return DataDir + QStringLiteral("BRAIN.INI"); }
     // The training windows' beep, wherever the program was started from.
     QString signalSound() const { return FindSound(QStringLiteral("Sounds/Beep.wav"), ProgramDir); }

@@ -39,7 +39,7 @@ const QStringList& DataFileNames()
 {
     static const QStringList names{QStringLiteral("BRAIN.INI"), QStringLiteral("KORVANIS.DBF"),
                                    QStringLiteral("KORVANIS.NTX"), QStringLiteral("KORVANI2.NTX"),
-                                   QStringLiteral("KORVANIS.SQLITE")};
+                                   QStringLiteral("KORVANIS.SQLITE"), QStringLiteral("STANDARDS.TSV")};
     return names;
 }
 

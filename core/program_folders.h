@@ -20,7 +20,8 @@ enum class DataFolderRule {
 };
 
 // The files the program keeps in its data folder: the settings, the records
-// table with its two indexes, the training history.
+// table with its two indexes, the training history, the table of championship
+// standards.
 const QStringList& DataFileNames();
 
 // The data folder for a program in programDir. The user's folder is created

@@ -34,12 +34,19 @@ double Median(std::vector<double> values)
     return (lower + upper) / 2;
 }
 
+bool Counts(const StoredAttempt& stored)
+{
+    return stored.mark == AttemptMark::Counted;
+}
+
 HistoryStatistics ComputeStatistics(const std::vector<StoredAttempt>& newestFirst)
 {
     HistoryStatistics stats;
-    stats.attempts = int(newestFirst.size());
     std::vector<double> results;
     for (const StoredAttempt& stored : newestFirst) {
+        if (!Counts(stored))
+            continue;
+        ++stats.attempts;
         if (const std::optional<double> result = ResultOf(stored.attempt))
             results.push_back(*result);
     }

@@ -14,13 +14,18 @@ bool IsTimedRun(int discipline);
 // run, or the points of a scored attempt. Nothing for a broken-off run.
 std::optional<double> ResultOf(const AttemptRecord& attempt);
 
+// Whether an attempt takes part in the statistics and the plot: not one the user
+// set aside.
+bool Counts(const StoredAttempt& stored);
+
 struct HistoryStatistics {
-    int attempts = 0;
+    int attempts = 0;  // those that count
     std::optional<double> best;
     std::optional<double> medianOfLastTen;
     // The median of the last ten less the median of the (up to) ten before them.
     std::optional<double> change;
 };
-// Over attempts given newest first; only results count for best, median and change.
+// Over attempts given newest first; only results of attempts that count make the
+// best, the median and the change.
 HistoryStatistics ComputeStatistics(const std::vector<StoredAttempt>& newestFirst);
 double Median(std::vector<double> values);

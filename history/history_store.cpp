@@ -3,6 +3,7 @@
 #include "history/attempt_columns.h"
 #include "history/history_file_set.h"
 #include "history/item_tables.h"
+#include "history/readable_schema.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -44,6 +45,9 @@ const std::vector<HistoryMigration>& HistoryMigrations()
          {QStringLiteral("ALTER TABLE attempts ADD COLUMN written_by TEXT"),
           QStringLiteral("CREATE INDEX attempts_by_setting ON attempts (discipline, count, per_line,"
                          " memo_minutes, recall_minutes, pulse_ms, started_utc)")}},
+        // A user with sqlite3 or a spreadsheet reads names and local times, and an
+        // attempt the user set aside says so.
+        {3, ReadableSchema::MigrationStatements()},
         // Each attempt's material, answers and item times, beside its row so the
         // lists of results read no more than before; and the counts of the
         // analysis by month, added to with each attempt, so that an analysis of
@@ -133,6 +137,7 @@ void HistoryStore::connect(bool afterSettingAside)
 {
     dropConnection();
     state_ = State::Unavailable;
+    hasMarks_ = false;
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         report(problemOf(HistoryProblem::CannotOpen, QStringLiteral("Qt SQL driver QSQLITE not installed")));
         return;
@@ -151,6 +156,8 @@ void HistoryStore::connect(bool afterSettingAside)
     Failure failure = openConnection(markedReadOnly, files.hasLog());
     if (!failure)
         failure = check();
+    if (!failure)
+        hasMarks_ = markedReadOnly ? hasMarkColumn() : true;
     int version = 0;
     if (!failure && !markedReadOnly)
         failure = migrate(version);
@@ -173,6 +180,9 @@ void HistoryStore::connect(bool afterSettingAside)
         report(problemOf(HistoryProblem::NewerVersion));
         return;
     }
+    // The names are for readers of the file; one that cannot be brought up to
+    // date now (a second copy holds the file) is tried again at the next start.
+    ReadableSchema::Refresh(QSqlDatabase::database(connection_, false));
     state_ = State::Writable;
 }
 
@@ -244,6 +254,12 @@ HistoryStore::Failure HistoryStore::check()
     if (findings == QStringList(QStringLiteral("ok")))
         return {};
     return {SqliteCorrupt, findings.join(QLatin1String("; ")).left(300)};
+}
+
+bool HistoryStore::hasMarkColumn()
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    return q.exec(QStringLiteral("SELECT set_aside FROM attempts LIMIT 0"));
 }
 
 HistoryStore::Failure HistoryStore::migrate(int& version)
@@ -515,8 +531,11 @@ std::vector<HistorySetting> HistoryStore::settings()
         return found;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms,"
-                               " COUNT(*), MAX(started_utc) FROM attempts"
+    // Deleted attempts are not counted; their setting stays listed, so that they
+    // can be shown and restored.
+    const QString counted = hasMarks_ ? QStringLiteral("SUM(set_aside IS NOT 'deleted')") : QStringLiteral("COUNT(*)");
+    if (!q.exec(QStringLiteral("SELECT discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms, ") + counted
+                + QStringLiteral(", MAX(started_utc) FROM attempts"
                                " GROUP BY discipline, count, per_line, memo_minutes, recall_minutes, pulse_ms"
                                " ORDER BY discipline, MAX(started_utc) DESC"))) {
         readFailed(q.lastError());
@@ -539,25 +558,38 @@ std::vector<HistorySetting> HistoryStore::settings()
 
 std::vector<StoredAttempt> HistoryStore::attempts(int discipline, const AttemptRecord::Setting& setting)
 {
+    // "IS" matches an empty setting field to an empty one, where "=" never would.
+    return select(QStringLiteral(" WHERE discipline = ? AND count IS ? AND per_line IS ?"
+                                 " AND memo_minutes IS ? AND recall_minutes IS ? AND pulse_ms IS ?"),
+                  [&](QSqlQuery& q) { AttemptColumns::bindSetting(q, discipline, setting); });
+}
+
+std::vector<StoredAttempt> HistoryStore::allAttempts()
+{
+    return select(QString(), [](QSqlQuery&) {});
+}
+
+std::vector<StoredAttempt> HistoryStore::select(const QString& where, const std::function<void(QSqlQuery&)>& bind)
+{
     std::vector<StoredAttempt> found;
     if (state_ != State::Writable && state_ != State::ReadOnly)
         return found;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    // "IS" matches an empty setting field to an empty one, where "=" never would.
-    q.prepare(QStringLiteral("SELECT ") + AttemptColumns::List()
-              + QStringLiteral(", id FROM attempts WHERE discipline = ? AND count IS ? AND per_line IS ?"
-                               " AND memo_minutes IS ? AND recall_minutes IS ? AND pulse_ms IS ?"
-                               " ORDER BY started_utc DESC, id DESC"));
-    AttemptColumns::bindSetting(q, discipline, setting);
+    q.prepare(QStringLiteral("SELECT ") + AttemptColumns::List() + QStringLiteral(", id")
+              + (hasMarks_ ? QStringLiteral(", set_aside") : QString()) + QStringLiteral(" FROM attempts") + where
+              + QStringLiteral(" ORDER BY started_utc DESC, id DESC"));
+    bind(q);
     if (!q.exec()) {
         readFailed(q.lastError());
         return {};
     }
-    const int idColumn = int(AttemptColumns::List().count(QLatin1Char(','))) + 1;
     while (q.next()) {
-        found.push_back(AttemptColumns::read(q));
-        found.back().id = q.value(idColumn).toLongLong();
+        StoredAttempt stored = AttemptColumns::read(q);
+        stored.id = q.value(QStringLiteral("id")).toLongLong();
+        if (hasMarks_)
+            stored.mark = MarkOf(q.value(QStringLiteral("set_aside")));
+        found.push_back(stored);
     }
     if (q.lastError().isValid()) {
         readFailed(q.lastError());
@@ -579,6 +611,36 @@ bool HistoryStore::readItems(qint64 id, AttemptRecord& into)
     else
         report(problemOf(HistoryProblem::ReadFailed, QStringLiteral("attempt %1: times unreadable").arg(id)));
     return false;
+}
+
+QString HistoryStore::setMarks(const std::vector<MarkChange>& changes)
+{
+    if (!canMark())
+        return QStringLiteral("not writable");
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const auto fail = [&q] {
+        const QString text = failureOf(q.lastError()).text;
+        q.exec(QStringLiteral("ROLLBACK"));
+        return text;
+    };
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail();
+    for (const MarkChange& change : changes) {
+        q.prepare(QStringLiteral("UPDATE attempts SET set_aside = ? WHERE id = ? AND started_utc = ? AND set_aside IS ?"));
+        q.addBindValue(MarkValue(change.to));
+        q.addBindValue(change.id);
+        q.addBindValue(UtcText(change.started));
+        q.addBindValue(MarkValue(change.from));
+        if (!q.exec())
+            return fail();
+        if (q.numRowsAffected() != 1) {
+            q.exec(QStringLiteral("ROLLBACK"));
+            return QStringLiteral("attempt %1 changed meanwhile").arg(change.id);
+        }
+    }
+    if (!q.exec(QStringLiteral("COMMIT")))
+        return fail();
+    return QString();
 }
 
 // Damage a read runs into is damage as an open finds it; any other failure is

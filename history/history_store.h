@@ -3,6 +3,7 @@
 #include "core/attempt_log.h"
 #include "history/history_connection.h"
 #include "history/history_problem.h"
+#include "history/mark_undo.h"
 #include "history/stored_attempt.h"
 #include "history/waiting_attempts.h"
 
@@ -78,6 +79,15 @@ public:
     // The items of one of them, read one attempt at a time since a list of years
     // would hold millions; false, and told, when they cannot be read.
     bool readItems(qint64 id, AttemptRecord& into);
+    // Every attempt of every discipline, newest first.
+    std::vector<StoredAttempt> allAttempts();
+
+    // Whether attempts can be marked: the file is writable and has the column.
+    bool canMark() const { return state_ == State::Writable && hasMarks_; }
+    // Gives the attempts their new marks, all or none; the reason if not. An
+    // attempt that is no longer as the change expects it (another copy changed
+    // its mark, the file is another one now) fails the whole command.
+    QString setMarks(const std::vector<MarkChange>& changes);
 
 private:
     struct Failure {
@@ -93,6 +103,7 @@ private:
     Failure openConnection(bool readOnly, bool hasLog);
     Failure check();
     Failure migrate(int& version);
+    bool hasMarkColumn();
     void dropConnection();
     void dropConnectionKeeping(const QString& fileNow);
     bool setLeftoversAside();
@@ -103,6 +114,7 @@ private:
     void takeInWaiting();
     void reportWaiting();
     Failure insert(const WaitingAttempts::Entry& entry);
+    std::vector<StoredAttempt> select(const QString& where, const std::function<void(QSqlQuery&)>& bind);
     Failure alreadyStored(QSqlQuery& q, const StoredAttempt& stored, bool& found);
     void report(const HistoryProblem& problem);
     HistoryProblem problemOf(HistoryProblem::Kind kind, const QString& detail = QString()) const;
@@ -113,6 +125,8 @@ private:
     QString connection_;
     bool readOnlyConnection_ = false;
     bool readOnlyHasLog_ = false;
+    // A read-only file of an older layout has no marks: all its attempts count.
+    bool hasMarks_ = false;
     State state_ = State::Closed;
     bool reported_ = false;
     WaitingAttempts waiting_;

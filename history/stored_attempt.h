@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/attempt_log.h"
+#include "history/attempt_mark.h"
 
 #include <QDateTime>
 #include <QString>
@@ -10,8 +11,10 @@
 struct StoredAttempt {
     AttemptRecord attempt;
     QDateTime started;
-    // Its row in the history, 0 for one not stored yet.
+    // The row of the file it was read from (0 before it is in the file), and
+    // whether the user set it aside.
     qint64 id = 0;
+    AttemptMark mark = AttemptMark::Counted;
 };
 
 // A start is kept as its UTC time in ISO text with milliseconds (which sorts as

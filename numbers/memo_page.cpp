@@ -7,6 +7,7 @@
 #include "training/digit_draw.h"
 #include "training/scoring_rule.h"
 #include "widgets/panel.h"
+#include "widgets/rule_table.h"
 #include "widgets/scored_attempt_clock.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/training_dialog.h"
@@ -57,6 +58,8 @@ void TMemoPage::begin(QWidget* focus)
     c_.sheets->gbMemorieren->setTitle(ctx.InterfaceText(157, QStringLiteral("Memorieren")));
     setSettingsEnabled(false);
     c_.bChange->hide();
+    if (ruleTable_)
+        ruleTable_->clearResults();
     c_.bStartStop->setText(ctx.InterfaceText(162, QStringLiteral("Memorieren fertig")));
 }
 
@@ -105,8 +108,12 @@ void TMemoPage::endRecalling()
     const ScoreResult& score = attempt_.end(ctx.tickSource.now(), ScoringRuleOf(discipline.scoring),
                                             c_.sheets->geometry().rowWidth);
     c_.sheets->showScore(attempt_.attempt(), score);
+    c_.sheets->showPace(ctx, attempt_.memoMsUsed(), score.correctDigits);
     c_.pPunkte->setText(QString::number(score.totalPoints));
     c_.pZiffern->setText(QString::number(score.correctDigits));
+    if (ruleTable_)
+        ruleTable_->showAttempt({&discipline, attempt_.setting(), &attempt_.attempt(),
+                                 c_.sheets->geometry().rowWidth, attempt_.memoTimeUsed()});
     const bool offer = pointsOffer(attempt_.setting()).offersRecord(score.totalPoints);
 
     c_.sheets->gbMemorieren->setTitle(ctx.InterfaceText(165, QStringLiteral("Ergebnis")));
@@ -139,7 +146,10 @@ bool TMemoPage::pointsRecordChanging(TUpDownEdit* sender, int newValue)
 {
     if (sender && !sender->acceptable(newValue))
         return false;
-    c_.pPunkteRekord->setText(pointsOffer(setting(sender, newValue)).recordText());
+    const AttemptRecord::Setting shown = setting(sender, newValue);
+    c_.pPunkteRekord->setText(pointsOffer(shown).recordText());
+    if (settingShown)
+        settingShown(shown);
     return true;
 }
 

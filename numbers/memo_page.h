@@ -10,6 +10,7 @@ class QPushButton;
 class QTimer;
 class TMemoSheets;
 class TPanel;
+class TRuleTable;
 class TTrainingDialog;
 class TUpDownEdit;
 
@@ -44,6 +45,10 @@ public:
     std::function<void(bool enabled)> setSettingsEnabled;
     // START/STOP as the clock presses it when a limit runs out.
     std::function<void()> moveOn;
+    // Told of the setting whenever the points record is refreshed for it.
+    std::function<void(const AttemptRecord::Setting& setting)> settingShown;
+    // The table that shows an ended attempt under every rule set; none by default.
+    void setRuleTable(TRuleTable* table) { ruleTable_ = table; }
 
     const ScoredAttempt& attempt() const { return attempt_; }
     ScoredAttempt::Phase phase() const { return attempt_.phase(); }
@@ -85,4 +90,5 @@ private:
     TTrainingDialog& window_;
     Controls c_;
     ScoredAttempt attempt_;
+    TRuleTable* ruleTable_ = nullptr;
 };

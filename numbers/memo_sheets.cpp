@@ -2,6 +2,9 @@
 
 #include "core/app_context.h"
 #include "core/attempt.h"
+#include "core/formats.h"
+#include "training/clock_text.h"
+#include "training/digit_pace.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/window_helpers.h"
 
@@ -9,6 +12,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScrollBar>
 
 namespace {
 
@@ -76,10 +80,13 @@ void TMemoSheets::setUpSheets(const QFont& windowFont, int widestCount)
     sgPoints->setShowSelection(false);
     sgPoints->setFontColor(GridColor::Black);
     sgPoints->setEnabled(false);
+    // Only shown beside the rows: the keys never go there.
+    sgPoints->setFocusPolicy(Qt::NoFocus);
 
     // The sheets lie on top of each other under their column headings, the points
     // column to their right.
     const QSize sheetSize = sgMemo->sizeForRows(SheetRows);
+    designedWidth_ = sheetSize.width();
     sgMemo->setGeometry(10, SheetsTop, sheetSize.width(), sheetSize.height());
     sgReplay->setGeometry(sgMemo->geometry());
     sgReplay->hide();
@@ -99,9 +106,46 @@ void TMemoSheets::placeHeadings(int top, int frame)
         heading->setAlignment(Qt::AlignCenter);
         columnHeadings << heading;
     }
+    // Under the sheets, once an attempt is scored: how fast it was memorised.
+    labPace = new QLabel(gbMemorieren);
+    labPace->setObjectName(QStringLiteral("labPace"));
+    labPace->setGeometry(10, sgMemo->geometry().bottom() + 2, sgMemo->width(), 15);
     labPoints = new QLabel(QStringLiteral("Punkte"), gbMemorieren);
     labPoints->setGeometry(sgPoints->x() - 14, top - 15, sgPoints->width() + 28, 14);
     labPoints->setAlignment(Qt::AlignCenter);
+}
+
+void TMemoSheets::applyView(const SheetView& view)
+{
+    view_ = view;
+    const int rowWidth = geometry_.rowWidth;
+    const QFont digits = PixelFont(view.digitPx(), true);
+    const bool wide = view.columnWidth() > DigitColumnWidth;
+    for (TStringAlignGrid* sheet : {sgMemo, sgReplay}) {
+        sheet->setDefaultRowHeight(view.rowHeight());
+        sheet->setDefaultColWidth(view.columnWidth());
+        sheet->setColWidth(0, LabelColumnWidth);
+        sheet->setHorizontalScrollBarShown(wide);
+        for (int c = 1; c <= rowWidth; ++c) {
+            sheet->setColFont(c, digits);
+            sheet->setColGroupMarks(c, view.startsGroup(c), view.shaded(c));
+        }
+    }
+    sgPoints->setDefaultRowHeight(view.rowHeight());
+
+    // The rows that fit the designed height, less the sideways scroll bar.
+    const int bar = wide ? sgMemo->horizontalScrollBar()->sizeHint().height() : 0;
+    const int rows = view.rowsIn(SheetRows * SheetRowHeight - bar);
+    geometry_.pageRows = rows - 1;
+    const int frame = 2 * sgMemo->frameWidth();
+    sgMemo->setGeometry(10, SheetsTop, designedWidth_, rows * view.rowHeight() + frame + bar);
+    sgReplay->setGeometry(sgMemo->geometry());
+    sgPoints->setGeometry(sgPoints->x(), SheetsTop, sgPoints->width(), rows * view.rowHeight() + frame);
+    labPace->setGeometry(10, sgMemo->geometry().bottom() + 2, sgMemo->width(), 15);
+    setHeadingsVisible(headingsShown_);
+    for (TStringAlignGrid* sheet : {sgMemo, sgReplay})
+        sheet->setCurrentCell(sheet->currentCol(), sheet->currentRow());
+    followWithPoints(sgMemo->isHidden() ? sgReplay : sgMemo);
 }
 
 // ---------------------------------------------------------------------------
@@ -121,6 +165,8 @@ void TMemoSheets::layOut(int digitCount, bool showGiven)
 
 void TMemoSheets::fill(const QByteArray& given)
 {
+    sgReplay->clearCellHints();
+    labPace->clear();
     const int rowWidth = geometry_.rowWidth;
     sgMemo->beginUpdate();
     sgReplay->beginUpdate();
@@ -194,8 +240,9 @@ void TMemoSheets::hideAll()
 
 void TMemoSheets::setHeadingsVisible(bool visible)
 {
+    headingsShown_ = visible;
     for (QLabel* heading : std::as_const(columnHeadings))
-        heading->setVisible(visible);
+        heading->setVisible(visible && view_.size == SheetView::Size::Designed);
     labPoints->setVisible(visible);
     sgPoints->setVisible(visible);
 }
@@ -282,6 +329,18 @@ void TMemoSheets::replayScrolled()
 // ---------------------------------------------------------------------------
 // Scoring and the result view
 
+void TMemoSheets::showPace(const AppContext& ctx, quint32 memoMs, int correctDigits)
+{
+    sgReplay->setHintToolTip(ctx.InterfaceText(505, QStringLiteral("richtig: %1")));
+    const std::optional<double> pace = DigitsPerMinute(correctDigits, memoMs);
+    if (!pace) {
+        labPace->clear();
+        return;
+    }
+    labPace->setText(ctx.InterfaceText(504, QStringLiteral("Memorierzeit %1 – %2 Ziffern pro Minute"))
+                         .arg(ClockText(memoMs), FormatFixed(*pace, 1)));
+}
+
 void TMemoSheets::showScore(const Attempt& attempt, const ScoreResult& result)
 {
     sgReplay->setCurrentCell(1, 0);
@@ -299,6 +358,8 @@ void TMemoSheets::showScore(const Attempt& attempt, const ScoreResult& result)
             break;
         case CellMark::Wrong:
             sgReplay->setCellFontColor(at.col, at.row, GridColor::Red);
+            // The right digit beside the wrong one, not only the colour.
+            sgReplay->setCellHint(at.col, at.row, QString(QChar::fromLatin1(attempt.given.at(i))));
             break;
         case CellMark::Missing:
             sgReplay->setCellBackground(at.col, at.row, GridColor::LightRed);

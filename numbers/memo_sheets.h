@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numbers/sheet_navigation.h"
+#include "numbers/sheet_view.h"
 #include "training/scoring.h"
 
 #include <QList>
@@ -39,6 +40,7 @@ public:
     TStringAlignGrid* sgPoints = nullptr;
     QList<QLabel*> columnHeadings;
     QLabel* labPoints = nullptr;
+    QLabel* labPace = nullptr;
 
     const SheetGeometry& geometry() const { return geometry_; }
 
@@ -64,6 +66,11 @@ public:
     void hideAll();
     // The column headings, the points heading and the points column.
     void setHeadingsVisible(bool visible);
+    // How the digits are shown. The sheets keep their designed outer size: larger
+    // digits show fewer rows and scroll sideways; the column headings, laid out
+    // for the designed cells, show only with them.
+    void applyView(const SheetView& view);
+    const SheetView& view() const { return view_; }
 
     // The sheet rules for one key; true when the key was used.
     bool memoKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -79,8 +86,12 @@ public:
     void replayScrolled();
 
     // Marks every recalled cell against the given digit and fills the points
-    // column with the score's rows; the result view begins with the recall.
+    // column with the score's rows; a wrong cell shows the right digit as its
+    // hint. The result view begins with the recall.
     void showScore(const Attempt& attempt, const ScoreResult& result);
+    // Under the sheets: the memorisation time used and the digits per minute,
+    // nothing for heard digits; the tooltip of a wrong cell in the language.
+    void showPace(const AppContext& ctx, quint32 memoMs, int correctDigits);
     // The toggle of the result view: the other sheet, the group box titled after
     // what now shows and the toggle's caption after what the next click shows.
     void toggleResultView(QAbstractButton* toggle, const AppContext& ctx);
@@ -99,6 +110,9 @@ private:
     void write(CellPos at, char value);
 
     SheetGeometry geometry_;
+    SheetView view_;
+    int designedWidth_ = 0;
+    bool headingsShown_ = true;
     int digitCount_ = 0;
     bool resultView_ = false;
 };

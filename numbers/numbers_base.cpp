@@ -4,6 +4,7 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "numbers/numbers_memo_page.h"
+#include "numbers/sheet_view_choice.h"
 #include "training/clock_text.h"
 #include "training/digit_draw.h"
 #include "widgets/page_guard.h"
@@ -13,6 +14,8 @@
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -77,6 +80,13 @@ void TNumbersBase::buildPicturePage()
         pZahlen->setText(QString::fromLatin1(run.attempt().given.mid(group.first, group.size)));
     };
     picturePage->showIdle = [this](int) { pZahlen->clear(); };
+    picturePage->labFortschritt->setGeometry(170, 184, 570, 18);
+    picturePage->progressText = [this](const PictureRun& run) {
+        const int perLine = run.drill().perLine();
+        return ctx_.InterfaceText(501, QStringLiteral("Gruppe %1 von %2"))
+            .arg(run.current().first / perLine + 1)
+            .arg(run.drill().groupCount());
+    };
 }
 
 void TNumbersBase::buildMemoPage()
@@ -90,6 +100,7 @@ void TNumbersBase::buildMemoPage()
     udMemoZeit = memo->udMemoZeit;
     lab6 = memo->lab6;
     udReplay = memo->udReplay;
+    chbMerken = memo->chbMerken;
     sheets = memo->sheets;
     gbMemorieren = sheets->gbMemorieren;
     sgMemo = sheets->sgMemo;
@@ -138,7 +149,8 @@ void TNumbersBase::nameControls()
         {lab1, "lab1"}, {udAnzahl, "udAnzahl"}, {lab2, "lab2"}, {udZeile, "udZeile"},
         {lab3, "lab3"}, {pSpeedZahlen, "pSpeedZahlen"}, {pZahlen, "pZahlen"},
         {rbNoLimit, "rbNoLimit"}, {rbLimit, "rbLimit"}, {lab4, "lab4"}, {udAnzahlM, "udAnzahlM"},
-        {lab5, "lab5"}, {udMemoZeit, "udMemoZeit"}, {lab6, "lab6"}, {udReplay, "udReplay"},
+        {lab5, "lab5"}, {udMemoZeit, "udMemoZeit"}, {lab6, "lab6"}, {udReplay, "udReplay"}, {chbMerken, "chbMerken"},
+        {memo->view->cbGroesse, "cbGroesse"}, {memo->view->cbGruppen, "cbGruppen"},
         {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab7, "lab7"}, {tZehntel, "tZehntel"},
     });
@@ -179,11 +191,13 @@ void TNumbersBase::FormCreate()
     // The sheets are ready before this: the settings below may fail to be
     // written, and the window must be usable all the same.
     readSettings();
+    memo->followLimitChoice();
 }
 
 void TNumbersBase::FormShow()
 {
     ApplyInterfaceTexts();
+    fitPage();
     refreshRecord();
     // An attempt left open when the window was closed goes on where it stands:
     // its clock and its time limit apply again at once.
@@ -207,8 +221,10 @@ void TNumbersBase::ApplyInterfaceTexts()
                   {{lab1, k_.countLabelTextId}, {lab2, 144}, {lab3, 145}, {bStartStop, 146}, {labPunkteRekord, 147},
                    {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbNoLimit, 152},
                    {rbLimit, 153}, {lab4, k_.countLabelTextId}, {lab5, 155}, {lab6, 156}, {gbMemorieren, 157},
-                   {lab7, 158}, {labBestzeit, 159}});
+                   {lab7, 158}, {labBestzeit, 159}, {chbMerken, 506}, {memo->labFormat, 461}});
     sgPoints->setAccessibleName(lab7->text());
+    memo->applyTexts();
+    memo->view->ApplyInterfaceTexts(ctx_);
 }
 
 void TNumbersBase::eAnzahlChange()
@@ -263,8 +279,18 @@ void TNumbersBase::pcTrainingChange()
     pRekZahlen->setVisible(!memo);
     for (QWidget* item : memoPageItems())
         item->setVisible(memo);
+    fitPage();
     if (memo)
         memoPage->refreshPointsRecord();
+}
+
+void TNumbersBase::fitPage()
+{
+    // The memorisation page holds the table of rule sets below its sheets; the
+    // picture page keeps the designed size.
+    const int extra = onMemoPage() ? TNumbersMemoPage::tableHeight() : 0;
+    pcTraining->resize(pcTraining->width(), 317 + extra);
+    setFixedSize(913, 358 + extra);
 }
 
 // ---------------------------------------------------------------------------

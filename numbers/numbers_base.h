@@ -8,6 +8,7 @@
 #include <QString>
 
 class AppContext;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -101,6 +102,7 @@ public:
     TUpDownEdit* udMemoZeit = nullptr;
     QLabel* lab6 = nullptr;
     TUpDownEdit* udReplay = nullptr;
+    QCheckBox* chbMerken = nullptr;
     TMemoSheets* sheets = nullptr;
     QGroupBox* gbMemorieren = nullptr;
     TStringAlignGrid* sgMemo = nullptr;
@@ -127,6 +129,7 @@ private:
     // memorisation page shows.
     QList<QWidget*> memoPageItems() const;
     void refreshRecord();
+    void fitPage();
 
     const NumbersWindowConstants& k_;
 };

@@ -4,15 +4,30 @@
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
 #include "numbers/numbers_window_constants.h"
+#include "numbers/sheet_view_choice.h"
+#include "training/settings_key.h"
+#include "widgets/format_choice.h"
+#include "widgets/remembered_page.h"
 #include "widgets/result_column.h"
+#include "widgets/rule_table.h"
+#include "widgets/spin_setting.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/training_dialog.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/win_wait.h"
+#include "widgets/window_helpers.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+
+namespace {
+
+// Below the sheets and the left column's last control, the table of rule sets.
+constexpr int TableTop = 330;
+
+} // namespace
 
 TNumbersMemoPage::TNumbersMemoPage(TTrainingDialog& window, const NumbersWindowConstants& constants, QWidget* page)
     : QObject(page), window_(window), k_(constants)
@@ -42,8 +57,35 @@ TNumbersMemoPage::TNumbersMemoPage(TTrainingDialog& window, const NumbersWindowC
     lab6 = label(QStringLiteral("Wiedergabezeit"), 170);
     udReplay = spin(k_.replay, 186);
 
+    labFormat = label(QStringLiteral("Format"), 212);
+    cbFormat = new TFormatChoice(window.context(), k_.memoCode, page);
+    cbFormat->setGeometry(8, 228, 128, 22);
+    cbFormat->fill = [this](const AttemptRecord::Setting& format) {
+        window_.guarded([this, format] { cbFormatChoose(format); });
+    };
+    labFormat->setBuddy(cbFormat);
+
+    chbMerken = new QCheckBox(QStringLiteral("Werte merken"), page);
+    chbMerken->setGeometry(8, 306, 130, 18);
+    rememberValues();
+
     sheets = new TMemoSheets(page, QRect(140, 4, 616, 280), window.font(), k_.rowWidth, k_.jumpWidth,
                              k_.NoLimitCount);
+    view = new TSheetViewChoice(window, sheets, page, QRect(8, 256, 128, 22), k_.settingsWord);
+    ruleTable = new TRuleTable(window.context(), page);
+    ruleTable->setGeometry(8, TableTop, 748, TRuleTable::Height);
+    SetObjectNames({{labFormat, "labFormat"}, {cbFormat, "cbFormat"}, {ruleTable, "tbRegelwerke"}});
+}
+
+int TNumbersMemoPage::tableHeight()
+{
+    return TableTop - 290 + TRuleTable::Height + 8;
+}
+
+void TNumbersMemoPage::applyTexts()
+{
+    cbFormat->applyTexts();
+    ruleTable->applyTexts();
 }
 
 void TNumbersMemoPage::attach(const ResultColumn& column, QTimer* tZehntel)
@@ -57,6 +99,27 @@ void TNumbersMemoPage::attach(const ResultColumn& column, QTimer* tZehntel)
         bClose->setEnabled(enabled);
     };
     attempt->refreshOnSteps({udAnzahlM, udMemoZeit, udReplay});
+    attempt->setRuleTable(ruleTable);
+    // The drop-down names the format the spin buttons stand at, or none.
+    attempt->settingShown = [this](const AttemptRecord::Setting& s) {
+        AttemptRecord::Setting format = s;
+        if (rbNoLimit->isChecked())
+            format.count.reset();
+        cbFormat->showSetting(format);
+    };
+}
+
+void TNumbersMemoPage::cbFormatChoose(const AttemptRecord::Setting& format)
+{
+    if (attempt->phase() != ScoredAttempt::Idle)
+        return;
+    rbLimit->setChecked(format.count.has_value());
+    rbNoLimit->setChecked(!format.count);
+    if (format.count)
+        udAnzahlM->setValue(*format.count);
+    udMemoZeit->setValue(format.memoMinutes.value_or(udMemoZeit->value()));
+    udReplay->setValue(format.recallMinutes.value_or(udReplay->value()));
+    rbNoLimitClick();
 }
 
 void TNumbersMemoPage::startStop()
@@ -96,19 +159,39 @@ void TNumbersMemoPage::startMemorising()
     attempt->startMemorising();
 }
 
+void TNumbersMemoPage::rememberValues()
+{
+    const auto key = [this](const char* what) { return SettingsKey(k_.settingsWord, what); };
+    std::vector<std::unique_ptr<RememberedSetting>> values;
+    values.push_back(std::make_unique<ButtonSetting>(rbLimit, rbNoLimit, window_.settingValue(key("Memo Limit"), 0)));
+    values.push_back(std::make_unique<SpinSetting>(udAnzahlM, window_.settingValue(key("Memo Anzahl"), k_.anzahlM.value)));
+    values.push_back(std::make_unique<SpinSetting>(udMemoZeit, window_.settingValue(key("Memo Zeit"), k_.memoZeit.value)));
+    values.push_back(std::make_unique<SpinSetting>(udReplay, window_.settingValue(key("Memo Wiedergabe"), k_.replay.value)));
+    window_.remember(std::make_unique<RememberedPage>(chbMerken, window_.settingValue(key("Merken"), 0),
+                                                      std::move(values)));
+}
+
 void TNumbersMemoPage::rbNoLimitClick()
 {
-    udAnzahlM->setEnabled(rbLimit->isChecked());
+    followLimitChoice();
     attempt->refreshPointsRecord();
+}
+
+void TNumbersMemoPage::followLimitChoice()
+{
+    udAnzahlM->setEnabled(rbLimit->isChecked());
 }
 
 void TNumbersMemoPage::setSettingsEnabled(bool enabled)
 {
     rbNoLimit->setEnabled(enabled);
     rbLimit->setEnabled(enabled);
+    chbMerken->setEnabled(enabled);
+    view->setEnabled(enabled);
     udAnzahlM->setEnabled(enabled && rbLimit->isChecked());
     udMemoZeit->setEnabled(enabled);
     udReplay->setEnabled(enabled);
+    cbFormat->setEnabled(enabled);
 }
 
 AttemptRecord::Setting TNumbersMemoPage::setting(TUpDownEdit* sender, int newValue) const

@@ -4,11 +4,15 @@
 
 #include <QObject>
 
+class QCheckBox;
 class QLabel;
 class QRadioButton;
 class QWidget;
 class TMemoPage;
+class TFormatChoice;
 class TMemoSheets;
+class TRuleTable;
+class TSheetViewChoice;
 class TTrainingDialog;
 class TUpDownEdit;
 class TWinWait;
@@ -37,16 +41,32 @@ public:
     TUpDownEdit* udMemoZeit = nullptr;
     QLabel* lab6 = nullptr;
     TUpDownEdit* udReplay = nullptr;
+    QLabel* labFormat = nullptr;
+    TFormatChoice* cbFormat = nullptr;
+    // "Werte merken": the limit choice, the count and the times kept from one
+    // start to the next; off as designed.
+    QCheckBox* chbMerken = nullptr;
     TMemoSheets* sheets = nullptr;
+    TSheetViewChoice* view = nullptr;
+    TRuleTable* ruleTable = nullptr;
     TMemoPage* attempt = nullptr;
+
+    // The height the result's table of rule sets adds below the sheets.
+    static int tableHeight();
 
     // START/STOP on this page: the next step of the attempt.
     void startStop();
     void rbNoLimitClick();
+    // A format from the drop-down: its count (or no limit) and times.
+    void cbFormatChoose(const AttemptRecord::Setting& format);
+    void applyTexts();
+    // The count can be changed only for a limited attempt, however the choice came.
+    void followLimitChoice();
 
 private:
     void startMemorising();
     void setSettingsEnabled(bool enabled);
+    void rememberValues();
     AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
     TTrainingDialog& window_;

@@ -3,15 +3,21 @@
 #include "core/app_context.h"
 #include "numbers/memo_page.h"
 #include "numbers/memo_sheets.h"
+#include "numbers/sheet_view_choice.h"
+#include "numbers/spoken_settings.h"
 #include "training/clock_text.h"
+#include "widgets/format_choice.h"
 #include "widgets/panel.h"
 #include "widgets/result_column.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 #include "widgets/window_helpers.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -24,11 +30,14 @@ constexpr int LargestCount = 1000;
 constexpr int JumpWidth = 10;
 constexpr int ClientHeight = 358;
 constexpr int SheetsLeft = 140;
+// The table of rule sets below the sheets and the left column's last control.
+constexpr int TableTop = 330;
+constexpr int TableHeight = TableTop - 290 + TRuleTable::Height + 8;
 
 } // namespace
 
 TWinSpoken::TWinSpoken(AppContext& ctx, QWidget* parent)
-    : TTrainingDialog(ctx, "WinSpoken", QStringLiteral("Spoken Numbers Training"), parent)
+    : TTrainingDialog(ctx, "WinSpoken", QStringLiteral("Spoken Numbers Training"), parent), voice_(ctx)
 {
     buildControls();
     nameControls();
@@ -52,10 +61,12 @@ void TWinSpoken::buildControls()
     // Rows of 30 need less width than the numbers window's 40: the page ends a
     // margin after the points heading, and the right-hand column follows it.
     const int pageWidth = SheetsLeft + gbMemorieren->width() + 13;
-    pcTraining->setGeometry(4, 4, pageWidth, 317);
+    pcTraining->setGeometry(4, 4, pageWidth, 317 + TableHeight);
+    tbRegelwerke = new TRuleTable(ctx_, tsMemo);
+    tbRegelwerke->setGeometry(8, TableTop, pageWidth - 21, TRuleTable::Height);
     const int columnX = pcTraining->geometry().right() + 8;
     buildRightColumn(columnX);
-    setFixedSize(columnX + ResultColumn::Width + 4, ClientHeight);
+    setFixedSize(columnX + ResultColumn::Width + 4, ClientHeight + TableHeight);
 
     tSprache = new QTimer(this);
     // Each pulse is armed for its own due tick; a coarse timer may fire several
@@ -70,31 +81,22 @@ void TWinSpoken::buildControls()
 
 void TWinSpoken::buildSettings()
 {
-    const auto label = [this](const QString& text, int y) {
-        auto* l = new QLabel(text, tsMemo);
-        l->setGeometry(8, y, 128, 15);
-        return l;
+    settings_ = std::make_unique<TSpokenSettings>(*this, tsMemo);
+    const TSpokenSettings& c = *settings_;
+    labAnzahlM = c.labAnzahlM;
+    udAnzahlM = c.udAnzahlM;
+    labMemoZeit = c.labMemoZeit;
+    udMemoZeit = c.udMemoZeit;
+    labReplay = c.labReplay;
+    udReplay = c.udReplay;
+    rbGerman = c.rbGerman;
+    rbEnglisch = c.rbEnglisch;
+    labFormat = c.labFormat;
+    cbFormat = c.cbFormat;
+    chbMerken = c.chbMerken;
+    cbFormat->fill = [this](const AttemptRecord::Setting& format) {
+        guarded([this, format] { cbFormatChoose(format); });
     };
-    const auto spin = [this](int min, int max, int step, int value, int y) {
-        auto* ud = new TUpDownEdit(tsMemo);
-        ud->setUp(min, max, step, value);
-        ud->setGeometry(8, y, 104, 22);
-        return ud;
-    };
-    labAnzahlM = label(QStringLiteral("Anzahl Zahlen"), 12);
-    udAnzahlM = spin(1, 1000, 100, 100, 28);
-    labMemoZeit = label(QStringLiteral("Zeittakt in msek."), 64);
-    udMemoZeit = spin(500, 10000, 100, 3000, 80);
-    // A pulse reads as a plain number of milliseconds.
-    udMemoZeit->setGroupSeparatorShown(false);
-    labReplay = label(QStringLiteral("Wiedergabezeit"), 116);
-    udReplay = spin(1, 10000, 5, 5, 132);
-
-    rbGerman = new QRadioButton(QStringLiteral("Deutsch"), tsMemo);
-    rbGerman->setGeometry(8, 172, 128, 18);
-    rbGerman->setChecked(true);
-    rbEnglisch = new QRadioButton(QStringLiteral("Englisch"), tsMemo);
-    rbEnglisch->setGeometry(8, 194, 128, 18);
 }
 
 void TWinSpoken::buildSheets()
@@ -110,6 +112,11 @@ void TWinSpoken::buildSheets()
     lab30 = sheets->columnHeadings.value(3);
     labMPunkte = sheets->labPoints;
     gbMemorieren->resize(labMPunkte->geometry().right() + 10, gbMemorieren->height());
+    view = new TSheetViewChoice(*this, sheets, tsMemo, QRect(8, 256, 128, 22), "Spoken");
+    labFortschritt = new QLabel(gbMemorieren);
+    labFortschritt->setGeometry(10, 110, gbMemorieren->width() - 20, 40);
+    labFortschritt->setAlignment(Qt::AlignCenter);
+    labFortschritt->setFont(PixelFont(24, true));
 }
 
 void TWinSpoken::buildRightColumn(int x)
@@ -131,14 +138,25 @@ void TWinSpoken::buildAttempt()
 {
     memoPage = new TMemoPage(*this, DisciplineOf(SpokenNumbers),
                              {sheets, bStartStop, pErgeb, pPunkteRekord, pPunkte, pZiffern, bChange, tZehntel});
-    memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return setting(sender, newValue); };
+    memoPage->setting = [this](TUpDownEdit* sender, int newValue) { return settings_->setting(sender, newValue); };
     memoPage->setSettingsEnabled = [this](bool enabled) {
-        for (QWidget* control : std::initializer_list<QWidget*>{udAnzahlM, udMemoZeit, udReplay, bClose})
+        settings_->setEnabled(enabled);
+        for (QWidget* control : std::initializer_list<QWidget*>{view->cbGroesse, view->cbGruppen, bClose})
             control->setEnabled(enabled);
     };
     memoPage->moveOn = [this] { bStartStopClick(nullptr); };
     // Typing into an edit refreshes nothing: the value counts from the next START.
     memoPage->refreshOnSteps({udAnzahlM, udMemoZeit, udReplay});
+    memoPage->setRuleTable(tbRegelwerke);
+    memoPage->settingShown = [this](const AttemptRecord::Setting& s) { cbFormat->showSetting(s); };
+}
+
+void TWinSpoken::cbFormatChoose(const AttemptRecord::Setting& format)
+{
+    if (phase() != Idle)
+        return;
+    settings_->fill(format);
+    memoPage->refreshPointsRecord();
 }
 
 void TWinSpoken::nameControls()
@@ -149,14 +167,18 @@ void TWinSpoken::nameControls()
         {pPunkte, "pPunkte"}, {labZiffern, "labZiffern"}, {pZiffern, "pZiffern"}, {bChange, "bChange"},
         {bClose, "bClose"}, {labAnzahlM, "labAnzahlM"}, {udAnzahlM, "udAnzahlM"}, {labMemoZeit, "labMemoZeit"},
         {udMemoZeit, "udMemoZeit"}, {labReplay, "labReplay"}, {udReplay, "udReplay"}, {rbGerman, "rbGerman"},
-        {rbEnglisch, "rbEnglisch"}, {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
+        {rbEnglisch, "rbEnglisch"}, {labFormat, "labFormat"}, {cbFormat, "cbFormat"}, {tbRegelwerke, "tbRegelwerke"},
+        {chbMerken, "chbMerken"}, {view->cbGroesse, "cbGroesse"}, {view->cbGruppen, "cbGruppen"},
+        {gbMemorieren, "gbMemorieren"}, {sgMemo, "sgMemo"}, {sgReplay, "sgReplay"},
         {sgPoints, "sgPoints"}, {lab1, "lab1"}, {lab10, "lab10"}, {lab20, "lab20"}, {lab30, "lab30"},
-        {labMPunkte, "labMPunkte"}, {tSprache, "tSprache"}, {tZehntel, "tZehntel"},
+        {labMPunkte, "labMPunkte"}, {labFortschritt, "labFortschritt"}, {tSprache, "tSprache"},
+        {tZehntel, "tZehntel"},
     });
     // Each label names the control it stands beside, for assistive technology.
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {labPunkteRekord, pPunkteRekord}, {labPunkte, pPunkte}, {labZiffern, pZiffern},
         {labAnzahlM, udAnzahlM}, {labMemoZeit, udMemoZeit}, {labReplay, udReplay}, {labMPunkte, sgPoints},
+        {labFormat, cbFormat},
     };
     for (const auto& [label, control] : buddies)
         label->setBuddy(control);
@@ -175,6 +197,7 @@ void TWinSpoken::connectHandlers()
 
 void TWinSpoken::FormCreate()
 {
+    readSettings();
     // The digits are only heard: nothing of the sheets shows before recall.
     sheets->hideAll();
     // A new user starts with the count, not on the page's tab.
@@ -185,44 +208,34 @@ void TWinSpoken::FormShow()
 {
     ApplyInterfaceTexts();
     memoPage->refreshPointsRecord();
-    preloadSounds();
-    // A recall left open when the window was closed goes on where it stands: its
-    // clock and its limit apply again at once.
-    if (phase() == Recalling) {
+    voice_.preload();
+    // Speaking broken off by closing the window begins its recall now, with the
+    // whole recall time; a recall left open when the window was closed goes on
+    // where it stands, its clock and its limit applying again at once.
+    if (recallOnShow_) {
+        recallOnShow_ = false;
+        startRecalling(SpeakingEnd::ByClosing);
+    } else if (phase() == Recalling) {
         tZehntel->start();
         sgReplay->setFocus();
     }
-}
-
-void TWinSpoken::preloadSounds()
-{
-    if (soundsPreloaded_)
-        return;
-    soundsPreloaded_ = true;
-    QStringList files;
-    for (const QString& voice : {QStringLiteral("Deutsch"), QStringLiteral("Englisch")}) {
-        for (char digit = '0'; digit <= '9'; ++digit)
-            files << digitSound(voice, QLatin1Char(digit));
-    }
-    files << ctx_.signalSound();
-    ctx_.SRWavePlayer.preload(files);
-}
-
-QString TWinSpoken::digitSound(const QString& voice, QChar digit) const
-{
-    return ctx_.ProgramDir + QStringLiteral("Sounds/") + voice + QLatin1Char('/') + digit + QStringLiteral(".wav");
 }
 
 void TWinSpoken::FormClose()
 {
     // Digits must not go on sounding from a closed window, nor may their end
     // later hand the focus to it. Closing ends the speaking as "Memorieren
-    // fertig" does; the digits not yet spoken stay in the attempt, and the recall
-    // clock runs from now, so the reopened window is in recall.
-    if (phase() == Memorising)
-        startRecalling(SpeakingEnd::ByClosing);
+    // fertig" does, and the digits not yet spoken stay in the attempt; but no
+    // one recalls into a closed window, so recall and its clock begin when the
+    // window is shown again.
+    if (phase() == Memorising) {
+        tSprache->stop();
+        voice_.stop();
+        recallOnShow_ = true;
+    }
     tZehntel->stop();
     pErgeb->setText(ClosedClockText);
+    writeSettings();
 }
 
 void TWinSpoken::ApplyInterfaceTexts()
@@ -233,7 +246,10 @@ void TWinSpoken::ApplyInterfaceTexts()
     ApplyCaptions(ctx_, this,
                   {{labAnzahlM, 154}, {labMemoZeit, 171}, {labReplay, 156}, {bStartStop, 146}, {labPunkteRekord, 147},
                    {labPunkte, 148}, {labZiffern, 149}, {bChange, 150}, {bClose, 151}, {rbGerman, 172},
-                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}});
+                   {rbEnglisch, 173}, {labMPunkte, 158}, {gbMemorieren, 157}, {labFormat, 461}, {chbMerken, 506}});
+    cbFormat->applyTexts();
+    tbRegelwerke->applyTexts();
+    view->ApplyInterfaceTexts(ctx_);
 }
 
 // ---------------------------------------------------------------------------
@@ -247,16 +263,6 @@ quint8 TWinSpoken::phase() const
 quint32 TWinSpoken::startTick() const
 {
     return memoPage->attempt().startTick();
-}
-
-AttemptRecord::Setting TWinSpoken::setting(TUpDownEdit* sender, int newValue) const
-{
-    const auto value = [&](TUpDownEdit* spin) { return sender == spin ? newValue : spin->value(); };
-    AttemptRecord::Setting s;
-    s.count = value(udAnzahlM);
-    s.pulseMs = value(udMemoZeit);
-    s.recallMinutes = value(udReplay);
-    return s;
 }
 
 void TWinSpoken::bStartStopClick(QObject* sender)
@@ -281,7 +287,7 @@ void TWinSpoken::startSpeaking()
     sheets->setHeadingsVisible(false);
     memoPage->prepare(udAnzahlM->value(), false);
     nextDigit = 1;
-    preloadSounds();
+    voice_.preload();
     memoPage->startMemorising();
     const ScoredAttempt& attempt = memoPage->attempt();
     pulses = PulseSchedule(attempt.startTick(), *attempt.setting().pulseMs, attempt.digitCount());
@@ -290,7 +296,8 @@ void TWinSpoken::startSpeaking()
 
 void TWinSpoken::tSpracheTimer()
 {
-    if (phase() != Memorising)
+    // A pulse queued before the window closed speaks nothing more.
+    if (phase() != Memorising || recallOnShow_)
         return;
     // A pulse is never early: a timer event before the due tick waits out the rest.
     if (pulses.msUntil(nextDigit, ctx_.tickSource.now()) > 0) {
@@ -304,10 +311,21 @@ void TWinSpoken::tSpracheTimer()
     }
     const QChar digit = QChar::fromLatin1(memoPage->attempt().attempt().given.at(nextDigit - 1));
     // The voice is read at every pulse, so a switch counts from the next digit.
-    const QString voice = rbGerman->isChecked() ? QStringLiteral("Deutsch") : QStringLiteral("Englisch");
-    ctx_.SRWavePlayer.play(digitSound(voice, digit));
+    voice_.play(rbGerman->isChecked() ? QStringLiteral("Deutsch") : QStringLiteral("Englisch"), digit);
+    showProgress();
     ++nextDigit;
     armPulse();
+}
+
+void TWinSpoken::showProgress()
+{
+    if (phase() != Memorising) {
+        labFortschritt->clear();
+        return;
+    }
+    labFortschritt->setText(ctx_.InterfaceText(503, QStringLiteral("Ziffer %1 von %2"))
+                                .arg(nextDigit)
+                                .arg(memoPage->attempt().digitCount()));
 }
 
 void TWinSpoken::armPulse()
@@ -321,10 +339,10 @@ void TWinSpoken::startRecalling(SpeakingEnd how)
 {
     tSprache->stop();
     if (how != SpeakingEnd::Finished)
-        ctx_.SRWavePlayer.stop();
+        voice_.stop();
     memoPage->startRecalling(TMemoPage::RecallFrom::Start);
-    if (how != SpeakingEnd::ByClosing)
-        sgReplay->setFocus();
+    sgReplay->setFocus();
+    showProgress();
 }
 
 void TWinSpoken::tZehntelTimer()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numbers/spoken_voice.h"
 #include "training/pulse_schedule.h"
 #include "training/scored_attempt.h"
 #include "widgets/training_dialog.h"
@@ -7,7 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class AppContext;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -16,7 +20,11 @@ class QTabWidget;
 class QTimer;
 class QWidget;
 class TMemoPage;
+class TFormatChoice;
 class TMemoSheets;
+class TRuleTable;
+class TSheetViewChoice;
+class TSpokenSettings;
 class TPanel;
 class TStringAlignGrid;
 class TUpDownEdit;
@@ -45,9 +53,10 @@ public:
     void bStartStopClick(QObject* sender);
     void tSpracheTimer();
     void tZehntelTimer();
+    // A format from the drop-down: its count, pulse and recall time.
+    void cbFormatChoose(const AttemptRecord::Setting& format);
 
-    // The file spoken for a digit in a voice, "Deutsch" or "Englisch".
-    QString digitSound(const QString& voice, QChar digit) const;
+    const SpokenVoice& voice() const { return voice_; }
 
     // The attempt state; the rest of it is the memorisation page's.
     quint8 phase() const;
@@ -80,8 +89,14 @@ public:
     TUpDownEdit* udReplay = nullptr;
     QRadioButton* rbGerman = nullptr;
     QRadioButton* rbEnglisch = nullptr;
+    QLabel* labFormat = nullptr;
+    TFormatChoice* cbFormat = nullptr;
+    TRuleTable* tbRegelwerke = nullptr;
+    // "Werte merken": count, pulse, recall time and voice kept; off as designed.
+    QCheckBox* chbMerken = nullptr;
     // The sheets are the component's, named here as well.
     TMemoSheets* sheets = nullptr;
+    TSheetViewChoice* view = nullptr;
     QGroupBox* gbMemorieren = nullptr;
     TStringAlignGrid* sgMemo = nullptr;
     TStringAlignGrid* sgReplay = nullptr;
@@ -91,6 +106,8 @@ public:
     QLabel* lab20 = nullptr;
     QLabel* lab30 = nullptr;
     QLabel* labMPunkte = nullptr;
+    // Where the speaking stands, in the place of the hidden sheets.
+    QLabel* labFortschritt = nullptr;
     QTimer* tSprache = nullptr;
     QTimer* tZehntel = nullptr;
 
@@ -108,16 +125,17 @@ private:
     void connectHandlers();
 
     void FormCreate();
-    void preloadSounds();
 
     void startSpeaking();
     void armPulse();
+    void showProgress();
     // How the speaking ends: after its last digit, which is left to finish; by
     // the button, which cuts off the digit sounding; or by closing the window,
-    // which cuts it off too and must not give a hidden sheet the focus.
+    // which cuts it off too, its recall beginning when the window is shown again.
     enum class SpeakingEnd { Finished, ByButton, ByClosing };
     void startRecalling(SpeakingEnd how);
-    AttemptRecord::Setting setting(TUpDownEdit* sender, int newValue) const;
 
-    bool soundsPreloaded_ = false;
+    std::unique_ptr<TSpokenSettings> settings_;
+    SpokenVoice voice_;
+    bool recallOnShow_ = false;
 };

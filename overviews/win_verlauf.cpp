@@ -8,6 +8,8 @@
 #include "history/history_csv.h"
 #include "history/history_statistics.h"
 #include "history/history_texts.h"
+#include "overviews/verlauf_marks.h"
+#include "overviews/win_csv_export.h"
 #include "records/record_lookup.h"
 #include "widgets/panel.h"
 #include "widgets/window_helpers.h"
@@ -15,6 +17,7 @@
 #include <QAbstractTableModel>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeAxis>
 #include <QDir>
@@ -24,6 +27,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QValueAxis>
 
@@ -56,8 +60,19 @@ public:
         if (!attempts_ || !index.isValid())
             return {};
         const HistoryColumn column = columns_.at(index.column());
+        const StoredAttempt& stored = (*attempts_)[std::size_t(index.row())];
         if (role == Qt::DisplayRole)
-            return CellText(ctx_, (*attempts_)[std::size_t(index.row())], column, CellStyle::Screen);
+            return CellText(ctx_, stored, column, CellStyle::Screen);
+        // An attempt set aside stays readable but steps back; a deleted one on
+        // show is struck through.
+        if (role == Qt::ForegroundRole && stored.mark != AttemptMark::Counted)
+            return QColor(0x90, 0x90, 0x90);
+        if (role == Qt::FontRole && stored.mark != AttemptMark::Counted) {
+            QFont font;
+            font.setItalic(stored.mark == AttemptMark::Marked);
+            font.setStrikeOut(stored.mark == AttemptMark::Deleted);
+            return font;
+        }
         if (role == Qt::TextAlignmentRole && column != HistoryColumn::Started)
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
@@ -112,6 +127,23 @@ TWinVerlauf::TWinVerlauf(AppContext& ctx, HistoryStore& history, QWidget* parent
     connect(bAnalyse, &QPushButton::clicked, this,
             [this] { RunGuarded(ctx_.dialogs, [this] { bAnalyseClick(); }); });
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(sgVerlauf->selectionModel(), &QItemSelectionModel::selectionChanged, pMarks,
+            &TVerlaufMarks::refreshButtons);
+    connect(pMarks, &TVerlaufMarks::marksChanged, this,
+            [this] { RunGuarded(ctx_.dialogs, [this] { reloadKeepingSelection(); }); });
+    connect(pMarks, &TVerlaufMarks::showDeletedChanged, this,
+            [this] { RunGuarded(ctx_.dialogs, [this] { reloadKeepingSelection(); }); });
+    // The keys of a list: Delete in the table, undo anywhere in the window.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, sgVerlauf, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, pMarks, [this] {
+        if (pMarks->bLoeschen->isEnabled())
+            pMarks->bLoeschen->click();
+    });
+    auto* undoKey = new QShortcut(QKeySequence::Undo, this);
+    connect(undoKey, &QShortcut::activated, pMarks, [this] {
+        if (pMarks->bRueckgaengig->isEnabled())
+            pMarks->bRueckgaengig->click();
+    });
 }
 
 TWinVerlauf::~TWinVerlauf() = default;
@@ -135,9 +167,11 @@ void TWinVerlauf::buildControls()
     model_ = new VerlaufModel(ctx_, this);
     sgVerlauf = new QTableView(this);
     sgVerlauf->setModel(model_);
-    sgVerlauf->setGeometry(8, 56, 484, 294);
+    sgVerlauf->setGeometry(8, 56, 484, 262);
     sgVerlauf->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgVerlauf->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The cursor keys walk the rows; Tab goes on to the marking buttons.
+    sgVerlauf->setTabKeyNavigation(false);
     sgVerlauf->setAlternatingRowColors(true);
     sgVerlauf->verticalHeader()->hide();
     sgVerlauf->verticalHeader()->setDefaultSectionSize(20);
@@ -183,8 +217,15 @@ void TWinVerlauf::buildControls()
     bAnalyse->setGeometry(x, 260, w, 28);
     bClose->setDefault(true);
     setTabOrder(cbDisziplin, cbEinstellung);
+    pMarks = new TVerlaufMarks(ctx_, history_, [this] { return selectedAttempts(); }, this);
+    pMarks->setGeometry(8, 324, 484, 26);
+    winExport = new TWinCsvExport(ctx_, this);
     setTabOrder(cbEinstellung, sgVerlauf);
-    setTabOrder(sgVerlauf, bExport);
+    setTabOrder(sgVerlauf, pMarks->bMarkieren);
+    setTabOrder(pMarks->bMarkieren, pMarks->bLoeschen);
+    setTabOrder(pMarks->bLoeschen, pMarks->bRueckgaengig);
+    setTabOrder(pMarks->bRueckgaengig, pMarks->cbGeloeschte);
+    setTabOrder(pMarks->cbGeloeschte, bExport);
     setTabOrder(bExport, bAnalyse);
     setTabOrder(bAnalyse, bClose);
 }
@@ -260,6 +301,7 @@ void TWinVerlauf::ApplyInterfaceTexts()
     recordLine_->setName(text(208, QStringLiteral("Persönlicher Rekord")));
     model_->retitle();
     UpdateAccessibleNames(this);
+    pMarks->ApplyInterfaceTexts();
     // Neither the table nor the plot has a label of its own to be named by.
     sgVerlauf->setAccessibleName(windowTitle());
     chVerlauf->setAccessibleName(windowTitle());
@@ -325,6 +367,8 @@ void TWinVerlauf::cbEinstellungChange()
         const HistorySetting& s = settings_[std::size_t(index.toInt())];
         chosenSetting_ = s.setting;
         shown_ = history_.attempts(s.discipline, s.setting);
+        if (!pMarks->showDeleted())
+            std::erase_if(shown_, [](const StoredAttempt& a) { return a.mark == AttemptMark::Deleted; });
     } else {
         shown_.clear();
     }
@@ -336,10 +380,49 @@ void TWinVerlauf::showAttempts()
     const int discipline = cbDisziplin->currentData().toInt();
     model_->show(&shown_, discipline);
     fitColumns();
-    bExport->setEnabled(!shown_.empty());
+    bExport->setEnabled(!settings_.empty());
     record_ = lookUpRecord();
     showStatistics();
     plot();
+    pMarks->refreshButtons();
+}
+
+std::vector<StoredAttempt> TWinVerlauf::selectedAttempts() const
+{
+    std::vector<StoredAttempt> chosen;
+    const QModelIndexList rows = sgVerlauf->selectionModel()->selectedRows();
+    for (const QModelIndex& row : rows) {
+        if (row.row() < int(shown_.size()))
+            chosen.push_back(shown_[std::size_t(row.row())]);
+    }
+    return chosen;
+}
+
+void TWinVerlauf::reloadKeepingSelection()
+{
+    QList<qint64> chosen;
+    for (const StoredAttempt& a : selectedAttempts())
+        chosen << a.id;
+    const int currentRow = sgVerlauf->currentIndex().row();
+    // The settings' counts change with a deletion; the choices stay.
+    fillDisciplines();
+    // The attempts that are still on show stay selected; when all of them went
+    // (deleted and hidden), the row that took their place is the current one, so
+    // that the keyboard goes on from there.
+    QItemSelection selection;
+    for (std::size_t r = 0; r < shown_.size(); ++r) {
+        if (chosen.contains(shown_[r].id))
+            selection.select(model_->index(int(r), 0), model_->index(int(r), model_->columnCount() - 1));
+    }
+    if (selection.isEmpty() && !shown_.empty() && currentRow >= 0) {
+        const int row = std::min(currentRow, int(shown_.size()) - 1);
+        selection.select(model_->index(row, 0), model_->index(row, model_->columnCount() - 1));
+    }
+    if (!selection.isEmpty()) {
+        sgVerlauf->selectionModel()->setCurrentIndex(selection.indexes().first(), QItemSelectionModel::NoUpdate);
+        sgVerlauf->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    pMarks->refreshButtons();
 }
 
 void TWinVerlauf::fitColumns()
@@ -413,6 +496,8 @@ void TWinVerlauf::plot()
     double high = record_.value_or(0);
     bool any = record_.has_value();
     for (auto it = shown_.rbegin(); it != shown_.rend(); ++it) {
+        if (!Counts(*it))
+            continue;
         const std::optional<double> result = ResultOf(it->attempt);
         if (!result)
             continue;
@@ -447,10 +532,37 @@ void TWinVerlauf::plot()
     valueAxis_->applyNiceNumbers();
 }
 
+std::vector<StoredAttempt> TWinVerlauf::attemptsToExport(const CsvExportChoice& choice)
+{
+    std::vector<StoredAttempt> attempts;
+    switch (choice.range) {
+    case CsvExportChoice::Range::Selection:
+        // What the user picked goes as it is, deleted or not.
+        return selectedAttempts();
+    case CsvExportChoice::Range::WholeHistory:
+        attempts = history_.allAttempts();
+        break;
+    case CsvExportChoice::Range::ShownSetting: {
+        const QVariant index = cbEinstellung->currentData();
+        if (index.isValid()) {
+            const HistorySetting& s = settings_[std::size_t(index.toInt())];
+            attempts = history_.attempts(s.discipline, s.setting);
+        }
+        break;
+    }
+    }
+    if (!choice.withDeleted)
+        std::erase_if(attempts, [](const StoredAttempt& a) { return a.mark == AttemptMark::Deleted; });
+    return attempts;
+}
+
 void TWinVerlauf::bExportClick()
 {
-    if (shown_.empty())
+    const std::optional<CsvExportChoice> choice =
+        winExport->ask(int(selectedAttempts().size()), cbEinstellung->currentData().isValid(), pMarks->showDeleted());
+    if (!choice)
         return;
+    const std::vector<StoredAttempt> attempts = attemptsToExport(*choice);
     const QString name = ctx_.dialogs.askSaveFileName(
         ctx_.InterfaceText(221, QStringLiteral("Verlauf als CSV exportieren")),
         QDir::homePath() + QStringLiteral("/Korvanis-Verlauf.csv"),
@@ -458,7 +570,7 @@ void TWinVerlauf::bExportClick()
     if (name.isEmpty())
         return;
     QString error;
-    if (!SaveCsv(name, CsvText(CsvRows(ctx_, shown_)), &error))
+    if (!SaveCsv(name, CsvText(CsvRows(ctx_, attempts, choice->format), choice->format.separator), &error))
         ctx_.dialogs.showError(ctx_.InterfaceText(220, QStringLiteral("Die Datei %1 konnte nicht geschrieben "
                                                                       "werden (%2)."))
                                    .arg(QDir::toNativeSeparators(name), error));

@@ -18,6 +18,8 @@ class QPushButton;
 class QTableView;
 class QValueAxis;
 class TPanel;
+class TVerlaufMarks;
+class TWinCsvExport;
 class VerlaufModel;
 
 // The training history: the attempts of one discipline and setting, newest first,
@@ -55,6 +57,9 @@ public:
     QPushButton* bExport = nullptr;
     QPushButton* bAnalyse = nullptr;
     QPushButton* bClose = nullptr;
+    // Marking, deleting and undoing under the table; the export's questions.
+    TVerlaufMarks* pMarks = nullptr;
+    TWinCsvExport* winExport = nullptr;
 
     // The attempts on show, newest first, and the record drawn as a line.
     const std::vector<StoredAttempt>& shown() const { return shown_; }
@@ -71,6 +76,10 @@ private:
     void FormShow();
     void fillDisciplines();
     void showAttempts();
+    // Reads the shown setting again, the same attempts selected where they still show.
+    void reloadKeepingSelection();
+    std::vector<StoredAttempt> selectedAttempts() const;
+    std::vector<StoredAttempt> attemptsToExport(const struct CsvExportChoice& choice);
     void fitColumns();
     void showStatistics();
     void plot();

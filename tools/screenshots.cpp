@@ -11,6 +11,7 @@
 #include "app/win_about.h"
 #include "app/win_champ.h"
 #include "app/win_sprache.h"
+#include "app/win_standards.h"
 #include "cards/playing_card.h"
 #include "cards/card_memo_view.h"
 #include "cards/card_places.h"
@@ -20,19 +21,26 @@
 #include "cards/win_learn_cards.h"
 #include "widgets/win_wait.h"
 #include "numbers/numbers_base.h"
+#include "numbers/numbers_memo_page.h"
+#include "numbers/sheet_view_choice.h"
 #include "overviews/row_panel.h"
 #include "overviews/win_quendor.h"
 #include "numbers/win_spoken.h"
+#include "overviews/verlauf_marks.h"
+#include "overviews/win_csv_export.h"
 #include "overviews/win_analyse.h"
 #include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
+#include "widgets/format_choice.h"
 #include "widgets/panel.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QComboBox>
 #include <QMenu>
@@ -40,6 +48,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
 #include <QTest>
 #include <cstdio>
 
@@ -70,6 +80,9 @@ void shootNumbersWindow(TNumbersBase* z, FakeServices& services, const QString& 
     z->bStartStop->click();
 
     z->pcTraining->setCurrentWidget(z->tsMemo);
+    // A format from the drop-down fills the times.
+    z->memo->cbFormat->setCurrentIndex(1);
+    Q_EMIT z->memo->cbFormat->activated(1);
     save(z, prefix + "_memo_idle_" + suffix);
     z->rbLimit->click();
     z->udAnzahlM->setValue(95);
@@ -89,10 +102,24 @@ void shootNumbersWindow(TNumbersBase* z, FakeServices& services, const QString& 
     services.dialogs.defaultAnswer = false;
     z->bStartStop->click();
     save(z, prefix + "_result_" + suffix);
+    save(z->memo->ruleTable, prefix + "_rule_table_" + suffix);
     z->bChange->click();
     save(z, prefix + "_given_" + suffix);
     z->bChange->click();
     z->hide();
+}
+
+// The memorisation and result sheets in a chosen digit size and grouping; the
+// window goes back to the designed view afterwards.
+void shootSheetView(TNumbersBase* z, FakeServices& services, const QString& prefix, int size, int grouping,
+                    const QString& suffix)
+{
+    z->pcTraining->setCurrentWidget(z->tsBilder);
+    z->memo->view->cbGroesse->setCurrentIndex(size);
+    z->memo->view->cbGruppen->setCurrentIndex(grouping);
+    shootNumbersWindow(z, services, prefix, suffix);
+    z->memo->view->cbGroesse->setCurrentIndex(0);
+    z->memo->view->cbGruppen->setCurrentIndex(0);
 }
 
 // The record overview as it first opens, and with times typed on three tabs and
@@ -150,6 +177,7 @@ void shootSpoken(TWinSpoken* s, FakeServices& services, const QString& suffix)
     services.dialogs.defaultAnswer = false;
     s->bStartStop->click();
     save(s, "spoken_result_" + suffix);
+    save(s->tbRegelwerke, "spoken_rule_table_" + suffix);
     s->bChange->click();
     save(s, "spoken_given_" + suffix);
     s->bChange->click();
@@ -257,6 +285,24 @@ void shootHistory(TMainWin& main, const QString& suffix)
         }
         save(verlauf, QStringLiteral("verlauf_%1_").arg(code) + suffix);
     }
+    // One lost attempt not counted, one deleted and shown struck through, and
+    // the export's questions.
+    QTableView* table = verlauf->sgVerlauf;
+    table->selectRow(2);
+    verlauf->pMarks->bMarkieren->click();
+    table->selectRow(4);
+    verlauf->pMarks->bLoeschen->click();
+    verlauf->pMarks->cbGeloeschte->setChecked(true);
+    table->selectRow(2);
+    save(verlauf, QStringLiteral("verlauf_marks_") + suffix);
+    verlauf->pMarks->bRueckgaengig->click();
+    verlauf->pMarks->bRueckgaengig->click();
+    verlauf->pMarks->cbGeloeschte->setChecked(false);
+    QTimer::singleShot(0, verlauf->winExport, [verlauf, suffix] {
+        save(verlauf->winExport, QStringLiteral("verlauf_export_") + suffix);
+        verlauf->winExport->reject();
+    });
+    verlauf->bExport->click();
     verlauf->hide();
     // The clock above lives no longer than this function.
     history.setClock([] { return QDateTime::currentDateTime(); });
@@ -400,6 +446,7 @@ void shootCardChampionship(TWinLearnCards* l, FakeServices& services)
     services.dialogs.defaultAnswer = false;
     m->bStartStop->click();
     save(m, "meisterschaft_result");
+    save(m->tbRegelwerke, "meisterschaft_rule_table");
     m->bChange->click();
     save(m, "meisterschaft_given");
     m->close();
@@ -428,7 +475,7 @@ void shootCardChampionship(TWinLearnCards* l, FakeServices& services)
     l->hide();
 }
 
-void shootLanguage(int language, const QString& suffix)
+void shootLanguage(int language, const QString& suffix, bool sheetsOnly)
 {
     QLocale::setDefault(language == 1 ? QLocale(QLocale::English, QLocale::UnitedKingdom)
                                       : QLocale(QLocale::German, QLocale::Germany));
@@ -444,6 +491,13 @@ void shootLanguage(int language, const QString& suffix)
     // that shootHistory lays out, not to the day the screenshots are made.
     main->history().setClock([] { return QDateTime(QDate(2024, 4, 30), QTime(17, 40)); });
     main->ApplyInterfaceTexts();
+    if (sheetsOnly) {
+        const TMainWin::Windows& w = main->windows();
+        shootSheetView(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen_gross_paare", 1, 1, suffix);
+        shootSheetView(qobject_cast<TNumbersBase*>(w.WinZahlen), services, "zahlen_sehr_gross_dreier", 2, 2, suffix);
+        shootSheetView(qobject_cast<TNumbersBase*>(w.WinBinaer), services, "binaer_gross_433", 1, 3, suffix);
+        return;
+    }
     main->show();
     save(main.get(), "main_" + suffix);
     for (QMenu* menu : {main->mTraining, main->mOptionen}) {
@@ -452,7 +506,8 @@ void shootLanguage(int language, const QString& suffix)
         menu->hide();
     }
     const TMainWin::Windows& w = main->windows();
-    for (QDialog* dialog : {w.WinAbout, static_cast<QDialog*>(w.WinSprache), w.WinChamp}) {
+    for (QDialog* dialog : {w.WinAbout, static_cast<QDialog*>(w.WinSprache), w.WinChamp,
+                            static_cast<QDialog*>(w.WinStandards)}) {
         dialog->show();
         save(dialog, dialog->objectName() + "_" + suffix);
         dialog->hide();
@@ -483,7 +538,9 @@ int main(int argc, char** argv)
 {
     KorvanisApplication app(argc, argv);
     folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    shootLanguage(0, "de");
-    shootLanguage(1, "en");
+    // "sheets" after the folder: only the sheets in their larger, grouped views.
+    const bool sheetsOnly = argc > 2 && QString::fromLocal8Bit(argv[2]) == QLatin1String("sheets");
+    shootLanguage(0, "de", sheetsOnly);
+    shootLanguage(1, "en", sheetsOnly);
     return 0;
 }

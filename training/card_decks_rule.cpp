@@ -62,9 +62,9 @@ ScoreResult CardDecksRule::score(const Attempt& attempt, int rowWidth) const
     return result;
 }
 
-QString CardDecksRule::name() const
+ScoringRule::Text CardDecksRule::text() const
 {
-    return QStringLiteral("Stapelwertung: je Stapel alle Karten fehlerfrei, die Hälfte bei einem Fehler, sonst 0");
+    return {453, "Stapelwertung (WMSC): fehlerfreier Stapel ganz, mit einem Fehler halb, sonst 0"};
 }
 
 bool CardDecksRule::timeCounts(int, int) const

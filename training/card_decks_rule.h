@@ -12,6 +12,6 @@
 class CardDecksRule final : public CardScoringRule {
 public:
     ScoreResult score(const Attempt& attempt, int rowWidth) const override;
-    QString name() const override;
+    Text text() const override;
     bool timeCounts(int points, int cardCount) const override;
 };

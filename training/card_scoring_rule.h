@@ -10,8 +10,6 @@
 // time count.
 class CardScoringRule : public ScoringRule {
 public:
-    // The rule in one line, as the result view shows it beside the points.
-    virtual QString name() const = 0;
     // Whether the memorisation time decides between results of these points in
     // an attempt of cardCount cards.
     virtual bool timeCounts(int points, int cardCount) const = 0;

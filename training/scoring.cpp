@@ -43,6 +43,8 @@ RowCount compareRow(QStringView given, QStringView recalled)
     return count;
 }
 
+using RowPoints = int (*)(const RowCount&);
+
 int championshipPoints(const RowCount& count)
 {
     if (count.errors == 0)
@@ -54,9 +56,12 @@ int championshipPoints(const RowCount& count)
     return 0;
 }
 
-} // namespace
+int wholeRowPoints(const RowCount& count)
+{
+    return count.errors == 0 ? count.correct : 0;
+}
 
-ScoreResult ScoreChampionship(const QVector<RowTexts>& rows)
+ScoreResult scoreRows(const QVector<RowTexts>& rows, RowPoints rowPoints)
 {
     ScoreResult result;
     result.rowPoints.resize(rows.size());
@@ -72,13 +77,25 @@ ScoreResult ScoreChampionship(const QVector<RowTexts>& rows)
             recalled = withoutTrailingBlanks(recalled);
         }
         const RowCount count = compareRow(rows[r].given, recalled);
-        const int points = championshipPoints(count);
+        const int points = rowPoints(count);
         result.rowPoints[r] = points;
         result.totalPoints += points;
         result.correctDigits += count.correct;
         result.errors += count.errors;
     }
     return result;
+}
+
+} // namespace
+
+ScoreResult ScoreChampionship(const QVector<RowTexts>& rows)
+{
+    return scoreRows(rows, championshipPoints);
+}
+
+ScoreResult ScoreWholeRows(const QVector<RowTexts>& rows)
+{
+    return scoreRows(rows, wholeRowPoints);
 }
 
 ScoreResult ScoreFirstError(const QVector<RowTexts>& rows)

@@ -25,6 +25,10 @@ struct ScoreResult {
 // row that holds an entry do the empty cells after that entry not count as errors.
 ScoreResult ScoreChampionship(const QVector<RowTexts>& rows);
 
+// Rows without half credit: a row without error scores its correct digits, a row
+// with any error nothing. Errors are counted as the championship rule counts them.
+ScoreResult ScoreWholeRows(const QVector<RowTexts>& rows);
+
 // Spoken-numbers rule: points for every digit right before the first error (a wrong
 // digit, an empty cell or an empty row), counted across rows.
 ScoreResult ScoreFirstError(const QVector<RowTexts>& rows);

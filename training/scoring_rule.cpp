@@ -1,6 +1,13 @@
 #include "training/scoring_rule.h"
 
+#include "core/interface_text.h"
 #include "training/card_scoring_rule.h"
+
+QString ScoringRule::name(qint32 language) const
+{
+    const Text t = text();
+    return InterfaceTextTable::builtIn().lookup(language, t.id, QString::fromUtf8(t.german));
+}
 
 QVector<RowTexts> DigitRows(const Attempt& attempt, int rowWidth)
 {
@@ -18,6 +25,16 @@ QVector<RowTexts> DigitRows(const Attempt& attempt, int rowWidth)
 ScoreResult ChampionshipRule::score(const Attempt& attempt, int rowWidth) const
 {
     return ScoreChampionship(DigitRows(attempt, rowWidth));
+}
+
+ScoringRule::Text ChampionshipRule::text() const
+{
+    return {450, "Weltverband WMSC: Zeilen zu 40 (binär 30), halbe Zeile bei einem Fehler, sonst 0"};
+}
+
+ScoringRule::Text FirstErrorRule::text() const
+{
+    return {451, "Weltverband WMSC, gesprochene Zahlen: jede Ziffer bis zum ersten Fehler"};
 }
 
 ScoreResult FirstErrorRule::score(const Attempt& attempt, int rowWidth) const

@@ -4,14 +4,26 @@
 #include "core/disciplines.h"
 #include "training/scoring.h"
 
+#include <QString>
+
 // The rule an attempt's answers are scored by. Windows that differ only in
 // their rule are handed the one they use instead of asking a flag. A rule reads
 // the attempt's data, the material given and the answers item by item (0 for
 // none), in rows of rowWidth items: rows of digits on a sheet, decks of cards.
 class ScoringRule {
 public:
+    // A rule's line of text: an interface text and its German default.
+    struct Text {
+        int id;
+        const char* german;
+    };
+
     virtual ~ScoringRule() = default;
     virtual ScoreResult score(const Attempt& attempt, int rowWidth) const = 0;
+    // Who sets the rule, what it counts and where it is published.
+    virtual Text text() const = 0;
+    // That text in one line, in the given language (1 English, else German).
+    QString name(qint32 language = 0) const;
 
 protected:
     ScoringRule() = default;
@@ -23,12 +35,14 @@ protected:
 class ChampionshipRule final : public ScoringRule {
 public:
     ScoreResult score(const Attempt& attempt, int rowWidth) const override;
+    Text text() const override;
 };
 
 // Every digit up to the first error, across rows, as spoken numbers are scored.
 class FirstErrorRule final : public ScoringRule {
 public:
     ScoreResult score(const Attempt& attempt, int rowWidth) const override;
+    Text text() const override;
 };
 
 // The rows of digits an attempt's answers make, as the row rules read them: an

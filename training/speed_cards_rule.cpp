@@ -38,9 +38,9 @@ ScoreResult SpeedCardsRule::score(const Attempt& attempt, int rowWidth) const
     return result;
 }
 
-QString SpeedCardsRule::name() const
+ScoringRule::Text SpeedCardsRule::text() const
 {
-    return QStringLiteral("Speed Cards: Karten bis zum ersten Fehler, die Zeit zählt nur bei allen richtig");
+    return {452, "Speed Cards (WMSC): bis zum ersten Fehler, die Zeit zählt nur bei allen richtig"};
 }
 
 bool SpeedCardsRule::timeCounts(int points, int cardCount) const

@@ -10,6 +10,6 @@
 class SpeedCardsRule final : public CardScoringRule {
 public:
     ScoreResult score(const Attempt& attempt, int rowWidth) const override;
-    QString name() const override;
+    Text text() const override;
     bool timeCounts(int points, int cardCount) const override;
 };

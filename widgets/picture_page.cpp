@@ -35,6 +35,10 @@ TPicturePage::TPicturePage(TTrainingDialog& window, const Discipline& discipline
     pSpeedZahlen = new TPanel(page);
     pSpeedZahlen->setGeometry(16, 144, setup.speedPanelWidth, 24);
 
+    labFortschritt = new QLabel(page);
+    labFortschritt->setObjectName(QStringLiteral("labFortschritt"));
+    labFortschritt->setAlignment(Qt::AlignCenter);
+
     window.rememberSpin(udAnzahl, SettingsKey(setup.settingsWord, "Anzahl"), setup.storedCount);
     window.rememberSpin(udZeile, SettingsKey(setup.settingsWord, "Zeile"), setup.storedPerLine);
     udAnzahl->changing = window.guardedHook([this](int v) { return refresh(udAnzahl, v); });
@@ -60,6 +64,7 @@ void TPicturePage::start()
     QByteArray material = draw(udAnzahl->value());
     run_ = PictureRun(std::move(material), udZeile->value(), ctx.tickSource.now());
     showLine(run_);
+    showProgress();
     pErgeb->setText(PictureClockZeroText);
     tZehntel->start();
 }
@@ -68,10 +73,12 @@ void TPicturePage::press()
 {
     if (!run_.running())
         return;
-    if (run_.advance(window_.context().tickSource.now()))
+    if (run_.advance(window_.context().tickSource.now())) {
         showLine(run_);
-    else
+        showProgress();
+    } else {
         end();
+    }
 }
 
 void TPicturePage::tick()
@@ -91,6 +98,7 @@ void TPicturePage::end()
     udZeile->setEnabled(true);
     udAnzahl->setFocus();
     showIdle(udZeile->value());
+    showProgress();
 
     AttemptRecord attempt = run_.record(discipline_.code);
     if (!run_.completed()) {
@@ -121,4 +129,9 @@ void TPicturePage::showBestTime(int count, int perLine, bool afterRun)
 {
     pRekZahlen->setText(BestTimeText(bestTime_, afterRun));
     pSpeedZahlen->setText(TimePerLineText(bestTime_, count, perLine));
+}
+
+void TPicturePage::showProgress()
+{
+    labFortschritt->setText(run_.running() && progressText ? progressText(run_) : QString());
 }

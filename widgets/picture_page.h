@@ -66,6 +66,10 @@ public:
     std::function<void(const PictureRun& run)> showLine;
     // Shows the page without a run, for items per line.
     std::function<void(int perLine)> showIdle;
+    // Where a run stands ("Gruppe 12 von 100"), empty without a run; the window
+    // places it by its material and says in progressText how it counts.
+    QLabel* labFortschritt = nullptr;
+    std::function<QString(const PictureRun& run)> progressText;
 
     const PictureRun& run() const { return run_; }
     bool running() const { return run_.running(); }
@@ -87,6 +91,7 @@ private:
     void start();
     void end();
     void showBestTime(int count, int perLine, bool afterRun);
+    void showProgress();
 
     TTrainingDialog& window_;
     const Discipline& discipline_;

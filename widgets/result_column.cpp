@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 ResultColumn::ResultColumn(QWidget* window, int x, quint8 parts, int closeY) : window_(window), x_(x)
 {
@@ -36,6 +37,13 @@ ResultColumn::ResultColumn(QWidget* window, int x, quint8 parts, int closeY) : w
         bChange = new TSpeedButton(QStringLiteral("Vorgabe anzeigen"), window);
         bChange->setGeometry(x, 250, Width, 34);
         bChange->hide();
+        // Its caption changes with what it shows next, so it has a key of its own.
+        auto* change = new QShortcut(ChangeViewKey(), window);
+        QObject::connect(change, &QShortcut::activated, bChange, [button = bChange] {
+            if (button->isVisible() && button->isEnabled())
+                button->click();
+        });
+        bChange->setToolTip(ChangeViewKey().toString(QKeySequence::NativeText));
     }
     bClose = new QPushButton(QStringLiteral("Schliessen"), window);
     bClose->setGeometry(x, closeY, Width, 28);

@@ -49,6 +49,10 @@ public:
         switch (role) {
         case Qt::DisplayRole:
             return grid_->cell(col, row);
+        case Qt::ToolTipRole: {
+            const QString tip = grid_->cellToolTip(col, row);
+            return tip.isEmpty() ? QVariant() : QVariant(tip);
+        }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(grid_->colAlignment(col));
         case Qt::FontRole:
@@ -193,6 +197,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         grid_->paintCell(painter, option.rect, index.column(), index.row());
+        grid_->paintHint(painter, option.rect, index.column(), index.row());
     }
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
@@ -227,7 +232,9 @@ TStringAlignGrid::TStringAlignGrid(QWidget* parent) : QTableView(parent), model_
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setTabKeyNavigation(true);
+    // Tab and Shift+Tab move on to the window's next control, as in every other
+    // control; the cursor keys move within the grid.
+    setTabKeyNavigation(false);
     setShowGrid(true);
     setWordWrap(false);
     setCornerButtonEnabled(false);
@@ -261,6 +268,7 @@ void TStringAlignGrid::setColCount(int cols)
     colAlignments_.resize(cols, Qt::AlignLeft | Qt::AlignVCenter);
     colFonts_.resize(cols);
     colHasFont_.resize(cols, false);
+    colMarks_.resize(cols, 0);
     applyColWidths();
     placeCurrentInside();
 }
@@ -546,9 +554,14 @@ void TStringAlignGrid::paintCell(QPainter* painter, const QRect& rect, int col, 
     const QModelIndex current = currentIndex();
     const bool selected = showSelection_ && !fixed && current.row() == row && current.column() == col;
 
-    const QColor background = selected ? colorOf(selectedColor_)
-                                       : resolvedColor(model_->background[i], fixed ? fixedColor_ : color_);
+    QColor background = selected ? colorOf(selectedColor_)
+                                 : resolvedColor(model_->background[i], fixed ? fixedColor_ : color_);
+    const GridColor own = model_->background[i];
+    if (!selected && !fixed && colShaded(col) && (own == GridColor::Default || own == GridColor::Window))
+        background = background.darker(110);
     painter->fillRect(rect, background);
+    if (!fixed && colStartsGroup(col))
+        painter->fillRect(QRect(rect.left(), rect.top(), 2, rect.height()), palette().color(QPalette::Mid));
 
     const char ch = model_->text[i];
     if (ch == 0)
@@ -584,6 +597,53 @@ void TStringAlignGrid::paintCell(QPainter* painter, const QRect& rect, int col, 
     painter->drawStaticText(QPointF(x, y), glyph);
 }
 
+void TStringAlignGrid::paintHint(QPainter* painter, const QRect& rect, int col, int row) const
+{
+    if (hints_.isEmpty())
+        return;
+    const auto found = hints_.constFind(qMakePair(col, row));
+    if (found == hints_.constEnd())
+        return;
+    QFont small = colHasFont_[col] ? colFonts_[col] : font();
+    small.setPixelSize(std::max(7, rect.height() * 2 / 5));
+    small.setBold(false);
+    painter->save();
+    painter->setFont(small);
+    painter->setPen(QColor(0, 0, 0));
+    painter->drawText(rect.adjusted(0, 0, -1, 0), int(Qt::AlignRight | Qt::AlignBottom), *found);
+    painter->restore();
+}
+
+void TStringAlignGrid::setCellHint(int col, int row, const QString& hint)
+{
+    if (!model_->valid(col, row))
+        return;
+    if (hint.isEmpty())
+        hints_.remove(qMakePair(col, row));
+    else
+        hints_.insert(qMakePair(col, row), hint);
+    model_->changed(col, row);
+}
+
+QString TStringAlignGrid::cellHint(int col, int row) const
+{
+    return hints_.value(qMakePair(col, row));
+}
+
+void TStringAlignGrid::clearCellHints()
+{
+    if (hints_.isEmpty())
+        return;
+    hints_.clear();
+    viewport()->update();
+}
+
+QString TStringAlignGrid::cellToolTip(int col, int row) const
+{
+    const QString hint = cellHint(col, row);
+    return hint.isEmpty() ? QString() : hintToolTip_.arg(hint);
+}
+
 // ---- position
 
 int TStringAlignGrid::topRow() const { return verticalScrollBar()->value(); }
@@ -616,6 +676,15 @@ void TStringAlignGrid::setCurrentCell(int col, int row)
     const QModelIndex index = model_->index(row, col);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+// A grid scrolled sideways shows its label column again with the first column
+// that can be entered, so the row's label is never lost at the row's start.
+void TStringAlignGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (current.isValid() && current.column() == fixedCols_ && fixedCols_ > 0)
+        horizontalScrollBar()->setValue(0);
 }
 
 int TStringAlignGrid::visibleRowCount() const
@@ -667,6 +736,29 @@ void TStringAlignGrid::setVerticalScrollBarShown(bool shown)
 
 bool TStringAlignGrid::verticalScrollBarShown() const { return scrollBarShown_; }
 
+void TStringAlignGrid::setHorizontalScrollBarShown(bool shown)
+{
+    setHorizontalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TStringAlignGrid::setColGroupMarks(int col, bool startsGroup, bool shaded)
+{
+    if (col < 0 || col >= colMarks_.size())
+        return;
+    colMarks_[col] = quint8((startsGroup ? 1 : 0) | (shaded ? 2 : 0));
+    viewport()->update();
+}
+
+bool TStringAlignGrid::colStartsGroup(int col) const
+{
+    return col >= 0 && col < colMarks_.size() && (colMarks_[col] & 1);
+}
+
+bool TStringAlignGrid::colShaded(int col) const
+{
+    return col >= 0 && col < colMarks_.size() && (colMarks_[col] & 2);
+}
+
 QSize TStringAlignGrid::sizeForRows(int rows) const
 {
     int width = 0;
@@ -696,8 +788,6 @@ bool isCursorKey(int key)
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
         return true;
     default:
         return false;
@@ -742,7 +832,9 @@ void TStringAlignGrid::keyPressEvent(QKeyEvent* event)
     const QChar ch = typedChar(event);
     if (!ch.isNull() && keyPress_)
         keyPress_(ch);
-    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)
+    // Keys that type nothing (F6, Ctrl+Tab, Escape, Enter, ...) belong to the
+    // window around the grid.
+    if (ch.isNull() || key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)
         event->ignore();
     else
         event->accept();

@@ -44,10 +44,11 @@ enum class GridColor : quint8 {
 // grid does nothing more. Otherwise a key that carries a character (printable
 // characters and space as typed, Backspace as QChar(8), Enter as QChar(13); not
 // with Ctrl or Alt held) goes to the key-press hook. Then the cursor keys (arrows,
-// Page Up/Down, Home/End, with or without Ctrl, Tab) move the current cell as the
-// view does; fixed cells are never entered. Characters never move the cursor and
-// never start editing; Escape and Enter are left to the parent (so a dialog's own
-// buttons behave as usual), every other key stops at the grid.
+// Page Up/Down, Home/End, with or without Ctrl) move the current cell as the
+// view does; fixed cells are never entered. Tab leaves the grid for the next
+// control. Characters never move the cursor and never start editing; Escape,
+// Enter and every key that types nothing are left to the parent (so a dialog's
+// own buttons and keys behave as usual); typed characters stop at the grid.
 class TStringAlignGrid : public QTableView {
     Q_OBJECT
 
@@ -88,6 +89,15 @@ public:
     // Text and both colours of one cell at once, for filling whole sheets.
     void setCellCharColors(int col, int row, char ch, GridColor background, GridColor fontColor);
 
+    // A hint in a cell: a small second text in its lower right corner (the right
+    // digit beside a wrong one) and its tooltip, the grid's hint tooltip with the
+    // hint for %1. Kept aside from the cells, as few cells have one.
+    void setCellHint(int col, int row, const QString& hint);
+    QString cellHint(int col, int row) const;
+    void clearCellHints();
+    void setHintToolTip(const QString& format) { hintToolTip_ = format; }
+    QString cellToolTip(int col, int row) const;
+
     // Colours of the grid as a whole.
     void setColor(GridColor color);  // background of the cells; White at first
     GridColor color() const;
@@ -100,6 +110,13 @@ public:
     void setShowSelection(bool show);  // false: the current cell looks like the others
     bool showSelection() const;
     QColor colorOf(GridColor color) const;  // as painted now, with the current palette
+
+    // Groups of columns, for reading: a line on the left of a column that begins
+    // a group, and a light shade over the cells of a shaded column that have no
+    // colour of their own.
+    void setColGroupMarks(int col, bool startsGroup, bool shaded);
+    bool colStartsGroup(int col) const;
+    bool colShaded(int col) const;
 
     // Columns. A column without its own font uses the grid's font (QWidget::font);
     // without its own alignment it is left-aligned and vertically centred.
@@ -125,9 +142,11 @@ public:
     void endUpdate();
 
     // Geometry. The vertical scroll bar shows when there are more rows than fit;
-    // there is never a horizontal one.
+    // a horizontal one only when asked for, and then when the columns are wider
+    // than the view.
     void setVerticalScrollBarShown(bool shown);
     bool verticalScrollBarShown() const;
+    void setHorizontalScrollBarShown(bool shown);
     // The outer size that shows all columns and exactly `rows` rows, leaving room
     // for the vertical scroll bar when it is on.
     QSize sizeForRows(int rows) const;
@@ -135,8 +154,10 @@ public:
     void setKeyDownHook(KeyDownHook hook);
     void setKeyPressHook(KeyPressHook hook);
 
-    // Paints cell (col, row) into rect; the delegate's whole work.
+    // Paints cell (col, row) into rect, and then its hint over it; the delegate's
+    // whole work.
     void paintCell(QPainter* painter, const QRect& rect, int col, int row) const;
+    void paintHint(QPainter* painter, const QRect& rect, int col, int row) const;
 
 Q_SIGNALS:
     // The top row (or, in a grid wider than its view, the left column) changed:
@@ -147,6 +168,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString& search) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     bool isFixed(int col, int row) const;
@@ -160,6 +182,7 @@ private:
     QVector<Qt::Alignment> colAlignments_;
     QVector<QFont> colFonts_;
     QVector<bool> colHasFont_;
+    QVector<quint8> colMarks_;  // bit 0: begins a group, bit 1: shaded
     int defaultColWidth_ = 64;
     int defaultRowHeight_ = 24;
     int fixedCols_ = 0;
@@ -175,4 +198,6 @@ private:
     // Laid-out one-character texts by column and character: drawing a prepared
     // glyph is several times cheaper than laying the text out for every cell.
     mutable QHash<int, QStaticText> glyphs_;
+    QHash<QPair<int, int>, QString> hints_;
+    QString hintToolTip_ = QStringLiteral("%1");
 };

@@ -2,14 +2,19 @@
 
 #include "core/app_context.h"
 #include "records/record_lookup.h"
-#include "widgets/double_click_guard.h"
+#include "widgets/start_stop_guard.h"
 #include "widgets/window_helpers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScopeGuard>
 #include <QShortcut>
+#include <QStackedWidget>
+
+#include <algorithm>
 
 TTrainingDialog::TTrainingDialog(AppContext& ctx, const char* objectName, const QString& caption, QWidget* parent)
     : QDialog(parent), ctx_(ctx)
@@ -23,36 +28,66 @@ TTrainingDialog::TTrainingDialog(AppContext& ctx, const char* objectName, const 
 
 void TTrainingDialog::bindStartStop(QAbstractButton* button, std::function<void()> press)
 {
-    // The second click of a double click would act on the step the first one
-    // began: recall before a digit was seen, a run broken off at once.
-    DoubleClickGuard::install(button);
+    // A second press meant as part of the first would act on the step the first
+    // one began: recall before a digit was seen, a run broken off at once. The
+    // mouse and the keys share one guard, so no mix of them slips through.
+    auto* guard = new StartStopGuard(button, ctx_.tickSource);
     const auto guardedPress = [this, press] { guarded(press); };
     for (const QKeySequence& keys : StartStopKeys()) {
         auto* shortcut = new QShortcut(keys, this);
         // A held key would step through the whole attempt.
         shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, guardedPress);
+        connect(shortcut, &QShortcut::activated, this, [guard, guardedPress] {
+            if (guard->admit())
+                guardedPress();
+        });
     }
     connect(button, &QAbstractButton::clicked, this, guardedPress);
+
+    // The keys are shown beside the button, not only in its tooltip, so that a
+    // user who never points at it finds them.
+    startKeys_ = new QLabel(button->parentWidget());
+    startKeys_->setObjectName(QStringLiteral("labStartKeys"));
+    startKeys_->setGeometry(button->x(), button->y() - 17, button->width(), 15);
+    startKeys_->setAlignment(Qt::AlignCenter);
+    QFont small = font();
+    small.setPixelSize(10);
+    startKeys_->setFont(small);
+    showStartKeys();
+}
+
+void TTrainingDialog::showStartKeys()
+{
+    if (startKeys_)
+        startKeys_->setText(ctx_.InterfaceText(500, QStringLiteral("Tasten: Strg+Eingabe")));
+}
+
+SettingValue<int> TTrainingDialog::settingValue(const QString& key, int defaultValue) const
+{
+    return SettingValue<int>(ctx_.settingsFile(), QStringLiteral("Korvanis"), key, defaultValue);
 }
 
 void TTrainingDialog::rememberSpin(TUpDownEdit* spin, const QString& key, int defaultValue)
 {
-    spinSettings_.emplace_back(spin, SettingValue<int>(ctx_.settingsFile(), QStringLiteral("Korvanis"), key,
-                                                       defaultValue));
+    remember(std::make_unique<SpinSetting>(spin, settingValue(key, defaultValue)));
+}
+
+void TTrainingDialog::remember(std::unique_ptr<RememberedSetting> setting)
+{
+    settings_.push_back(std::move(setting));
 }
 
 void TTrainingDialog::readSettings()
 {
-    for (SpinSetting& setting : spinSettings_)
-        setting.read();
+    for (const auto& setting : settings_)
+        setting->read();
     writeSettings();
 }
 
 void TTrainingDialog::writeSettings()
 {
-    for (SpinSetting& setting : spinSettings_)
-        setting.write();
+    for (const auto& setting : settings_)
+        setting->write();
 }
 
 QString TTrainingDialog::recordQuestion() const
@@ -77,6 +112,7 @@ void TTrainingDialog::repaintNow()
 
 void TTrainingDialog::showEvent(QShowEvent* event)
 {
+    showStartKeys();
     guarded([this] { FormShow(); });
     CenterOnScreen(this);
     QDialog::showEvent(event);
@@ -88,8 +124,64 @@ void TTrainingDialog::done(int result)
     QDialog::done(result);
 }
 
+namespace {
+
+// The part of the window a control lies in: its group box, else the page of the
+// page control, else the window.
+QWidget* paneOf(QWidget* control, QWidget* window)
+{
+    for (QWidget* w = control; w && w != window; w = w->parentWidget()) {
+        if (qobject_cast<QGroupBox*>(w))
+            return w;
+        if (w->parentWidget() && qobject_cast<QStackedWidget*>(w->parentWidget()))
+            return w;
+    }
+    return window;
+}
+
+} // namespace
+
+void TTrainingDialog::cyclePanes(bool forward)
+{
+    QList<QWidget*> controls;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w->window() == this && w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            controls << w;
+    }
+    if (controls.isEmpty())
+        return;
+    if (!forward)
+        std::reverse(controls.begin(), controls.end());
+    QWidget* focus = focusWidget();
+    const int at = controls.indexOf(focus);
+    QWidget* here = focus ? paneOf(focus, this) : nullptr;
+    for (int step = 1; step <= controls.size(); ++step) {
+        QWidget* candidate = controls.at((std::max(at, 0) + step) % controls.size());
+        QWidget* pane = paneOf(candidate, this);
+        if (pane == here)
+            continue;
+        // Backwards, a pane is entered at its first control as well.
+        if (!forward) {
+            for (QWidget* c : std::as_const(controls)) {
+                if (paneOf(c, this) == pane)
+                    candidate = c;
+            }
+        }
+        candidate->setFocus(Qt::TabFocusReason);
+        return;
+    }
+}
+
 void TTrainingDialog::keyPressEvent(QKeyEvent* event)
 {
+    const bool ctrlTab = (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && (event->modifiers() & Qt::ControlModifier);
+    if (event->key() == Qt::Key_F6 || ctrlTab) {
+        const bool back = event->modifiers() & Qt::ShiftModifier || event->key() == Qt::Key_Backtab;
+        cyclePanes(!back);
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Return:

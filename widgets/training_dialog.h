@@ -7,16 +7,19 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAbstractButton;
+class QLabel;
 struct Discipline;
 
 // The shell every training window shares. It sets the window up as a fixed
 // dialog in the program's compact type; runs each handler and hook under the
 // general error handler, so a failure shows its box and the window goes on;
-// binds START/STOP to its button (acting once on a double click) and to
-// Ctrl+Return; keeps Escape and Enter from closing the window or pressing a
+// binds START/STOP to its button and to Ctrl+Return, one guard dropping
+// a second press close after the first whichever way it came, and shows the keys
+// over the button; keeps Escape and Enter from closing the window or pressing a
 // button; runs FormShow at each showing and FormClose whichever way the window
 // closes; remembers the spin buttons it is given in the settings file; and ends
 // every attempt alike: the history hears of it whatever happens, and a record
@@ -60,6 +63,10 @@ public:
     // A spin button remembered under key of section "Korvanis", with the value
     // read when the file has none.
     void rememberSpin(TUpDownEdit* spin, const QString& key, int defaultValue);
+    // A value of section "Korvanis" of the settings file.
+    SettingValue<int> settingValue(const QString& key, int defaultValue) const;
+    // Any control state kept in the settings file, read and written with the rest.
+    void remember(std::unique_ptr<RememberedSetting> setting);
     // Every remembered spin button from the file, then each value it took back.
     void readSettings();
     void writeSettings();
@@ -90,5 +97,12 @@ protected:
     AppContext& ctx_;
 
 private:
-    std::vector<SpinSetting> spinSettings_;
+    void showStartKeys();
+    // F6 and Ctrl+Tab: the focus to the next part of the window (the settings,
+    // the sheets, the buttons), Shift backwards; a page control that has the
+    // focus takes Ctrl+Tab for its pages first.
+    void cyclePanes(bool forward);
+
+    std::vector<std::unique_ptr<RememberedSetting>> settings_;
+    QLabel* startKeys_ = nullptr;
 };

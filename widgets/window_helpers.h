@@ -31,6 +31,13 @@ void UpdateAccessibleNames(QWidget* window);
 // The keys that press a training window's START/STOP button, so an attempt can be
 // done without the mouse. The first is the one the button's tooltip shows.
 QList<QKeySequence> StartStopKeys();
+// The key of the result view's toggle between the recalled and the given digits.
+QKeySequence ChangeViewKey();
+
+// Gives the page tabs (first) and the controls of a window whose captions
+// never change a mnemonic of their own each, keeping the ones they have, and
+// then their accessible names; for windows with fixed captions.
+void GiveMnemonics(QWidget* window);
 
 // A control and the interface text of its caption.
 struct Caption {

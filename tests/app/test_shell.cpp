@@ -122,7 +122,7 @@ private Q_SLOTS:
                             "Training Karten Anzahl=600\r\nTraining Karten Zeile=1\r\n"));
         QCOMPARE(menuTexts(*win), QStringList({"&Datei", "&Training", "&Optionen", "&Hilfe"}));
         QCOMPARE(menuTexts(win->mTraining->actions()),
-                 QStringList({"&Zahlen", "&Binärzahlen", "&Spielkarten", "Karten&bilder lernen", "&Gesprochene Zahlen"}));
+                 QStringList({"&Zahlen", "&Binärzahlen", "&Spielkarten", "Kartenbilder &lernen", "&Gesprochene Zahlen"}));
         QCOMPARE(win->windowTitle(), QString("Korvanis - von den Korvanis-Entwicklern"));
         QCOMPARE(win->centralWidget()->size(), QSize(526, 323));
         QVERIFY(!win->mStandard->isVisible());

@@ -12,6 +12,10 @@
 #include "cards/win_learn_cards.h"
 #include "cards/win_meisterschaft.h"
 #include "core/formats.h"
+#include "training/card_scoring_rule.h"
+#include "widgets/format_choice.h"
+#include "widgets/rule_table.h"
+#include "core/formats.h"
 #include "core/ini_file.h"
 #include "records/records_table.h"
 #include "tests/records/records_test_support.h"
@@ -39,7 +43,10 @@ QString keysOf(int face)
 }
 
 struct Session : WindowSession<TWinLearnCards> {
-    Session() : WindowSession<TWinLearnCards>(QStringLiteral("WinLearnCards")) {}
+    explicit Session(const std::function<void(const TempProgramDir&)>& prepare = {})
+        : WindowSession<TWinLearnCards>(QStringLiteral("WinLearnCards"), prepare)
+    {
+    }
 
     TWinKartenMemo* m() const { return win->WinKartenMemo; }
     TWinMeisterschaft* settings() const { return win->WinMeisterschaft; }
@@ -57,7 +64,7 @@ struct Session : WindowSession<TWinLearnCards> {
     // The clock ms after the phase under way began, and one tick of the timer.
     void tickAt(quint32 ms)
     {
-        services.tick.ticks = m()->startTick() + ms;
+        services.tick.ticks = m()->attempt().flow().startTick() + ms;
         m()->tZehntelTimer();
     }
     // Past the guard against the press that opened the window.
@@ -397,7 +404,7 @@ private Q_SLOTS:
         s.start(104, 1, 5, 10);
         TWinKartenMemo* m = s.m();
         const QByteArray dealt = s.given();
-        const quint32 started = m->startTick();
+        const quint32 started = m->attempt().flow().startTick();
         s.services.tick.advance(2000);
         QTest::keyClick(m->memoView, Qt::Key_Right);
         m->close();
@@ -409,7 +416,7 @@ private Q_SLOTS:
         s.win->bStart->click();
         QVERIFY(m->isVisible() && m->tZehntel->isActive());
         QCOMPARE(s.given(), dealt);
-        QCOMPARE(m->startTick(), started);
+        QCOMPARE(m->attempt().flow().startTick(), started);
         QCOMPARE(m->pKarte->text(), QString("Karte 2 von 104 · Stapel 1"));
         m->bStartStopClick(nullptr);
         QCOMPARE(m->attempt().flow().memoTimeUsed(), 7.0);
@@ -521,6 +528,99 @@ private Q_SLOTS:
         s.records().StorePointsRecord(12, 30, 60, 600, 12, 50, 41);
         s.start(30, 1, 1, 10);
         QCOMPARE(s.m()->pPunkteRekord->text(), QString("12"));
+    }
+
+    void theResultIsShownUnderEveryRuleSet_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("memoMinutes");
+        QTest::addColumn<QString>("spoils");
+        QTest::addColumn<quint32>("memoMs");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QString>("championship");
+        QTest::addColumn<int>("memoryLeague");
+        QTest::newRow("speed cards, all 52 right in 30 s")
+            << 52 << 5 << "" << 30000u << 52 << FormatFixed(8007.5 / std::pow(30.0, 0.75), 2) << 52;
+        QTest::newRow("speed cards, 26 before the first error")
+            << 52 << 5 << "w26" << 30000u << 26 << FormatFixed(8007.5 / std::pow(300.0, 0.75) / 2, 2) << 51;
+        QTest::newRow("10-min cards, one error in two decks")
+            << 104 << 10 << "w3" << 60000u << 78 << FormatFixed(78 / 407.0 * 1000, 2) << 103;
+    }
+
+    void theResultIsShownUnderEveryRuleSet()
+    {
+        QFETCH(int, count);
+        QFETCH(int, memoMinutes);
+        QFETCH(QString, spoils);
+        QFETCH(quint32, memoMs);
+        QFETCH(int, points);
+        QFETCH(QString, championship);
+        QFETCH(int, memoryLeague);
+        Session s;
+        s.services.dialogs.defaultAnswer = false;
+        s.attempt(count, spoils, memoMs, memoMinutes);
+        TRuleTable* table = s.m()->tbRegelwerke;
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(s.m()->pPunkte->text(), QString::number(points));
+        QCOMPARE(table->item(0, 1)->text(), QString::number(points));
+        QCOMPARE(table->item(0, 2)->text(), championship + QStringLiteral(" (2021)"));
+        QCOMPARE(table->item(1, 1)->text(), QString::number(memoryLeague));
+        QCOMPARE(table->item(0, 0)->text(), s.m()->attempt().rule().name());
+    }
+
+    void aFormatFillsTheCardsAndTimes_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("memoMinutes");
+        QTest::addColumn<int>("recallMinutes");
+        QTest::newRow("speed cards") << 1 << 52 << 5 << 5;
+        QTest::newRow("10-min cards") << 2 << 520 << 10 << 20;
+        QTest::newRow("30-min cards") << 3 << 1040 << 30 << 60;
+        QTest::newRow("hour cards") << 4 << 2080 << 60 << 120;
+        QTest::newRow("Memory League") << 5 << 52 << 1 << 4;
+    }
+
+    void aFormatFillsTheCardsAndTimes()
+    {
+        QFETCH(int, index);
+        QFETCH(int, count);
+        QFETCH(int, memoMinutes);
+        QFETCH(int, recallMinutes);
+        Session s;
+        TWinMeisterschaft* w = s.settings();
+        w->showSettings();
+        w->cbFormat->setCurrentIndex(index);
+        Q_EMIT w->cbFormat->activated(index);
+        QCOMPARE(w->udAnzahl->value(), count);
+        QCOMPARE(w->udMemoZeit->value(), memoMinutes);
+        QCOMPARE(w->udReplay->value(), recallMinutes);
+        // Cancelled, the settings are what they were, and so is the format shown.
+        w->bAbbrechen->click();
+        QCOMPARE(w->udAnzahl->value(), TWinMeisterschaft::DefaultCount);
+        QCOMPARE(w->cbFormat->currentIndex(), 0);
+        w->showSettings();
+        w->cbFormat->setCurrentIndex(index);
+        Q_EMIT w->cbFormat->activated(index);
+        w->bOK->click();
+        QCOMPARE(w->setting().count, std::optional(count));
+        QCOMPARE(w->cbFormat->currentIndex(), index);
+        w->udReplay->setValue(recallMinutes + 1);
+        QCOMPARE(w->cbFormat->currentIndex(), 0);
+    }
+
+    void theCardWindowsStayGermanUnderEnglishTexts()
+    {
+        Session s([](const TempProgramDir& dir) {
+            WriteBytes(dir.file(QStringLiteral("BRAIN.INI")), "[Korvanis]\r\nSprache=1\r\n");
+        });
+        QCOMPARE(s.context().Language, 1);
+        QCOMPARE(s.settings()->cbFormat->itemText(1), QStringLiteral("Speed Cards 5/5, 52 Karten"));
+        s.services.dialogs.defaultAnswer = false;
+        s.attempt(52, QString());
+        TRuleTable* table = s.m()->tbRegelwerke;
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("Regelwerk"));
+        QVERIFY(table->item(1, 0)->text().contains(QStringLiteral("jedes richtige Element")));
     }
 };
 

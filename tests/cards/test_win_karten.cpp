@@ -123,8 +123,8 @@ private Q_SLOTS:
         QCOMPARE(QStringList({w->windowTitle(), w->pcTraining->tabText(0), w->pcTraining->tabText(1), w->lab1->text(),
                               w->lab2->text(), w->lab3->text(), w->bStartStop->text(), w->pErgeb->text(),
                               w->labBestzeit->text(), w->bClose->text()}),
-                 QStringList({"Kartentraining", "Bildertraining", "Memorieren", "Anzahl Karten", "Anzahl pro Zeile",
-                              "Zeit pro Zeile", "START / STOP", "0,00", "Bestzeit", "Schliessen"}));
+                 QStringList({"Kartentraining", "&Bildertraining", "&Memorieren", "&Anzahl Karten", "Anzahl &pro Zeile",
+                              "Zeit pro Zeile", "START / STOP", "0,00", "Bestzeit", "&Schliessen"}));
         QCOMPARE(QList<int>({w->udAnzahl->minimum(), w->udAnzahl->maximum(), w->udAnzahl->singleStep(),
                              w->udZeile->minimum(), w->udZeile->maximum(), w->udZeile->singleStep()}),
                  QList<int>({1, 10000, 52, 1, 3, 1}));
@@ -311,6 +311,7 @@ private Q_SLOTS:
         QCOMPARE(w->phase(), quint8(TWinKarten::Running));
         QTest::keyClick(w->focusWidget(), Qt::Key_Space);
         QCOMPARE(w->picturePage->run().drill().current().first, 1);
+        QCOMPARE(w->picturePage->labFortschritt->text(), QString("Karte 2 von 2"));
         // A held key does not race on.
         QTest::keyPress(w->focusWidget(), Qt::Key_Space, Qt::NoModifier);
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);

@@ -109,7 +109,7 @@ private Q_SLOTS:
         Session s;
         const QList<QAction*> items = s.main->mTraining->actions();
         QCOMPARE(items.indexOf(s.main->mKartenbilder), items.indexOf(s.main->mKarten) + 1);
-        QCOMPARE(s.main->mKartenbilder->text(), QString("Karten&bilder lernen"));
+        QCOMPARE(s.main->mKartenbilder->text(), QString("Kartenbilder &lernen"));
         const int shown = s.card();
         QTimer::singleShot(0, s.win, [&s] {
             if (s.win->isVisible())

@@ -247,7 +247,8 @@ print(*row.fetchone())
         QVERIFY(WriteBytes(copy, ReadBytes(dir.file("KORVANIS.SQLITE"))));
         RawFile raw(copy);
         QCOMPARE(raw.exec("SELECT name FROM sqlite_master ORDER BY name"),
-                 QStringList({"attempt_items", "attempts", "attempts_by_setting", "item_tallies"}));
+                 QStringList({"attempt_items", "attempts", "attempts_by_setting", "attempts_readable", "disciplines",
+                              "item_tallies"}));
         QCOMPARE(raw.exec("PRAGMA user_version"), QStringList(QString::number(HistoryMigrations().back().version)));
     }
 

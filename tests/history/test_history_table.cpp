@@ -41,16 +41,18 @@ struct Context {
     AppContext ctx{records, services.tick, services.wave, services.dialogs, services.random};
 };
 
-QList<QStringList> readWithPython(const QString& fileName)
+// The rows as Python's csv module reads them, the byte-order mark taken off as
+// a spreadsheet takes it.
+QList<QStringList> readWithPython(const QString& fileName, QChar separator = ',')
 {
     bool ok = false;
     QString errors;
     const QString out = RunPython(R"(
 import csv, json, sys
-with open(sys.argv[1], newline="", encoding="utf-8") as f:
-    print(json.dumps(list(csv.reader(f))))
+with open(sys.argv[1], newline="", encoding="utf-8-sig") as f:
+    print(json.dumps(list(csv.reader(f, delimiter=sys.argv[2]))))
 )",
-                                  {fileName}, &ok, &errors);
+                                  {fileName, QString(separator)}, &ok, &errors);
     if (!ok)
         qWarning("%s", qPrintable(errors));
     QList<QStringList> rows;
@@ -109,63 +111,126 @@ private Q_SLOTS:
         QCOMPARE(ComputeStatistics({}).best, std::nullopt);
     }
 
+    void theCsvReadsBackUnchanged_data()
+    {
+        QTest::addColumn<QChar>("separator");
+        QTest::newRow("comma") << QChar(',');
+        QTest::newRow("semicolon") << QChar(';');
+    }
+
     void theCsvReadsBackUnchanged()
     {
+        QFETCH(QChar, separator);
         const QList<QStringList> rows = {
-            {"plain", "with, comma", "with \"quotes\"", "two\nlines", " padded ", "", "Binärzahlen – ü"},
-            {"1.5", "-0.25", "2024-05-01T18:00:00+02:00", "\r", ",", "\"", "x"},
+            {"plain", "with, comma", "with; semicolon", "with \"quotes\"", "two\nlines", " padded ", "", "Binärzahlen – ü"},
+            {"1.5", "-0,25", "2024-05-01 18:00:00", "\r", ",", ";", "\"", "x"},
         };
         TempProgramDir dir;
         const QString file = dir.file("out.csv");
         QString error;
-        QVERIFY(SaveCsv(file, CsvText(rows), &error));
-        QCOMPARE(readWithPython(file), rows);
-        QVERIFY(!ReadBytes(file).startsWith("\xEF\xBB\xBF"));
+        QVERIFY(SaveCsv(file, CsvText(rows, separator), &error));
+        QCOMPARE(readWithPython(file, separator), rows);
+        // Without the mark spreadsheets take the UTF-8 bytes for another code page.
+        QVERIFY(ReadBytes(file).startsWith("\xEF\xBB\xBF" "plain"));
     }
 
-    void theCsvHoldsTheShownAttempts_data()
+    void theCsvHoldsOneColumnPerValue_data()
     {
         QTest::addColumn<int>("language");
-        QTest::addColumn<int>("discipline");
-        QTest::addColumn<QStringList>("header");
-        QTest::addColumn<QStringList>("newest");
-        QTest::newRow("German run") << 0 << 0
-                                    << QStringList{"Disziplin", "Einstellung", "Beginn", "Zeit (s)", "Beendet",
-                                                   "Rekord gespeichert"}
-                                    << QStringList{"Zahlen – Bildertraining", "Anzahl 200, 2 pro Zeile",
-                                                   "2024-05-01T18:00:00+02:00", "45.678", "abgebrochen", "nein"};
-        QTest::newRow("English scored") << 1 << 11
-                                        << QStringList{"Discipline", "Setting", "Started", "Points", "Correct digits",
-                                                       "Errors", "Memorising (s)", "Recall (s)", "Saved as record"}
-                                        << QStringList{"Binary numbers – memorisation",
-                                                       "Count 400, memorise 5 min, recall 10 min",
-                                                       "2024-05-01T18:00:00+02:00", "45",
-                                                       "46", "1", "83.456", "42.5", "yes"};
+        QTest::addColumn<QString>("layout");  // "comma" or "semicolon"
+        QTest::addColumn<bool>("interfaceLanguage");
+        QTest::addColumn<QStringList>("header");  // the first columns and the last
+        QTest::addColumn<QStringList>("run");     // a picture run, marked
+        QTest::addColumn<QStringList>("scored");  // a scored attempt
+        const QStringList fixed = {"id", "started_local", "discipline_code", "discipline", "item_count", "per_line",
+                                   "memo_minutes", "recall_minutes", "pulse_ms", "run_seconds", "points",
+                                   "correct_digits", "marked_errors", "memo_seconds_used", "recall_seconds_used",
+                                   "completed", "saved_as_record", "set_aside"};
+        const QStringList run = {"7", "2024-05-01 18:00:00", "0", "Numbers – picture training", "200", "2", "", "",
+                                 "", "45.678", "", "", "", "", "", "0", "0", "marked"};
+        const QStringList scored = {"8", "2024-04-30 18:00:00", "11", "Binary numbers – memorisation", "400", "",
+                                    "5", "10", "", "", "45", "46", "1", "83.456", "42.5", "1", "1", ""};
+        QTest::newRow("German, comma, fixed names") << 0 << "comma" << false << fixed << run << scored;
+        QTest::newRow("English, comma, fixed names") << 1 << "comma" << false << fixed << run << scored;
+        QStringList runComma = run;
+        runComma[9] = "45,678";
+        QStringList scoredComma = scored;
+        scoredComma[13] = "83,456";
+        scoredComma[14] = "42,5";
+        QTest::newRow("German, semicolon, fixed names") << 0 << "semicolon" << false << fixed << runComma
+                                                        << scoredComma;
+        QStringList runGerman = runComma;
+        runGerman[3] = "Zahlen – Bildertraining";
+        runGerman[17] = "markiert";
+        QStringList scoredGerman = scoredComma;
+        scoredGerman[3] = "Binärzahlen – Memorieren";
+        QTest::newRow("German, semicolon, German names")
+            << 0 << "semicolon" << true
+            << QStringList{"Nr.", "Beginn", "Disziplin-Code", "Disziplin", "Anzahl", "pro Zeile", "Memorieren (min)",
+                           "Wiedergabe (min)", "Takt (ms)", "Zeit (s)", "Punkte", "Korrekte Ziffern", "Fehler",
+                           "Memorieren (s)", "Wiedergabe (s)", "Beendet", "Rekord gespeichert", "Nicht gezählt"}
+            << runGerman << scoredGerman;
+        QStringList runEnglish = run;
+        runEnglish[17] = "marked";
+        QTest::newRow("English, comma, English names")
+            << 1 << "comma" << true
+            << QStringList{"No.", "Started", "Discipline code", "Discipline", "Count", "Per line",
+                           "Memorising (min)", "Recall (min)", "Pulse (ms)", "Time (s)", "Points", "Correct digits",
+                           "Errors", "Memorising (s)", "Recall (s)", "Completed", "Saved as record", "Not counted"}
+            << runEnglish << scored;
     }
 
-    void theCsvHoldsTheShownAttempts()
+    void theCsvHoldsOneColumnPerValue()
     {
         QFETCH(int, language);
-        QFETCH(int, discipline);
+        QFETCH(QString, layout);
+        QFETCH(bool, interfaceLanguage);
         QFETCH(QStringList, header);
-        QFETCH(QStringList, newest);
+        QFETCH(QStringList, run);
+        QFETCH(QStringList, scored);
         Context c(language);
-        std::vector<StoredAttempt> attempts = attemptsOf(discipline, {-45.678, 40});
-        for (StoredAttempt& s : attempts) {
-            s.attempt.setting = {200, 2, {}, {}, {}};
-            if (!IsTimedRun(discipline)) {
-                s.attempt.setting = {400, {}, 5, 10, {}};
-                s.attempt.completed = true;
-                s.attempt.result = {{}, 45, 46, 1, 83.456, 42.5};
-            }
-        }
-        attempts[0].attempt.savedAsRecord = !IsTimedRun(discipline);
+        std::vector<StoredAttempt> attempts = attemptsOf(0, {-45.678});
+        attempts[0].attempt.setting = {200, 2, {}, {}, {}};
+        attempts[0].id = 7;
+        attempts[0].mark = AttemptMark::Marked;
+        std::vector<StoredAttempt> memo = attemptsOf(11, {45});
+        StoredAttempt& m = memo[0];
+        m.started = m.started.addDays(-1);
+        m.attempt.setting = {400, {}, 5, 10, {}};
+        m.attempt.result = {{}, 45, 46, 1, 83.456, 42.5};
+        m.attempt.savedAsRecord = true;
+        m.id = 8;
+        attempts.push_back(m);
+        CsvFormat format = layout == "comma" ? CsvFormat::Comma() : CsvFormat::Semicolon(QLocale(QLocale::German));
+        format.interfaceLanguage = interfaceLanguage;
         TempProgramDir dir;
-        QVERIFY(SaveCsv(dir.file("h.csv"), CsvText(CsvRows(c.ctx, attempts)), nullptr));
-        const QList<QStringList> read = readWithPython(dir.file("h.csv"));
+        QVERIFY(SaveCsv(dir.file("h.csv"), CsvText(CsvRows(c.ctx, attempts, format), format.separator), nullptr));
+        const QList<QStringList> read = readWithPython(dir.file("h.csv"), format.separator);
         QCOMPARE(read.size(), 3);
         QCOMPARE(read[0], header);
-        QCOMPARE(read[1], newest);
+        QCOMPARE(read[1], run);
+        QCOMPARE(read[2], scored);
+        if (!interfaceLanguage)
+            QCOMPARE(read[0], CsvColumnNames());
+    }
+
+    void theSemicolonLayoutTakesTheLocalesDecimalSign_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QChar>("decimal");
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << QChar(',');
+        QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << QChar(',');
+        QTest::newRow("Swiss German") << QLocale(QLocale::German, QLocale::Switzerland) << QChar('.');
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom) << QChar('.');
+    }
+
+    void theSemicolonLayoutTakesTheLocalesDecimalSign()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QChar, decimal);
+        const CsvFormat format = CsvFormat::Semicolon(locale);
+        QCOMPARE(format.separator, QChar(';'));
+        QCOMPARE(format.decimal, decimal);
     }
 
     void aFullDiskLeavesTheEarlierExport()

@@ -1,19 +1,29 @@
 #include "core/formats.h"
+#include "core/mnemonics.h"
 #include "core/ini_file.h"
 #include "app/main_win.h"
 #include "app/startup.h"
 #include "widgets/win_wait.h"
 #include "numbers/sheet_navigation.h"
 #include "numbers/memo_page.h"
+#include "numbers/memo_sheets.h"
+#include "numbers/numbers_memo_page.h"
+#include "numbers/sheet_view_choice.h"
 #include "numbers/numbers_base.h"
+#include "numbers/numbers_memo_page.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
+#include "tests/support/window_session.h"
 #include "training/attempt_clock.h"
 #include "training/clock_text.h"
+#include "widgets/format_choice.h"
 #include "widgets/panel.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -174,12 +184,12 @@ private Q_SLOTS:
         s.program.main->context().Language = language;
         s.win->show();
         TNumbersBase* w = s.win;
-        QCOMPARE(QStringList({w->windowTitle(), w->pcTraining->tabText(0), w->pcTraining->tabText(1), w->lab1->text(),
-                              w->bStartStop->text(), w->labPunkteRekord->text(), w->rbNoLimit->text(),
-                              w->labBestzeit->text(), w->bClose->text()}),
+        QCOMPARE(Plain({w->windowTitle(), w->pcTraining->tabText(0), w->pcTraining->tabText(1), w->lab1->text(),
+                        w->bStartStop->text(), w->labPunkteRekord->text(), w->rbNoLimit->text(),
+                        w->labBestzeit->text(), w->bClose->text()}),
                  texts);
         QCOMPARE(w->size(), QSize(913, 358));
-        QCOMPARE(w->lab4->text(), texts[3]);
+        QCOMPARE(WithoutMnemonic(w->lab4->text()), texts[3]);
         // Automation and assistive technology find the controls by their names
         // and read their captions.
         for (const char* name : {"pcTraining", "tsBilder", "tsMemo", "bStartStop", "pErgeb", "pRekZahlen",
@@ -433,6 +443,94 @@ private Q_SLOTS:
         QCOMPARE(s.replayCursor(), (CellPos{9, 1}));
     }
 
+    void anEndedAttemptIsShownUnderEveryRuleSet_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("header");
+        QTest::newRow("German") << 0 << "Meisterschaftspunkte";
+        QTest::newRow("English") << 1 << "Championship points";
+    }
+
+    void anEndedAttemptIsShownUnderEveryRuleSet()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, header);
+        Session s;
+        s.program.main->context().Language = language;
+        TNumbersBase* w = s.win;
+        TRuleTable* table = w->memo->ruleTable;
+        // Two full rows of the sheet, the first with one wrong digit.
+        const int digits = 2 * s.rowWidth();
+        s.startAttempt(digits);
+        s.tickAt(1000);
+        w->bStartStop->click();
+        QCOMPARE(table->rowCount(), 0);
+        s.typeGiven(digits);
+        w->sgReplay->setCurrentCell(1, 0);
+        s.type(s.given(1, 0) == QChar('0') ? QStringLiteral("1") : QStringLiteral("0"));
+        s.tickAt(2000);
+        w->bStartStop->click();
+        QCOMPARE(table->horizontalHeaderItem(2)->text(), header);
+        const bool decimal = s.k().memoCode == NumbersMemo;
+        QCOMPARE(table->rowCount(), decimal ? 4 : 3);
+        // The designed score stays where it was, and the first rule set is its rule.
+        QCOMPARE(table->item(0, 1)->text(), w->pPunkte->text());
+        const int half = (s.rowWidth() + 1) / 2;
+        QCOMPARE(w->pPunkte->text(), QString::number(half + s.rowWidth()));
+        const double standard = decimal ? 547 : 1000;
+        QCOMPARE(table->item(0, 2)->text(),
+                 FormatFixed((half + s.rowWidth()) / standard * 1000, 2) + QStringLiteral(" (2021)"));
+        QCOMPARE(table->item(int(table->rowCount()) - 1, 1)->text(), QString::number(digits - 1));
+        QCOMPARE(table->item(int(table->rowCount()) - 1, 2)->text(), QStringLiteral("–"));
+        if (decimal)
+            QCOMPARE(table->item(2, 1)->text(), QString::number(digits - 20));
+        // The next START empties the table.
+        w->bStartStop->click();
+        QCOMPARE(table->rowCount(), 0);
+    }
+
+    void onlyTheMemorisationPageGrowsByTheTableOfRuleSets()
+    {
+        Session s;
+        s.win->show();
+        QCOMPARE(s.win->size(), QSize(913, 358));
+        s.openMemoPage();
+        QCOMPARE(s.win->size(), QSize(913, 358 + TNumbersMemoPage::tableHeight()));
+        QVERIFY(s.win->memo->ruleTable->isVisible());
+        QVERIFY(s.win->rect().contains(s.win->memo->ruleTable->geometry().translated(s.win->tsMemo->mapTo(
+            s.win, QPoint()))));
+        s.win->pcTraining->setCurrentWidget(s.win->tsBilder);
+        QCOMPARE(s.win->size(), QSize(913, 358));
+    }
+
+    void aFormatFillsCountAndTimes()
+    {
+        Session s;
+        TNumbersBase* w = s.win;
+        s.openMemoPage();
+        TFormatChoice* formats = w->memo->cbFormat;
+        const std::vector<FormatPreset>& presets = FormatPresetsOf(s.k().memoCode);
+        QCOMPARE(formats->count(), int(presets.size()) + 1);
+        for (int i = 0; i < int(presets.size()); ++i) {
+            const AttemptRecord::Setting& format = presets[i].setting;
+            formats->setCurrentIndex(i + 1);
+            Q_EMIT formats->activated(i + 1);
+            QCOMPARE(w->rbLimit->isChecked(), format.count.has_value());
+            QCOMPARE(w->udAnzahlM->isEnabled(), format.count.has_value());
+            if (format.count)
+                QCOMPARE(w->udAnzahlM->value(), *format.count);
+            QCOMPARE(w->udMemoZeit->value(), *format.memoMinutes);
+            QCOMPARE(w->udReplay->value(), *format.recallMinutes);
+            QCOMPARE(formats->currentIndex(), i + 1);
+        }
+        // The spin buttons stay the user's: a step by hand leaves the format.
+        QTest::keyClick(w->udReplay, Qt::Key_Up);
+        QCOMPARE(formats->currentIndex(), 0);
+        // During an attempt no format can be chosen.
+        w->bStartStop->click();
+        QVERIFY(!formats->isEnabled());
+    }
+
     void closingDuringAnAttemptKeepsItAndReopeningGoesOn()
     {
         Session s;
@@ -609,7 +707,9 @@ private Q_SLOTS:
         w->rbLimit->click();
         w->udAnzahlM->setValue(40);
         const quint64 interval = quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        const quint32 first = s.services.tick.ticks;
         const auto click = [&](quint64 at) {
+            s.services.tick.ticks = first + quint32(at - 10000);
             sendMouse(w->bStartStop, {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}, at);
         };
         click(10000);
@@ -621,6 +721,327 @@ private Q_SLOTS:
         QCOMPARE(w->focusWidget(), w->sgReplay);
         click(10000 + 2 * interval + 50);
         QCOMPARE(w->phase(), quint8(TNumbersBase::Recalling));
+    }
+
+    void aSecondStartStopPressCloseAfterTheFirstIsDropped_data()
+    {
+        QTest::addColumn<QString>("second");
+        QTest::newRow("Ctrl+Return again") << "keys";
+        QTest::newRow("Ctrl+Return held, flagged") << "flagged";
+        QTest::newRow("Ctrl+Return held, as X sends it") << "held";
+        QTest::newRow("a click after the keys") << "click";
+    }
+
+    void aSecondStartStopPressCloseAfterTheFirstIsDropped()
+    {
+        QFETCH(QString, second);
+        Session s;
+        TNumbersBase* w = s.win;
+        s.openMemoPage();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->rbLimit->click();
+        w->udAnzahlM->setValue(40);
+        const auto again = [&](quint64 at) {
+            s.services.tick.advance(120);
+            QWidget* focus = w->focusWidget();
+            if (second == "keys") {
+                SendKey(focus, QEvent::KeyRelease, Qt::Key_Return, Qt::ControlModifier, false, at - 60);
+                SendKey(focus, QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, false, at);
+            } else if (second == "flagged") {
+                SendKey(focus, QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, true, at);
+            } else if (second == "held") {
+                HoldKey(focus, Qt::Key_Return, Qt::ControlModifier, 0, at);
+                SendKey(focus, QEvent::KeyRelease, Qt::Key_Return, Qt::ControlModifier, false, at + 500);
+                SendKey(focus, QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, false, at + 500);
+            } else {
+                sendMouse(w->bStartStop, {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}, at);
+            }
+        };
+        SendKey(w->focusWidget(), QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, false, 1000);
+        QCOMPARE(w->phase(), quint8(TNumbersBase::Memorising));
+        again(1120);
+        QCOMPARE(w->phase(), quint8(TNumbersBase::Memorising));
+        s.services.tick.advance(5000);
+        SendKey(w->focusWidget(), QEvent::KeyRelease, Qt::Key_Return, Qt::ControlModifier, false, 6000);
+        SendKey(w->focusWidget(), QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, false, 7000);
+        QCOMPARE(w->phase(), quint8(TNumbersBase::Recalling));
+        again(7120);
+        QCOMPARE(w->phase(), quint8(TNumbersBase::Recalling));
+        QVERIFY(s.services.dialogs.questions.isEmpty());
+    }
+
+    void aHeldKeyAdvancesARunOnce_data()
+    {
+        QTest::addColumn<bool>("flagged");
+        QTest::addColumn<bool>("paired");
+        QTest::newRow("repeats flagged") << true << false;
+        QTest::newRow("pairs as X sends them") << false << true;
+        QTest::newRow("presses without releases") << false << false;
+    }
+
+    void aHeldKeyAdvancesARunOnce()
+    {
+        QFETCH(bool, flagged);
+        QFETCH(bool, paired);
+        Session s;
+        TNumbersBase* w = s.win;
+        w->show();
+        w->udAnzahl->setValue(w->udZeile->value() * 3);
+        w->bStartStop->click();
+        QCOMPARE(w->focusWidget(), w->pZahlen);
+        const QString first = w->pZahlen->text();
+        SendKey(w->pZahlen, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, false, 2000);
+        const QString secondLine = w->pZahlen->text();
+        QVERIFY(secondLine != first || w->picturePage->run().drill().current().first > 0);
+        for (int k = 0; k < 30; ++k) {
+            const quint64 at = 2500 + quint64(k) * 33;
+            if (paired)
+                SendKey(w->pZahlen, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, false, at);
+            SendKey(w->pZahlen, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, flagged, at);
+        }
+        QCOMPARE(w->picturePage->run().drill().current().first, w->udZeile->value());
+        QCOMPARE(w->phase(), quint8(TNumbersBase::Running));
+        QCOMPARE(w->picturePage->labFortschritt->text(), QString("Gruppe 2 von 3"));
+        // Let go and pressed anew, the key goes on.
+        SendKey(w->pZahlen, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, false, 4000);
+        SendKey(w->pZahlen, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, false, 4300);
+        QCOMPARE(w->picturePage->run().drill().current().first, 2 * w->udZeile->value());
+        QCOMPARE(w->picturePage->labFortschritt->text(), QString("Gruppe 3 von 3"));
+        SendKey(w->pZahlen, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, false, 4400);
+        SendKey(w->pZahlen, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, false, 4700);
+        QCOMPARE(w->phase(), quint8(TNumbersBase::Idle));
+        QCOMPARE(w->picturePage->labFortschritt->text(), QString());
+        // The focus is back on the settings the next run starts from.
+        QCOMPARE(w->focusWidget(), w->udAnzahl);
+    }
+
+    void theKeyboardLeavesTheSheets()
+    {
+        Session s;
+        TNumbersBase* w = s.win;
+        s.attempt(40, 40);
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->sgReplay->setFocus();
+        const CellPos cursor = s.replayCursor();
+        // Tab and Shift+Tab go to the next control; the cursor keys stay inside.
+        QTest::keyClick(w->sgReplay, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != w->sgReplay);
+        QCOMPARE(s.replayCursor(), cursor);
+        w->sgReplay->setFocus();
+        QTest::keyClick(w->sgReplay, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(QApplication::focusWidget() != w->sgReplay);
+        w->sgReplay->setFocus();
+        QTest::keyClick(w->sgReplay, Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), w->sgReplay);
+        // F6 moves to another part of the window, Shift+F6 back to the sheets.
+        QTest::keyClick(w->sgReplay, Qt::Key_F6);
+        QWidget* other = QApplication::focusWidget();
+        QVERIFY(other && !w->gbMemorieren->isAncestorOf(other));
+        for (int k = 0; k < 3 && !w->gbMemorieren->isAncestorOf(QApplication::focusWidget()); ++k)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w->sgReplay);
+        // Ctrl+Tab from the sheets turns the page.
+        QTest::keyClick(w->sgReplay, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w->pcTraining->currentWidget(), w->tsBilder);
+    }
+
+    void everyControlHasAKey_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("German") << 0;
+        QTest::newRow("English") << 1;
+    }
+
+    void everyControlHasAKey()
+    {
+        QFETCH(int, language);
+        Session s;
+        s.program.main->context().Language = language;
+        TNumbersBase* w = s.win;
+        s.attempt(40, 40);
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QString letters;
+        QStringList captions;
+        for (int tab = 0; tab < w->pcTraining->count(); ++tab)
+            captions << w->pcTraining->tabText(tab);
+        for (QWidget* control : std::initializer_list<QWidget*>{w->lab1, w->lab2, w->rbNoLimit, w->rbLimit, w->lab4,
+                                                                w->lab5, w->lab6, w->bClose})
+            captions << (qobject_cast<QLabel*>(control) ? qobject_cast<QLabel*>(control)->text()
+                                                        : qobject_cast<QAbstractButton*>(control)->text());
+        for (const QString& caption : std::as_const(captions)) {
+            const QChar letter = MnemonicOf(caption);
+            QVERIFY2(!letter.isNull(), qPrintable(caption));
+            QVERIFY2(!letters.contains(letter), qPrintable(caption));
+            letters += letter;
+        }
+        // The shown keys of START/STOP and the result view's toggle.
+        QVERIFY(!w->findChild<QLabel*>("labStartKeys")->text().isEmpty());
+        QVERIFY(w->bChange->isVisible());
+        const QString before = w->bChange->text();
+        QTest::keyClick(w->sgReplay, Qt::Key_F2);
+        QVERIFY(w->bChange->text() != before);
+        QVERIFY(w->sgMemo->isVisible() && !w->sgReplay->isVisible());
+        // Alt and a page's letter turn to that page.
+        QTest::keyClick(QApplication::focusWidget(), MnemonicOf(w->pcTraining->tabText(0)).toLatin1(),
+                        Qt::AltModifier);
+        QCOMPARE(w->pcTraining->currentWidget(), w->tsBilder);
+    }
+
+    void theResultShowsTheRightDigitsAndThePace_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("pace");
+        QTest::newRow("German") << 0 << "richtig: %1" << "Memorierzeit %1 – %2 Ziffern pro Minute";
+        QTest::newRow("English") << 1 << "right: %1" << "Memorisation time %1 – %2 digits per minute";
+    }
+
+    void theResultShowsTheRightDigitsAndThePace()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, toolTip);
+        QFETCH(QString, pace);
+        if (language == 1)
+            QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        Session s;
+        s.program.main->context().Language = language;
+        TNumbersBase* w = s.win;
+        const int width = s.rowWidth();
+        s.startAttempt(width);
+        s.tickAt(80000);
+        w->bStartStop->click();
+        // One row, its digits 3 and 7 typed wrong.
+        for (int i = 0; i < width; ++i) {
+            const QString given = s.given(i + 1, 0);
+            const bool wrong = i == 2 || i == 6;
+            s.type(wrong ? QString(QChar(u'0' + (given.at(0).unicode() - u'0' + 1) % s.k().alphabetSize())) : given);
+        }
+        s.tickAt(1000);
+        w->bStartStop->click();
+        for (int col = 1; col <= width; ++col) {
+            const bool wrong = col == 3 || col == 7;
+            QCOMPARE(w->sgReplay->cellHint(col, 0), wrong ? s.given(col, 0) : QString());
+            QCOMPARE(w->sgReplay->cellToolTip(col, 0), wrong ? toolTip.arg(s.given(col, 0)) : QString());
+        }
+        QCOMPARE(w->pZiffern->text(), QString::number(width - 2));
+        // The pace counts the digits recalled right.
+        QCOMPARE(w->sheets->labPace->text(), pace.arg(ClockText(80000), FormatFixed((width - 2) * 60.0 / 80.0, 1)));
+        // The next attempt starts clean.
+        s.services.tick.advance(1000);
+        s.startAttempt(width);
+        QCOMPARE(w->sgReplay->cellHint(3, 0), QString());
+        QCOMPARE(w->sheets->labPace->text(), QString());
+    }
+
+    void memorisationValuesAreKeptOnlyWhenChosen_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("as designed") << false;
+        QTest::newRow("Werte merken") << true;
+    }
+
+    void memorisationValuesAreKeptOnlyWhenChosen()
+    {
+        QFETCH(bool, keep);
+        Session s;
+        TNumbersBase* w = s.win;
+        const NumbersWindowConstants k = s.k();
+        const QByteArray designedFile = ReadBytes(s.dir.file("BRAIN.INI"));
+        s.openMemoPage();
+        QVERIFY(!w->chbMerken->isChecked());
+        w->rbLimit->click();
+        w->udAnzahlM->setValue(k.anzahlM.value + k.anzahlM.step);
+        w->udMemoZeit->setValue(k.memoZeit.value + k.memoZeit.step);
+        w->udReplay->setValue(k.replay.value + k.replay.step);
+        w->chbMerken->setChecked(keep);
+        w->close();
+        if (!keep)
+            QCOMPARE(ReadBytes(s.dir.file("BRAIN.INI")), designedFile);
+
+        s.program.main.reset();
+        Program again(s.services, s.dir);
+        TNumbersBase* v = again.win;
+        QCOMPARE(v->chbMerken->isChecked(), keep);
+        QCOMPARE(v->rbLimit->isChecked(), keep);
+        QCOMPARE(v->udAnzahlM->isEnabled(), keep);
+        QCOMPARE(v->udAnzahlM->value(), k.anzahlM.value + (keep ? k.anzahlM.step : 0));
+        QCOMPARE(v->udMemoZeit->value(), k.memoZeit.value + (keep ? k.memoZeit.step : 0));
+        QCOMPARE(v->udReplay->value(), k.replay.value + (keep ? k.replay.step : 0));
+        // Unticked again, the next start is the designed one once more.
+        v->show();
+        v->chbMerken->setChecked(false);
+        v->close();
+        again.main.reset();
+        Program third(s.services, s.dir);
+        QVERIFY(!third.win->chbMerken->isChecked() && third.win->rbNoLimit->isChecked());
+        QCOMPARE(third.win->udMemoZeit->value(), k.memoZeit.value);
+    }
+
+    void theSheetsShowTheChosenSizeAndGroups_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("grouping");
+        QTest::addColumn<int>("rowsShown");
+        QTest::newRow("designed") << 0 << 0 << 10;
+        QTest::newRow("large pairs") << 1 << 1 << 6;
+        QTest::newRow("larger, 4-3-3") << 2 << 3 << 5;
+    }
+
+    void theSheetsShowTheChosenSizeAndGroups()
+    {
+        QFETCH(int, size);
+        QFETCH(int, grouping);
+        QFETCH(int, rowsShown);
+        Session s;
+        TNumbersBase* w = s.win;
+        const QByteArray designedFile = ReadBytes(s.dir.file("BRAIN.INI"));
+        s.openMemoPage();
+        const QRect designed = w->sgMemo->geometry();
+        w->memo->view->cbGroesse->setCurrentIndex(size);
+        w->memo->view->cbGruppen->setCurrentIndex(grouping);
+        const SheetView view = SheetView::fromChoices(size, grouping);
+        s.startAttempt(s.rowWidth() * 20);
+        for (TStringAlignGrid* sheet : {w->sgMemo, w->sgReplay}) {
+            QCOMPARE(sheet->colWidth(5), view.columnWidth());
+            QCOMPARE(sheet->colFont(5).pixelSize(), view.digitPx());
+            QCOMPARE(sheet->defaultRowHeight(), view.rowHeight());
+            for (int col = 1; col <= s.rowWidth(); ++col) {
+                QCOMPARE(sheet->colStartsGroup(col), view.startsGroup(col));
+                QCOMPARE(sheet->colShaded(col), view.shaded(col));
+            }
+        }
+        // The sheets keep their place and width; larger digits show fewer rows.
+        QCOMPARE(w->sgMemo->geometry().topLeft(), designed.topLeft());
+        QCOMPARE(w->sgMemo->width(), designed.width());
+        QVERIFY(w->sgMemo->geometry().bottom() <= designed.bottom());
+        QCOMPARE(w->sheets->geometry().pageRows, rowsShown - 1);
+        QCOMPARE(w->sgMemo->visibleRowCount(), rowsShown);
+        // A page is the rows on show.
+        QTest::keyClick(w->sgMemo, Qt::Key_PageDown);
+        QCOMPARE(w->sgMemo->currentRow(), rowsShown);
+        // The last digit of a row is reached, scrolling sideways where it must.
+        QTest::keyClick(w->sgMemo, Qt::Key_End);
+        QCOMPARE(w->sgMemo->currentCol(), s.rowWidth());
+        QVERIFY(w->sgMemo->visualRect(w->sgMemo->model()->index(w->sgMemo->currentRow(), s.rowWidth()))
+                    .intersects(w->sgMemo->viewport()->rect()));
+        QCOMPARE(w->sheets->columnHeadings.first()->isVisible(), size == 0);
+
+        // The choice outlives the program; the designed one leaves the file alone.
+        s.tickAt(1000);
+        w->bStartStop->click();
+        s.tickAt(1000);
+        w->bStartStop->click();
+        w->close();
+        if (size == 0 && grouping == 0)
+            QCOMPARE(ReadBytes(s.dir.file("BRAIN.INI")), designedFile);
+        s.program.main.reset();
+        Program again(s.services, s.dir);
+        QCOMPARE(again.win->memo->view->cbGroesse->currentIndex(), size);
+        QCOMPARE(again.win->memo->view->cbGruppen->currentIndex(), grouping);
+        QCOMPARE(again.win->sgReplay->colWidth(5), view.columnWidth());
     }
 
     void anAttemptRunsFromTheKeyboard()
@@ -636,10 +1057,12 @@ private Q_SLOTS:
         QTest::keyClick(w, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(w->phase(), quint8(TNumbersBase::Memorising));
         QCOMPARE(w->focusWidget(), w->sgMemo);
+        s.services.tick.advance(1000);
         QTest::keyClick(w->sgMemo, Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
         QCOMPARE(w->phase(), quint8(TNumbersBase::Recalling));
         QCOMPARE(w->focusWidget(), w->sgReplay);
         s.typeGiven(3);
+        s.services.tick.advance(1000);
         QTest::keyClick(w->sgReplay, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(w->phase(), quint8(TNumbersBase::Idle));
         QCOMPARE(w->pPunkte->text(), QString("3"));

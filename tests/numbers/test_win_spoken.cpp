@@ -6,10 +6,14 @@
 #include "numbers/win_spoken.h"
 #include "tests/records/records_test_support.h"
 #include "tests/support/fakes.h"
+#include "core/formats.h"
+#include "widgets/format_choice.h"
 #include "widgets/panel.h"
+#include "widgets/rule_table.h"
 #include "widgets/string_align_grid.h"
 #include "widgets/up_down_edit.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -59,7 +63,7 @@ struct Session {
     }
     // Digit i of the attempt, counted from 1.
     QChar given(int i) const { return win->sgMemo->cell((i - 1) % 30 + 1, (i - 1) / 30).at(0); }
-    QString sound(const char* voice, int i) const { return win->digitSound(voice, given(i)); }
+    QString sound(const char* voice, int i) const { return win->voice().digitSound(voice, given(i)); }
     // Types the first `count` digits back, digit `wrong` (if any) spoiled.
     void typeBack(int count, int wrong = 0)
     {
@@ -117,9 +121,9 @@ private Q_SLOTS:
         QVERIFY(s.main->mSpokenNo->isEnabled());
         s.main->context().Language = language;
         w->show();
-        QCOMPARE(QStringList({w->windowTitle(), w->pcTraining->tabText(0), w->labAnzahlM->text(),
-                              w->labMemoZeit->text(), w->labReplay->text(), w->rbGerman->text(),
-                              w->rbEnglisch->text(), w->bStartStop->text(), w->bClose->text()}),
+        QCOMPARE(Plain({w->windowTitle(), w->pcTraining->tabText(0), w->labAnzahlM->text(), w->labMemoZeit->text(),
+                        w->labReplay->text(), w->rbGerman->text(), w->rbEnglisch->text(), w->bStartStop->text(),
+                        w->bClose->text()}),
                  texts);
         QCOMPARE(w->udMemoZeit->accessibleName(), texts[3]);
         QCOMPARE(shownSheetParts(w), QStringList());
@@ -400,34 +404,117 @@ for r in dbfread.DBF(sys.argv[1], load=True):
         QCOMPARE(out.trimmed(), QString("13 30 30.0 1000.0 300.0 0.0 42.5"));
     }
 
-    void closingWhileDigitsAreSpokenStopsThemAndReopensInRecall()
+    void spokenValuesAreKeptOnlyWhenChosen_data()
+    {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("as designed") << false;
+        QTest::newRow("Werte merken") << true;
+    }
+
+    void spokenValuesAreKeptOnlyWhenChosen()
+    {
+        QFETCH(bool, keep);
+        Session s;
+        TWinSpoken* w = s.win;
+        const QByteArray designedFile = ReadBytes(s.dir.file("BRAIN.INI"));
+        w->show();
+        w->udAnzahlM->setValue(200);
+        w->udMemoZeit->setValue(1500);
+        w->udReplay->setValue(10);
+        w->rbEnglisch->setChecked(true);
+        w->chbMerken->setChecked(keep);
+        w->close();
+        if (!keep)
+            QCOMPARE(ReadBytes(s.dir.file("BRAIN.INI")), designedFile);
+        s.restart();
+        w = s.win;
+        QCOMPARE(w->chbMerken->isChecked(), keep);
+        QCOMPARE(QList<int>({w->udAnzahlM->value(), w->udMemoZeit->value(), w->udReplay->value()}),
+                 keep ? QList<int>({200, 1500, 10}) : QList<int>({100, 3000, 5}));
+        QCOMPARE(w->rbEnglisch->isChecked(), keep);
+        QCOMPARE(w->rbGerman->isChecked(), !keep);
+    }
+
+    void closingWhileDigitsAreSpokenStopsThemAndRecallWaitsForTheWindow()
     {
         Session s;
         TWinSpoken* w = s.win;
         s.start(100);
         s.pulseAt(3000);
         s.pulseAt(7000);
+        QCOMPARE(w->labFortschritt->text(), QString("Ziffer 3 von 100"));
         w->close();
         QVERIFY(!w->tSprache->isActive() && !w->tZehntel->isActive());
         QCOMPARE(s.wave.stops, 1);
-        QCOMPARE(w->phase(), quint8(TWinSpoken::Recalling));
         QCOMPARE(w->pErgeb->text(), QString("0,00"));
-        QVERIFY(w->focusWidget() != w->sgReplay);
         // A timer event already queued speaks nothing from the hidden window.
         s.pulseAt(9000);
         QCOMPARE(s.wave.played.size(), 3);
 
-        s.services.tick.ticks = w->startTick() + 2000;
+        // Opened again an hour later, the window begins recall with its whole
+        // time ahead: nothing ran while nobody could type.
+        s.services.tick.advance(3600 * 1000);
+        const quint32 shownAt = s.services.tick.ticks;
         w->show();
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(w->phase(), quint8(TWinSpoken::Recalling));
+        QCOMPARE(w->startTick(), shownAt);
+        QCOMPARE(w->labFortschritt->text(), QString());
         QVERIFY(w->tZehntel->isActive());
         QCOMPARE(w->focusWidget(), w->sgReplay);
+        QCOMPARE(s.wave.played.size(), 3);
+        s.services.tick.ticks = shownAt + 2000;
         w->tZehntelTimer();
         QCOMPARE(w->pErgeb->text(), QString("00:00:02,0"));
         s.typeBack(100);
         w->bStartStop->click();
         QCOMPARE(w->pPunkte->text(), QString("100"));
+    }
+
+    void aFormatFillsCountPulseAndRecallTime_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<int>("recallMinutes");
+        QTest::newRow("100 digits") << 1 << 100 << 5;
+        QTest::newRow("200 digits") << 2 << 200 << 10;
+        QTest::newRow("300 digits") << 3 << 300 << 15;
+    }
+
+    void aFormatFillsCountPulseAndRecallTime()
+    {
+        QFETCH(int, index);
+        QFETCH(int, digits);
+        QFETCH(int, recallMinutes);
+        Session s;
+        TWinSpoken* w = s.win;
+        w->show();
+        w->cbFormat->setCurrentIndex(index);
+        Q_EMIT w->cbFormat->activated(index);
+        QCOMPARE(w->udAnzahlM->value(), digits);
+        QCOMPARE(w->udMemoZeit->value(), 1000);
+        QCOMPARE(w->udReplay->value(), recallMinutes);
+        QCOMPARE(w->cbFormat->currentIndex(), index);
+        QTest::keyClick(w->udAnzahlM, Qt::Key_Up);
+        QCOMPARE(w->cbFormat->currentIndex(), 0);
+    }
+
+    void theFirstErrorEndsTheWorldCouncilsScoreButNotMemoryLeagues()
+    {
+        Session s;
+        TWinSpoken* w = s.win;
+        s.start(40, 1000);
+        s.speakAll();
+        s.typeBack(40, 13);
+        w->bStartStop->click();
+        TRuleTable* table = w->tbRegelwerke;
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(w->pPunkte->text(), QStringLiteral("12"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("12"));
+        QCOMPARE(table->item(0, 2)->text(), FormatFixed(std::sqrt(12.0) * 47.3, 2) + QStringLiteral(" (2021)"));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("39"));
+        QCOMPARE(table->item(1, 2)->text(), QStringLiteral("–"));
     }
 };
 

@@ -204,7 +204,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("errors");
         QTest::newRow("saved, sorted as shown, with '.'")
             << "bilder.csv"
-            << QByteArray("Bild,Gegeben,Falsch,Fehlerquote %,Stattdessen geschrieben\r\n"
+            << QByteArray("\xEF\xBB\xBF" "Bild,Gegeben,Falsch,Fehlerquote %,Stattdessen geschrieben\r\n"
                           "56,10,0,0.0,\r\n34,10,5,50.0,43 (5)\r\n12,20,0,0.0,\r\n")
             << 0;
         QTest::newRow("cancelled") << "" << QByteArray() << 0;

@@ -2,11 +2,16 @@
 // training, in either language, moved through by keyboard, and exported.
 #include "app/main_win.h"
 #include "app/startup.h"
+#include "overviews/verlauf_marks.h"
+#include "overviews/win_csv_export.h"
 #include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QRadioButton>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPushButton>
@@ -55,6 +60,35 @@ struct Program {
             texts << model->index(r, c).data().toString();
         return texts;
     }
+    // Answers the export's questions as `set` leaves them, once they are asked.
+    void answerExport(std::function<void(TWinCsvExport*)> set, bool accept = true)
+    {
+        QTimer::singleShot(0, win->winExport, [this, set, accept] {
+            TWinCsvExport* e = win->winExport;
+            asked = e->isVisible();
+            if (set)
+                set(e);
+            e->bbKnoepfe->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        });
+    }
+    // Shows the window as the one the user works in, the keyboard in its table.
+    void showActive()
+    {
+        win->show();
+        QApplication::setActiveWindow(win);
+        win->sgVerlauf->setFocus();
+    }
+    // Selects rows of the table as a user does with Ctrl and the mouse.
+    void select(QList<int> rows)
+    {
+        win->sgVerlauf->clearSelection();
+        for (int r : rows)
+            win->sgVerlauf->selectionModel()->select(win->sgVerlauf->model()->index(r, 0),
+                                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        if (!rows.isEmpty())
+            win->sgVerlauf->selectionModel()->setCurrentIndex(win->sgVerlauf->model()->index(rows.first(), 0),
+                                                              QItemSelectionModel::NoUpdate);
+    }
     QList<double> plotted() const
     {
         QList<double> values;
@@ -69,6 +103,7 @@ struct Program {
                                                            services.random, dir.file("korvanis"));
     TWinVerlauf* win = qobject_cast<TWinVerlauf*>(main->windows().WinVerlauf);
     QDateTime clock = QDateTime(QDate(2024, 5, 1), QTime(18, 0), Qt::OffsetFromUTC, 7200);
+    bool asked = false;
 };
 
 } // namespace
@@ -134,11 +169,18 @@ private Q_SLOTS:
         QVERIFY(line[0].y() == 75 && line[1].y() == 75);
         QVERIFY(line[0].x() < w->resultSeries()->points().first().x());
 
-        // A discipline not trained yet says so and offers nothing to export.
+        // A discipline not trained yet says so; the export offers the whole
+        // history then, and neither the setting nor a selection.
         QTest::keyClick(w->cbDisziplin, Qt::Key_End);
         QVERIFY(!w->cbEinstellung->isEnabled());
         QCOMPARE(w->sgVerlauf->model()->rowCount(), 0);
-        QVERIFY(!w->bExport->isEnabled());
+        p.answerExport([](TWinCsvExport* e) {
+            QVERIFY(e->rbAlles->isChecked());
+            QVERIFY(!e->rbEinstellung->isEnabled());
+            QVERIFY(!e->rbAuswahl->isEnabled());
+        }, false);
+        w->bExport->click();
+        QVERIFY(p.asked);
         QCOMPARE(w->pAnzahl->text(), QString("0"));
     }
 
@@ -217,7 +259,9 @@ private Q_SLOTS:
         p.win->show();
         const QString file = answer.isEmpty() ? QString() : p.dir.file(answer);
         p.services.dialogs.saveFileNames = {file};
+        p.answerExport({});
         p.win->bExport->click();
+        QVERIFY(p.asked);
         QCOMPARE(p.services.dialogs.saveQuestions.value(0), QString("Verlauf als CSV exportieren"));
         QCOMPARE(p.services.dialogs.saveQuestions.value(2), QString("CSV-Dateien (*.csv)"));
         QCOMPARE(QFile::exists(file), lines > 0);
@@ -226,6 +270,165 @@ private Q_SLOTS:
         QCOMPARE(p.services.dialogs.errors.size(), errors);
         if (errors)
             QVERIFY(p.services.dialogs.errors[0].startsWith("Die Datei " + file + " konnte nicht geschrieben"));
+    }
+
+    // What goes into the file: "whole", "setting" (the memorisation setting on
+    // show) or "selection" (its newer attempt); the attempt of 100 points deleted
+    // before, and the comma or semicolon layout.
+    void exportWritesTheChosenAttempts_data()
+    {
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<bool>("withDeleted");
+        QTest::addColumn<bool>("semicolon");
+        QTest::addColumn<QStringList>("column");  // each data row's first fields after the id
+        QTest::newRow("whole history")
+            << "whole" << false << false
+            << QStringList{"2024-05-05 17:45:00,10", "2024-05-03 17:58:49,0", "2024-05-02 17:59:54,0",
+                           "2024-05-01 17:58:30,0"};
+        QTest::newRow("whole history with the deleted one")
+            << "whole" << true << false
+            << QStringList{"2024-05-05 17:45:00,10", "2024-05-04 17:45:00,10", "2024-05-03 17:58:49,0",
+                           "2024-05-02 17:59:54,0", "2024-05-01 17:58:30,0"};
+        QTest::newRow("the setting") << "setting" << false << true << QStringList{"2024-05-05 17:45:00;10"};
+        QTest::newRow("the setting with the deleted one")
+            << "setting" << true << true << QStringList{"2024-05-05 17:45:00;10", "2024-05-04 17:45:00;10"};
+        QTest::newRow("the selection") << "selection" << false << false << QStringList{"2024-05-05 17:45:00,10"};
+    }
+
+    void exportWritesTheChosenAttempts()
+    {
+        QFETCH(QString, range);
+        QFETCH(bool, withDeleted);
+        QFETCH(bool, semicolon);
+        QFETCH(QStringList, column);
+        Program p(0);
+        TWinVerlauf* w = p.win;
+        p.showActive();
+        p.select({1});
+        QCOMPARE(p.column(1), QStringList({"150", "100"}));
+        QTest::keyClick(w->sgVerlauf, Qt::Key_Delete);
+        QCOMPARE(p.column(1), QStringList({"150"}));
+        p.select({0});
+        const QString file = p.dir.file("out.csv");
+        p.services.dialogs.saveFileNames = {file};
+        p.answerExport([&](TWinCsvExport* e) {
+            QVERIFY(e->rbAuswahl->isEnabled());
+            QCOMPARE(e->rbAuswahl->text(), QString("&Auswahl (1)"));
+            // The German locale of the test makes semicolons the first choice.
+            QCOMPARE(e->cbTrennzeichen->currentIndex(), 1);
+            QCOMPARE(e->cbTrennzeichen->currentText(), QString("Semikolon, Dezimalzeichen \",\""));
+            QVERIFY(!e->cbGeloeschte->isChecked());
+            (range == "whole" ? e->rbAlles : range == "setting" ? e->rbEinstellung : e->rbAuswahl)->setChecked(true);
+            e->cbTrennzeichen->setCurrentIndex(semicolon ? 1 : 0);
+            e->cbGeloeschte->setChecked(withDeleted);
+        });
+        w->bExport->click();
+        QVERIFY(p.asked);
+        QStringList lines = QString::fromUtf8(ReadBytes(file)).split("\r\n", Qt::SkipEmptyParts);
+        QVERIFY(lines.takeFirst().startsWith(QString::fromUtf8("\xEF\xBB\xBF") + (semicolon ? "id;" : "id,")));
+        QStringList starts;
+        for (const QString& line : std::as_const(lines))
+            starts << line.section(semicolon ? ';' : ',', 1, 2);
+        QCOMPARE(starts, column);
+        QVERIFY(p.services.dialogs.errors.isEmpty());
+
+        // A cancelled question writes nothing and asks for no file.
+        QVERIFY(QFile::remove(file));
+        p.answerExport({}, false);
+        w->bExport->click();
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(p.services.dialogs.saveFileNames.empty() == true);
+    }
+
+    void aLostAttemptIsSetAsideAndTakenBack_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("captions");  // mark, unmark, delete, restore
+        QTest::newRow("German") << 0 << QStringList{"&Nicht zählen", "Wieder &zählen", "&Löschen", "Wieder&herstellen"};
+        QTest::newRow("English") << 1 << QStringList{"&Don't count", "&Count again", "Dele&te", "&Restore"};
+    }
+
+    void aLostAttemptIsSetAsideAndTakenBack()
+    {
+        QFETCH(int, language);
+        QFETCH(QStringList, captions);
+        Program p(language);
+        TWinVerlauf* w = p.win;
+        TVerlaufMarks* m = w->pMarks;
+        p.showActive();
+        QCOMPARE(w->cbDisziplin->currentData().toInt(), 10);
+        // Nothing chosen: nothing to mark, nothing to undo.
+        QVERIFY(!m->bMarkieren->isEnabled());
+        QVERIFY(!m->bRueckgaengig->isEnabled());
+        QCOMPARE(w->pMedian->text(), QString("125"));
+
+        // The attempt of 100 points was lost: marked, it leaves median and plot
+        // and stays in the table.
+        p.select({1});
+        QCOMPARE(m->bMarkieren->text(), captions[0]);
+        QVERIFY(m->bMarkieren->isEnabled());
+        m->bMarkieren->click();
+        QCOMPARE(p.column(1), QStringList({"150", "100"}));
+        QCOMPARE(w->pMedian->text(), QString("150"));
+        QCOMPARE(w->pAnzahl->text(), QString("1"));
+        QCOMPARE(p.plotted(), QList<double>({150}));
+        QCOMPARE(w->sgVerlauf->model()->index(1, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0x90, 0x90, 0x90));
+        QVERIFY(!w->sgVerlauf->model()->index(0, 1).data(Qt::ForegroundRole).isValid());
+        // Still selected, and the button now offers to count it again.
+        QCOMPARE(m->bMarkieren->text(), captions[1]);
+
+        // Delete by key: hidden, until the filter shows it struck through.
+        QTest::keyClick(w->sgVerlauf, Qt::Key_Delete);
+        QCOMPARE(p.column(1), QStringList({"150"}));
+        QVERIFY(w->cbEinstellung->currentText().endsWith("min (1)"));
+        QCOMPARE(w->cbDisziplin->currentData().toInt(), 10);
+        m->cbGeloeschte->setChecked(true);
+        QCOMPARE(p.column(1), QStringList({"150", "100"}));
+        QVERIFY(w->sgVerlauf->model()->index(1, 0).data(Qt::FontRole).value<QFont>().strikeOut());
+        p.select({1});
+        QCOMPARE(m->bLoeschen->text(), captions[3]);
+        p.select({0});
+        QCOMPARE(m->bLoeschen->text(), captions[2]);
+        m->cbGeloeschte->setChecked(false);
+
+        // Tab leaves the table for the marking buttons instead of walking cells.
+        w->sgVerlauf->setFocus();
+        QTest::keyClick(w->sgVerlauf, Qt::Key_Tab);
+        QVERIFY(!w->sgVerlauf->hasFocus());
+
+        // Undo by key, command by command: first the deletion, then the mark.
+        QVERIFY(m->bRueckgaengig->isEnabled());
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(p.column(1), QStringList({"150", "100"}));
+        QCOMPARE(w->pMedian->text(), QString("150"));
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->pMedian->text(), QString("125"));
+        QCOMPARE(w->pAnzahl->text(), QString("2"));
+        QVERIFY(!m->bRueckgaengig->isEnabled());
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->pMedian->text(), QString("125"));
+
+        // The marks are in the file: the window of a new start shows them.
+        p.select({0});
+        m->bMarkieren->click();
+        w->hide();
+        p.showActive();
+        QCOMPARE(w->pMedian->text(), QString("100"));
+    }
+
+    void aFileThatCannotBeWrittenOffersNoMarks()
+    {
+        Program p(0);
+        const QString file = p.main->history().fileName();
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
+        p.main->history().open(QFileInfo(file).path() + '/');
+        p.services.dialogs.errors.clear();
+        p.win->show();
+        p.select({0});
+        QVERIFY(!p.win->pMarks->bMarkieren->isEnabled());
+        QVERIFY(!p.win->pMarks->bLoeschen->isEnabled());
+        QTest::keyClick(p.win->sgVerlauf, Qt::Key_Delete);
+        QCOMPARE(p.column(1).size(), 2);
     }
 
     void theMenuCommandOpensTheWindow()

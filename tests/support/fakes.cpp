@@ -1,5 +1,7 @@
 #include "tests/support/fakes.h"
 
+#include "core/mnemonics.h"
+
 #include <QFile>
 #include <QStringList>
 #include <QtTest>
@@ -64,4 +66,12 @@ char* toString(const AttemptRecord& attempt)
                             .arg(attempt.items.size() > 0 ? QStringLiteral(" items %1").arg(attempt.items.size())
                                                           : QString());
     return QTest::toString(all);
+}
+
+QStringList Plain(const QStringList& captions)
+{
+    QStringList plain;
+    for (const QString& caption : captions)
+        plain << WithoutMnemonic(caption);
+    return plain;
 }

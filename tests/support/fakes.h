@@ -90,3 +90,6 @@ private:
 // Whole-file reads and writes for tests that check or damage files byte by byte.
 QByteArray ReadBytes(const QString& fileName);
 bool WriteBytes(const QString& fileName, const QByteArray& bytes);
+
+// Captions as read aloud: without their mnemonic markers.
+QStringList Plain(const QStringList& captions);

@@ -50,3 +50,13 @@ struct WindowSession {
 // release, double click, release.
 void SendMouse(QWidget* widget, std::initializer_list<QEvent::Type> types, quint64 timestamp = 0,
                Qt::MouseButton button = Qt::LeftButton);
+
+// A key event as the window system delivers it: a press first offered to the
+// shortcuts (and not delivered when one takes it), then to the widget; flagged
+// as auto-repeat or not, with the time stamp given.
+void SendKey(QWidget* widget, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+             bool autoRepeat = false, quint64 timestamp = 0);
+// A key held down as X delivers it: the first press, then `repeats` times a
+// release and a press with one time stamp, every third pair flagged, 33 ms apart;
+// the key stays down.
+void HoldKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers, int repeats, quint64 from);

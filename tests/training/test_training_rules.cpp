@@ -3,6 +3,7 @@
 // the 32-bit tick counter where it matters.
 #include "training/attempt_clock.h"
 #include "training/clock_text.h"
+#include "training/digit_pace.h"
 #include "training/picture_drill.h"
 #include "training/points_offer.h"
 #include "training/pulse_schedule.h"
@@ -39,6 +40,28 @@ class TestTrainingRules : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void digitsPerMinuteCountTheRightDigits_data()
+    {
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("memoMs");
+        QTest::addColumn<double>("perMinute");  // -1: none
+        QTest::newRow("a minute") << 40 << 60000 << 40.0;
+        QTest::newRow("eighty seconds") << 38 << 80000 << 28.5;
+        QTest::newRow("nothing right") << 0 << 30000 << 0.0;
+        QTest::newRow("heard digits use no time") << 20 << 0 << -1.0;
+        QTest::newRow("START pressed twice") << 3 << 99 << -1.0;
+    }
+    void digitsPerMinuteCountTheRightDigits()
+    {
+        QFETCH(int, correct);
+        QFETCH(int, memoMs);
+        QFETCH(double, perMinute);
+        const std::optional<double> pace = DigitsPerMinute(correct, quint32(memoMs));
+        QCOMPARE(pace.has_value(), perMinute >= 0);
+        if (pace)
+            QCOMPARE(*pace, perMinute);
+    }
+
     void clockTexts_data();
     void clockTexts();
     void elapsedAcrossTheWrap_data();

@@ -262,7 +262,8 @@ void TestStringAlignGrid::unconsumedKeysMoveTheCursor_data()
     QTest::newRow("end") << int(Qt::Key_End) << 0 << 40 << 50;
     QTest::newRow("ctrl-home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << 1 << 0;
     QTest::newRow("ctrl-end") << int(Qt::Key_End) << int(Qt::ControlModifier) << 40 << 99;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << 0 << 11 << 50;
+    QTest::newRow("tab leaves the cells alone") << int(Qt::Key_Tab) << 0 << 10 << 50;
+    QTest::newRow("shift-tab too") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << 10 << 50;
     QTest::newRow("page down") << int(Qt::Key_PageDown) << 0 << 10 << 60;
     QTest::newRow("page up") << int(Qt::Key_PageUp) << 0 << 10 << 40;
 }

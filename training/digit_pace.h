@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QtGlobal>
+#include <optional>
+
+// How fast a sheet was memorised: the digits recalled right per minute of the
+// memorisation time used. None when no time was used on a sheet (heard digits
+// set their own pace) or when the time is too short to say anything.
+std::optional<double> DigitsPerMinute(int correctDigits, quint32 memoMs);

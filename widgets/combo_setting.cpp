@@ -1,0 +1,16 @@
+#include "widgets/combo_setting.h"
+
+#include <QComboBox>
+
+void ComboSetting::read()
+{
+    const int index = stored_.value();
+    if (index >= 0 && index < combo_->count())
+        combo_->setCurrentIndex(index);
+}
+
+void ComboSetting::write()
+{
+    if (combo_->currentIndex() != stored_.value())
+        stored_.setValue(combo_->currentIndex());
+}

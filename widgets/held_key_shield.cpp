@@ -1,0 +1,13 @@
+#include "widgets/held_key_shield.h"
+
+#include "widgets/held_keys.h"
+
+HeldKeyShield::HeldKeyShield(HeldKeys& keys, QWidget* window) : keys_(keys)
+{
+    keys_.addShield(this, window);
+}
+
+HeldKeyShield::~HeldKeyShield()
+{
+    keys_.removeShield(this);
+}
