@@ -97,10 +97,12 @@ void TVerlaufRegelwerke::showNote(const QString& note)
 void TVerlaufRegelwerke::showSelected(const std::vector<StoredAttempt>& selected)
 {
     selected_ = selected;
-    if (selected.size() != 1 || !IsScored(selected.front().attempt.discipline)) {
-        showNote(!selected.empty() && !IsScored(selected.front().attempt.discipline)
-                     ? text(447, "Diese Disziplin hat keine Regelwerke")
-                     : text(441, "Einen Versuch wählen, um ihn unter jedem Regelwerk zu sehen"));
+    if (selected.empty() ? !scoredDiscipline_ : !IsScored(selected.front().attempt.discipline)) {
+        showNote(text(447, "Diese Disziplin hat keine Regelwerke"));
+        return;
+    }
+    if (selected.size() != 1) {
+        showNote(text(441, "Einen Versuch wählen, um ihn unter jedem Regelwerk zu sehen"));
         return;
     }
     AttemptRecord withItems = selected.front().attempt;

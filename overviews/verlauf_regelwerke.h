@@ -59,7 +59,7 @@ private:
 
     AppContext& ctx_;
     HistoryStore& history_;
-    bool scoredDiscipline_ = false;
+    bool scoredDiscipline_ = true;
     int toRead_ = 0;
     std::vector<StoredAttempt> selected_;
     int discipline_ = -1;

@@ -544,8 +544,9 @@ private Q_SLOTS:
         QCOMPARE(r->tbBeste->rowCount(), 0);
         QCOMPARE(r->labBesteStand->text(), texts[9]);
 
-        // A picture run has no rule sets.
+        // A picture run has no rule sets, chosen or not.
         w->cbDisziplin->setCurrentIndex(w->cbDisziplin->findData(0));
+        QCOMPARE(r->labVersuchHinweis->text(), texts[8]);
         p.select({0});
         QCOMPARE(r->labVersuchHinweis->text(), texts[8]);
         QCOMPARE(r->labBesteStand->text(), texts[8]);
