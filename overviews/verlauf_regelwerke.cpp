@@ -180,6 +180,12 @@ void TVerlaufRegelwerke::startReading(const std::vector<StoredAttempt>& attempts
     reader->start();
 }
 
+void TVerlaufRegelwerke::hideEvent(QHideEvent* event)
+{
+    stopReading();
+    QWidget::hideEvent(event);
+}
+
 void TVerlaufRegelwerke::stopReading()
 {
     if (cancel_)

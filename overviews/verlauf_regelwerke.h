@@ -41,6 +41,10 @@ public:
     TRuleTable* tbBeste = nullptr;
     QLabel* labBesteStand = nullptr;
 
+protected:
+    // A closed window reads nothing; it reads afresh when it shows again.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     // What a reading thread hands over.
     struct Read {
