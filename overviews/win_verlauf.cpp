@@ -9,6 +9,7 @@
 #include "history/history_statistics.h"
 #include "history/history_texts.h"
 #include "overviews/verlauf_marks.h"
+#include "overviews/verlauf_regelwerke.h"
 #include "overviews/win_csv_export.h"
 #include "records/record_lookup.h"
 #include "widgets/panel.h"
@@ -108,8 +109,9 @@ TWinVerlauf::TWinVerlauf(AppContext& ctx, HistoryStore& history, QWidget* parent
     windowFont.setStyleHint(QFont::SansSerif);
     windowFont.setPixelSize(11);
     setFont(windowFont);
-    // The size of the training windows, so the history opens where they do.
-    setFixedSize(913, 358);
+    // The width of the training windows, so the history opens where they do;
+    // the rule sets take a strip under the table.
+    setFixedSize(913, 358 + TVerlaufRegelwerke::Height);
     buildControls();
     buildChart();
     SetObjectNames({{labDisziplin, "labDisziplin"}, {cbDisziplin, "cbDisziplin"}, {labEinstellung, "labEinstellung"},
@@ -129,6 +131,8 @@ TWinVerlauf::TWinVerlauf(AppContext& ctx, HistoryStore& history, QWidget* parent
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(sgVerlauf->selectionModel(), &QItemSelectionModel::selectionChanged, pMarks,
             &TVerlaufMarks::refreshButtons);
+    connect(sgVerlauf->selectionModel(), &QItemSelectionModel::selectionChanged, pRegelwerke,
+            [this] { RunGuarded(ctx_.dialogs, [this] { pRegelwerke->showSelected(selectedAttempts()); }); });
     connect(pMarks, &TVerlaufMarks::marksChanged, this,
             [this] { RunGuarded(ctx_.dialogs, [this] { reloadKeepingSelection(); }); });
     connect(pMarks, &TVerlaufMarks::showDeletedChanged, this,
@@ -220,6 +224,8 @@ void TWinVerlauf::buildControls()
     pMarks = new TVerlaufMarks(ctx_, history_, [this] { return selectedAttempts(); }, this);
     pMarks->setGeometry(8, 324, 484, 26);
     winExport = new TWinCsvExport(ctx_, this);
+    pRegelwerke = new TVerlaufRegelwerke(ctx_, history_, this);
+    pRegelwerke->setGeometry(8, 356, 901, TVerlaufRegelwerke::Height);
     setTabOrder(cbEinstellung, sgVerlauf);
     setTabOrder(sgVerlauf, pMarks->bMarkieren);
     setTabOrder(pMarks->bMarkieren, pMarks->bLoeschen);
@@ -302,6 +308,7 @@ void TWinVerlauf::ApplyInterfaceTexts()
     model_->retitle();
     UpdateAccessibleNames(this);
     pMarks->ApplyInterfaceTexts();
+    pRegelwerke->ApplyInterfaceTexts();
     // Neither the table nor the plot has a label of its own to be named by.
     sgVerlauf->setAccessibleName(windowTitle());
     chVerlauf->setAccessibleName(windowTitle());
@@ -385,6 +392,8 @@ void TWinVerlauf::showAttempts()
     showStatistics();
     plot();
     pMarks->refreshButtons();
+    pRegelwerke->showSetting(discipline, shown_);
+    pRegelwerke->showSelected(selectedAttempts());
 }
 
 std::vector<StoredAttempt> TWinVerlauf::selectedAttempts() const

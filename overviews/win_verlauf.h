@@ -19,6 +19,7 @@ class QTableView;
 class QValueAxis;
 class TPanel;
 class TVerlaufMarks;
+class TVerlaufRegelwerke;
 class TWinCsvExport;
 class VerlaufModel;
 
@@ -60,6 +61,8 @@ public:
     // Marking, deleting and undoing under the table; the export's questions.
     TVerlaufMarks* pMarks = nullptr;
     TWinCsvExport* winExport = nullptr;
+    // The attempt selected and the setting's best under every rule set.
+    TVerlaufRegelwerke* pRegelwerke = nullptr;
 
     // The attempts on show, newest first, and the record drawn as a line.
     const std::vector<StoredAttempt>& shown() const { return shown_; }

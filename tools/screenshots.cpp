@@ -27,6 +27,7 @@
 #include "overviews/win_quendor.h"
 #include "numbers/win_spoken.h"
 #include "overviews/verlauf_marks.h"
+#include "overviews/verlauf_regelwerke.h"
 #include "overviews/win_csv_export.h"
 #include "overviews/win_analyse.h"
 #include "overviews/win_verlauf.h"
@@ -383,6 +384,34 @@ void shootAnalysis(TMainWin& main, const QString& suffix)
     history.setClock([] { return QDateTime::currentDateTime(); });
 }
 
+// The history after the weeks of both functions above: the newest numbers
+// attempt under every rule set beside the setting's best under each, and an
+// attempt of the weeks before the items were kept.
+void shootHistoryRules(TMainWin& main, const QString& suffix)
+{
+    auto* verlauf = qobject_cast<TWinVerlauf*>(main.windows().WinVerlauf);
+    verlauf->show();
+    verlauf->cbDisziplin->setCurrentIndex(verlauf->cbDisziplin->findData(int(NumbersMemo)));
+    QComboBox* settings = verlauf->cbEinstellung;
+    for (int i = 0; i < settings->count(); ++i) {
+        if (settings->itemText(i).contains("400"))
+            settings->setCurrentIndex(i);
+    }
+    verlauf->sgVerlauf->selectRow(0);
+    (void)QTest::qWaitFor([verlauf] { return !verlauf->pRegelwerke->reading(); }, 20000);
+    save(verlauf, QStringLiteral("verlauf_regelwerke_") + suffix);
+    // The attempts of shootHistory have points of their own; the analysis's all 300.
+    const std::vector<StoredAttempt>& shown = verlauf->shown();
+    for (std::size_t r = 0; r < shown.size(); ++r) {
+        if (shown[r].attempt.result.points != 300) {
+            verlauf->sgVerlauf->selectRow(int(r));
+            break;
+        }
+    }
+    save(verlauf, QStringLiteral("verlauf_regelwerke_alt_") + suffix);
+    verlauf->hide();
+}
+
 // The card image window as it opens, with the word and reason revealed, and
 // with the name shown after a right click; its texts are German in both languages.
 void shootLearnCards(TWinLearnCards* l, const QString& suffix)
@@ -529,6 +558,7 @@ void shootLanguage(int language, const QString& suffix, bool sheetsOnly)
     }
     shootHistory(*main, suffix);
     shootAnalysis(*main, suffix);
+    shootHistoryRules(*main, suffix);
 }
 
 } // namespace

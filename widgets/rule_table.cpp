@@ -62,15 +62,21 @@ void TRuleTable::clearResults()
 
 void TRuleTable::showAttempt(const AttemptForRules& attempt)
 {
-    const std::vector<RuleSetResult> results = ScoreUnderRuleSets(attempt, ctx_.standards, language());
+    showResults(ScoreUnderRuleSets(attempt, ctx_.standards, language()));
+}
+
+void TRuleTable::showResults(const std::vector<RuleSetResult>& results, const QStringList& toolTips)
+{
     setRowCount(int(results.size()));
     for (int r = 0; r < int(results.size()); ++r) {
         const RuleSetResult& result = results[r];
+        const QString tip = r < toolTips.size() ? result.name + QLatin1Char('\n') + toolTips[r] : result.name;
         auto* name = new QTableWidgetItem(result.name);
-        name->setToolTip(result.name);
+        name->setToolTip(tip);
         setItem(r, 0, name);
         auto* points = new QTableWidgetItem(QString::number(result.points));
         points->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        points->setToolTip(tip);
         setItem(r, 1, points);
         const QString championship =
             result.championshipPoints
@@ -78,6 +84,7 @@ void TRuleTable::showAttempt(const AttemptForRules& attempt)
                 : QStringLiteral("–");
         auto* cp = new QTableWidgetItem(championship);
         cp->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        cp->setToolTip(tip);
         setItem(r, 2, cp);
     }
 }

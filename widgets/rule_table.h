@@ -2,6 +2,7 @@
 
 #include "training/rule_sets.h"
 
+#include <QStringList>
 #include <QTableWidget>
 #include <optional>
 
@@ -24,6 +25,8 @@ public:
 
     // The ended attempt under every rule set of its discipline.
     void showAttempt(const AttemptForRules& attempt);
+    // Results scored elsewhere, one line each, with a tooltip per line where given.
+    void showResults(const std::vector<RuleSetResult>& results, const QStringList& toolTips = {});
     void clearResults();
     // Header texts in the interface language; the lines shown keep theirs
     // until the next attempt.

@@ -3,10 +3,12 @@
 #include "app/main_win.h"
 #include "app/startup.h"
 #include "overviews/verlauf_marks.h"
+#include "overviews/verlauf_regelwerke.h"
 #include "overviews/win_csv_export.h"
 #include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
 #include "widgets/panel.h"
+#include "widgets/rule_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,6 +91,38 @@ struct Program {
             win->sgVerlauf->selectionModel()->setCurrentIndex(win->sgVerlauf->model()->index(rows.first(), 0),
                                                               QItemSelectionModel::NoUpdate);
     }
+    // 80 digits memorised in five minutes, typed back on rows of 40 with a wrong
+    // digit at each place in `wrong`, the answers ending before `end`.
+    void recordDigits(QList<int> wrong, int end = 80)
+    {
+        AttemptRecord memo;
+        memo.discipline = 10;
+        memo.setting = {80, {}, 5, 15, {}};
+        memo.result = {{}, 0, 0, 0, 300.0, 600.0};
+        memo.itemsPerRow = 40;
+        for (int i = 0; i < 80; ++i)
+            memo.items.given += char('0' + i % 10);
+        memo.items.answers = memo.items.given;
+        for (int at : wrong)
+            memo.items.answers[at] = char('0' + (at + 1) % 10);
+        for (int i = end; i < 80; ++i)
+            memo.items.answers[i] = 0;
+        record(memo);
+    }
+    QStringList ruleRow(const TRuleTable* table, int r) const
+    {
+        QStringList texts;
+        for (int c = 0; c < table->columnCount(); ++c)
+            texts << (table->item(r, c) ? table->item(r, c)->text() : QString());
+        return texts;
+    }
+    void chooseSetting(const QString& start)
+    {
+        for (int i = 0; i < win->cbEinstellung->count(); ++i) {
+            if (win->cbEinstellung->itemText(i).startsWith(start))
+                win->cbEinstellung->setCurrentIndex(i);
+        }
+    }
     QList<double> plotted() const
     {
         QList<double> values;
@@ -140,7 +174,7 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), texts[1]);
         QCOMPARE(w->sgVerlauf->accessibleName(), texts[1]);
         QCOMPARE(w->bExport->accessibleName(), w->bExport->text().remove('&'));
-        QCOMPARE(w->size(), QSize(913, 358));
+        QCOMPARE(w->size(), QSize(913, 498));
         // It opens on what was trained last.
         QCOMPARE(w->cbDisziplin->currentData().toInt(), 10);
         QCOMPARE(w->cbEinstellung->currentText(), texts[2]);
@@ -414,6 +448,108 @@ private Q_SLOTS:
         w->hide();
         p.showActive();
         QCOMPARE(w->pMedian->text(), QString("100"));
+    }
+
+    void showsAnAttemptAndTheBestUnderEveryRuleSet_data()
+    {
+        QTest::addColumn<int>("language");
+        // the two titles, the first rule set, its championship points, the notes:
+        // nothing chosen, no items, the bests' source (twice), a picture run, no
+        // attempt with items
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("German") << 0
+                                << QStringList{"Gewählter Versuch unter jedem Regelwerk",
+                                               "Bestes unter jedem Regelwerk",
+                                               "Weltverband WMSC",
+                                               "118,83 (2021)",
+                                               "Einen Versuch wählen, um ihn unter jedem Regelwerk zu sehen",
+                                               "Ohne gespeicherte Elemente (ältere Version): nicht unter anderen "
+                                               "Regelwerken darstellbar",
+                                               "Versuche mit Elementen: 2",
+                                               "Versuche mit Elementen: 1",
+                                               "Diese Disziplin hat keine Regelwerke",
+                                               "Keine gezählten Versuche mit gespeicherten Elementen"};
+        QTest::newRow("English") << 1
+                                 << QStringList{"Selected attempt under each rule set", "Best under each rule set",
+                                                "World council WMSC", "118.83 (2021)",
+                                                "Select one attempt to see it under each rule set",
+                                                "No items stored (older version): cannot be shown under other rule sets",
+                                                "Attempts with items: 2", "Attempts with items: 1",
+                                                "This discipline has no rule sets",
+                                                "No counted attempts with stored items"};
+    }
+
+    void showsAnAttemptAndTheBestUnderEveryRuleSet()
+    {
+        QFETCH(int, language);
+        QFETCH(QStringList, texts);
+        Program p(language);
+        // One error in row 1 against a recall that stopped at 65 digits.
+        p.recordDigits({5});
+        p.recordDigits({}, 65);
+        TWinVerlauf* w = p.win;
+        TVerlaufRegelwerke* r = w->pRegelwerke;
+        p.showActive();
+        QCOMPARE(r->labVersuch->text(), texts[0]);
+        QCOMPARE(r->labBeste->text(), texts[1]);
+        QCOMPARE(w->cbEinstellung->currentText().left(9), language == 1 ? QString("Count 80,") : QString("Anzahl 80"));
+        QVERIFY(r->labVersuchHinweis->isVisible());
+        QCOMPARE(r->labVersuchHinweis->text(), texts[4]);
+
+        // The newest attempt under WMSC, IAM, rows of 20 and Memory League.
+        p.select({0});
+        QVERIFY(r->tbVersuch->isVisible());
+        QCOMPARE(r->tbVersuch->rowCount(), 4);
+        QVERIFY(p.ruleRow(r->tbVersuch, 0)[0].startsWith(texts[2]));
+        QCOMPARE(p.ruleRow(r->tbVersuch, 0).mid(1), QStringList({"65", texts[3]}));
+        QCOMPARE(p.ruleRow(r->tbVersuch, 3)[1], QString("65"));
+        p.select({1});
+        QCOMPARE(p.ruleRow(r->tbVersuch, 0)[1], QString("60"));
+        QCOMPARE(p.ruleRow(r->tbVersuch, 3)[1], QString("79"));
+        // Two chosen are not one attempt.
+        p.select({0, 1});
+        QCOMPARE(r->labVersuchHinweis->text(), texts[4]);
+
+        // Each rule set's best, read meanwhile: Memory League's from the older one.
+        QTRY_VERIFY(!r->reading());
+        QCOMPARE(r->tbBeste->rowCount(), 4);
+        QCOMPARE(p.ruleRow(r->tbBeste, 0).mid(1), QStringList({"65", texts[3]}));
+        QCOMPARE(p.ruleRow(r->tbBeste, 3)[1], QString("79"));
+        QCOMPARE(r->labBesteStand->text(), texts[6]);
+
+        // Set aside, the older one leaves the best.
+        p.select({1});
+        w->pMarks->bMarkieren->click();
+        QTRY_VERIFY(!r->reading());
+        QCOMPARE(p.ruleRow(r->tbBeste, 3)[1], QString("65"));
+        QCOMPARE(r->labBesteStand->text(), texts[7]);
+
+        // In the other language both tables name their rule sets anew.
+        const QString otherName = language == 1 ? "Weltverband WMSC" : "World council WMSC";
+        p.main->context().Language = 1 - language;
+        w->ApplyInterfaceTexts();
+        QTRY_VERIFY(!r->reading());
+        QVERIFY(p.ruleRow(r->tbBeste, 0)[0].startsWith(otherName));
+        QVERIFY(p.ruleRow(r->tbVersuch, 0)[0].startsWith(otherName));
+        p.main->context().Language = language;
+        w->ApplyInterfaceTexts();
+        QTRY_VERIFY(!r->reading());
+
+        // An attempt an older version wrote has no items to score.
+        p.chooseSetting(language == 1 ? "Count 400" : "Anzahl 400");
+        QTRY_VERIFY(!r->reading());
+        p.select({0});
+        QCOMPARE(r->labVersuchHinweis->text(), texts[5]);
+        QVERIFY(!r->tbVersuch->isVisible());
+        QCOMPARE(r->tbBeste->rowCount(), 0);
+        QCOMPARE(r->labBesteStand->text(), texts[9]);
+
+        // A picture run has no rule sets, chosen or not.
+        w->cbDisziplin->setCurrentIndex(w->cbDisziplin->findData(0));
+        QCOMPARE(r->labVersuchHinweis->text(), texts[8]);
+        p.select({0});
+        QCOMPARE(r->labVersuchHinweis->text(), texts[8]);
+        QCOMPARE(r->labBesteStand->text(), texts[8]);
     }
 
     void aFileThatCannotBeWrittenOffersNoMarks()
