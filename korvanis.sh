@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Korvanis developers
 # Sets up a Debian 12 machine for Korvanis, builds it, and either starts it or
 # runs the test suite:
 #   ./korvanis.sh start    install what the program needs, build it, start it

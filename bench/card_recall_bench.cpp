@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The card championship: a recall key press handled and painted in the real
 // window, and the result view of ten decks built and painted at the end of
 // recall. Prints one line per figure with its share of the target, in the time

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The cards: painting one card, a click that turns up the next line of three
 // cards in the real window, and filling the card picture store. Prints one
 // line per figure with its share of the target.

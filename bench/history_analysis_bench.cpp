@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The error analysis on the history of a daily athlete over ten years: 200000
 // attempts of 100 items each (numbers, picture runs, binary, cards), 20 million
 // items in all. Measured from the window's opening until its first table is

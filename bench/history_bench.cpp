@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The training history: one attempt written and committed (durably, as the
 // program writes each one), and the history window opened on 10000 attempts of
 // one setting, from the command until its table and plot are on screen.

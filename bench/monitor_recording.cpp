@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 #include "bench/monitor_recording.h"
 
 #include "bench/timing_wave_player.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The numbers window at its largest: an attempt of 20000 digits and a picture run
 // of 10000, driven through the real window with a hand-moved clock. Prints one
 // line per figure with its share of the target.

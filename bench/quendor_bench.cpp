@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The record overview: creating it with its 280 row controls while it reads its
 // 82 keys from a settings file that holds them all, and closing it, which writes
 // them back. Prints one line per figure with its share of the target.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The records table at 100 000 records: opening with both index rebuilds, one
 // lookup, and one store with its durable commit.
 #include "records/records_table.h"

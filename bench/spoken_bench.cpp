@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The spoken-numbers pulse on the real event loop with the real timer, the
 // system's tick source and the real wave player: 120 digits at the shortest
 // pulse, 500 ms, from the committed recordings. Prints how far any pulse lay

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // What the user hears of the spoken digits: the real spoken-numbers window with
 // the real wave player speaks digits on its pulse into a sound server, while a
 // recording of the server's monitor (parec) is tied to the steady clock. Each

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Korvanis developers
 # Measures what the user hears of the spoken digits, at a sound server's output:
 # starts a private PulseAudio with a null sink (nothing is heard, and no running
 # server is touched), has bench_spoken_sound speak digits through the real window

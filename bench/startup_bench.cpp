@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // Start-up of the program, from main() until the main window is on screen with
 // every window created, in a fresh program folder.
 #include "app/korvanis_application.h"

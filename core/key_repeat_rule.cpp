@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 #include "core/key_repeat_rule.h"
 
 bool KeyRepeatRule::wouldBeNew(int key, quint64 timestamp, bool flagged) const

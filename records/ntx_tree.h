@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 #pragma once
 
 // The B-tree of an NTX index file, kept in memory page by page as the file holds

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Korvanis developers
 # Draws the program icon: a blue tile with a white "K" over a row of digits, at
 # 64 pixels for the program and the icon theme and at 256 for large displays and
 # software centres. The PNGs are committed; run this only to change them (needs

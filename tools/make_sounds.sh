@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Korvanis developers
 # Rebuilds the sounds the program plays:
 #   resources/Sounds/Beep.wav                the warning before a time limit runs out
 #   resources/Sounds/Deutsch/0.wav … 9.wav   spoken digits, German

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // Renders every window of the program, in German and in English, the numbers,
 // binary and spoken-numbers windows in each phase of an attempt, the record
 // overview with times and a projection, the cards window and all card pictures,

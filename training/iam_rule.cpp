@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 #include "training/iam_rule.h"
 
 ScoreResult IamRule::score(const Attempt& attempt, int rowWidth) const

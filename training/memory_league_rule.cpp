@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 #include "training/memory_league_rule.h"
 
 ScoreResult MemoryLeagueRule::score(const Attempt& attempt, int rowWidth) const

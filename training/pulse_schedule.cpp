@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 #include "training/pulse_schedule.h"
 
 // Ticks are compared by their signed distance, which stays right across a wrap of

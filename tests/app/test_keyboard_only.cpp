@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 #include "app/main_win.h"
 #include "cards/card_places.h"
 #include "cards/card_memo_view.h"

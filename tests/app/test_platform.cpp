@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The real platform pieces: the application's general error handler and the wave
 // player, which must stay silent without a file or an audio device. What the
 // player makes heard is measured at a sound server by bench/spoken_sound_bench.sh.

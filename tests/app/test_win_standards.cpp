@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The table of championship standards beside the settings, as the program
 // reads it at start and the user edits it in its dialog: a fresh folder gets
 // the shipped table, a damaged one is named and left alone, an edit is saved

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The championship of the card image window driven as a user drives it: the
 // field and its settings, whole attempts by keyboard with the fake clock and the
 // seeded generator, both card rules, wrong, missing and repeated cards, a partial

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // Card recall and memorisation judged without a window: the keys of a card,
 // typing over, taking back and moving in the places, the marks of cards already
 // used in a deck, and a card attempt's views with the times each card was on

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The card rules judged without a window: the seven properties of a card and how
 // they follow each other, the dealing of fresh decks, and what the three card
 // places show in a run and while idle.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The card pictures the program carries, the card picture store and the
 // playing-card control, checked by the bytes of the pictures and by the pixels
 // of a grabbed card on a coloured parent.

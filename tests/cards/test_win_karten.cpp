@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The cards window driven as a user drives it: settings, the lines of a run
 // clicked, double-clicked or keyed through, the clock, the record question,
 // closing and reopening during a run, and a restart of the program.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The card image window driven as a learner drives it: the next card in random
 // and in sorted order over the suits chosen, the suit boxes, the meaning and
 // reason panels by mouse and keyboard, "Lösung zeigen", and every card's word,

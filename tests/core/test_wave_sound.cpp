@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // Sound as the program renders it, judged frame by frame without an audio device:
 // wave files decoded once into PCM, good and damaged ones, the mixer that starts,
 // cuts and ends the sounds of the one output stream, and the rules for how long a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // A second running copy of the program as far as the training history goes,
 // driven by test_history_store:
 //   history_helper <folder> write <n>      records n attempts, then reports

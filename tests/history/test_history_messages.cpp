@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // What the user reads about the history file: in either language, every message
 // names the file and fills in everything the store said, so no "%2" reaches a
 // message box and no name of a file set aside is left out.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The history file as another tool reads it, and the marks a user sets on its
 // attempts: the names table and the readable view that a migration adds, the
 // names kept in step with the program, marks that leave the statistics and come

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The training history file: what goes in comes back, old files are brought up to
 // date, and no fault (damage, a read-only mark, a full disk, a second copy, a
 // kill) costs a stored attempt or passes a failed write off as done.

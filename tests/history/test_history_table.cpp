@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // What the history shows and exports: the statistics over a fixed set of results,
 // and a CSV that a spreadsheet's parser (Python's csv module) reads back unchanged.
 #include "core/app_context.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // What the history keeps of each attempt's items and what the analysis counts
 // in them: the items come back as they were given, stay small, survive a wait
 // and an old file's upgrade, and a known set of attempts gives hand-counted

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // A logout, a shutdown or Ctrl+C ends the program as "Beenden" does: the windows
 // close through their own handlers, the records table gets its closing mark and
 // the training history is whole in its file, without a log beside it.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The best of a setting under each rule set, judged without a window: on
 // hand-made attempts, where each rule set's best comes from another attempt,
 // attempts set aside or without items are passed over and equal points are

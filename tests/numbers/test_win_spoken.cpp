@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The spoken-numbers window driven as a user drives it, with a hand-moved clock
 // and a wave player that records what it was asked to play.
 #include "app/main_win.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The error analysis as a user meets it: opened from the history window after
 // some training, in either language, filled while it stays usable, sorted and
 // exported.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The history window as a user meets it: opened from the menu after some
 // training, in either language, moved through by keyboard, and exported.
 #include "app/main_win.h"

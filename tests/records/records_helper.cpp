@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // A second running copy of the program as far as the records table goes, driven by
 // tst_records_access:
 //   records_helper <folder> probe           open, look up, try a store, close

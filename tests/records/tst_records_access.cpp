@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The table belongs to one running copy of the program: a second copy finds no
 // records and cannot store, a store that returned survives the program being
 // killed, a kill at any file-changing call leaves no index that lists wrong

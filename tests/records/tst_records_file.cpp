@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The table on disk: a real dBase III file byte for byte, what closing marks, its
 // immunity to the locale, the defined outcome of every kind of damaged file, and a
 // disk that runs full in the middle of a write.

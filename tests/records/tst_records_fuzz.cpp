@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // Thousands of damaged tables, the same ones on every run, through opening,
 // conversion, lookups and a store: no crash, no sanitizer finding, and nothing that
 // was stored is lost.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // Independent tools agree with the program about the table: dbfread reads what the
 // program wrote, what the dbf module writes the program finds or converts, and
 // what it writes while the program holds the table is neither overwritten nor

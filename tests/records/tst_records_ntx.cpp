@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The two index files are NTX files as Clipper 5 writes them: an independent
 // reader (Perl's XBase::Index) finds every key with its record number, and the
 // file holds to the published layout, at the first start, after stores, after

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The four record operations, the keys, first start, conversion and the failure
 // rules of the records table.
 #include "core/korvanis_error.h"

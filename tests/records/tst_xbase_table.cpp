@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The engine layer on its own: creation, locking, key expressions, seeking in index
 // order, appending by field name and refusing values that would be cut.
 #include "records/xbase_table.h"

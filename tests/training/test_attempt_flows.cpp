@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The two flows of a training attempt, judged without a window: a picture run
 // and a scored attempt, each moved by hand-given ticks, each keeping its
 // material and answers as data.

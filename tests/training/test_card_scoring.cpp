@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The card rules judged without a window: which rule a setting is scored by,
 // speed cards up to the first wrong or missing card, the longer trials deck by
 // deck with a partial last deck, and the record decision in which equal points

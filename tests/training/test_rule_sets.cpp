@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The rule sets an attempt is shown under, judged without a window: every rule
 // on hand-worked rows, the championship points formulas against worked
 // examples, the table of standards with its file beside the settings, and the

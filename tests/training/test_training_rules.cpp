@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The rules every training window shares, judged without a window: each takes
 // its ticks as arguments, so the cases below move time by hand, across the wrap of
 // the 32-bit tick counter where it matters.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 #include "tests/support/window_session.h"
 #include "widgets/held_key_shield.h"
 #include "widgets/held_keys.h"

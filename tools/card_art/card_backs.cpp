@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The eleven backs and the five tool pictures. A back is a pattern or a scene in
 // a white-rimmed panel; the tools are the blank card and the green place
 // markers.

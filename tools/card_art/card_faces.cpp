@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // The 54 faces: the jokers and the 52 cards of the deck, each with value and
 // suit in two opposite corners, pips where card players expect them, and a
 // two-headed figure on the court cards.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Korvanis developers
 // Draws the 71 card pictures and writes them as the program carries them:
 //   resources/cards/F0.dib .. F53.dib   faces, by face index
 //   resources/cards/T0.dib .. T4.dib    tool pictures
