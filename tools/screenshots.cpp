@@ -34,6 +34,7 @@
 #include "overviews/win_analyse.h"
 #include "overviews/win_verlauf.h"
 #include "tests/support/fakes.h"
+#include "training/scoring_rule.h"
 #include "widgets/format_choice.h"
 #include "widgets/panel.h"
 #include "widgets/rule_table.h"
@@ -345,7 +346,9 @@ void shootAnalysis(TMainWin& main, const QString& suffix)
         memo.items.answers = answers;
         memo.items.answeredAtMs = QVector<qint32>(400, -1);
         memo.itemsPerRow = 40;
-        memo.result = {{}, 300, reached - 10, 5, 300.0, 540.0};
+        // Scored as the window scores it, so the history's rule sets agree with it.
+        const ScoreResult score = ScoringRuleOf(ScoringKind::Championship).score(memo.items, 40);
+        memo.result = {{}, score.totalPoints, score.correctDigits, score.errors, 300.0, 540.0};
         history.record(memo);
 
         AttemptRecord run;
@@ -402,10 +405,11 @@ void shootHistoryRules(TMainWin& main, const QString& suffix)
     verlauf->sgVerlauf->selectRow(0);
     (void)QTest::qWaitFor([verlauf] { return !verlauf->pRegelwerke->reading(); }, 20000);
     save(verlauf, QStringLiteral("verlauf_regelwerke_") + suffix);
-    // The attempts of shootHistory have points of their own; the analysis's all 300.
+    // The attempts of shootHistory were written without their items.
     const std::vector<StoredAttempt>& shown = verlauf->shown();
     for (std::size_t r = 0; r < shown.size(); ++r) {
-        if (shown[r].attempt.result.points != 300) {
+        AttemptRecord items;
+        if (main.history().readItems(shown[r].id, items) && items.items.given.isEmpty()) {
             verlauf->sgVerlauf->selectRow(int(r));
             break;
         }
