@@ -46,41 +46,25 @@ bool ItemTables::addTallies(QSqlQuery& q, int discipline, int month, const ItemT
 {
     if (tally.empty())
         return true;
-    // A long attempt adds a few thousand counts. They go in as number literals,
-    // a few hundred rows a statement: binding nine values a row costs Qt's SQL
-    // layer more than SQLite needs for the rows themselves. Only numbers this
-    // program made are written so; a time sum that is not a finite number is
-    // written as 0.
-    const QString head = QStringLiteral(
+    q.prepare(QStringLiteral(
         "INSERT INTO item_tallies (discipline, kind, size, key, month, given, wrong, ms_sum, ms_square_sum)"
-        " VALUES ");
-    const QString tail = QStringLiteral(
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"
         " ON CONFLICT DO UPDATE SET given = given + excluded.given, wrong = wrong + excluded.wrong,"
-        " ms_sum = ms_sum + excluded.ms_sum, ms_square_sum = ms_square_sum + excluded.ms_square_sum");
-    const auto real = [](double value) { return qIsFinite(value) ? QString::number(value, 'g', 17) : QStringLiteral("0"); };
-    constexpr int RowsPerStatement = 400;
-    QString sql;
-    int rows = 0;
-    const auto flush = [&] {
-        if (rows == 0)
-            return true;
-        sql += tail;
-        const bool ok = q.exec(sql);
-        sql.clear();
-        rows = 0;
-        return ok;
-    };
+        " ms_sum = ms_sum + excluded.ms_sum, ms_square_sum = ms_square_sum + excluded.ms_square_sum"));
     for (const auto& [place, counts] : tally.counts()) {
-        sql += rows == 0 ? head : QStringLiteral(",");
-        sql += QLatin1Char('(') + QString::number(discipline) + QLatin1Char(',') + QString::number(int(place.kind))
-               + QLatin1Char(',') + QString::number(place.size) + QLatin1Char(',') + QString::number(place.key)
-               + QLatin1Char(',') + QString::number(month) + QLatin1Char(',') + QString::number(counts.given)
-               + QLatin1Char(',') + QString::number(counts.wrong) + QLatin1Char(',') + real(counts.msSum)
-               + QLatin1Char(',') + real(counts.msSquareSum) + QLatin1Char(')');
-        if (++rows == RowsPerStatement && !flush())
+        q.bindValue(0, discipline);
+        q.bindValue(1, int(place.kind));
+        q.bindValue(2, place.size);
+        q.bindValue(3, place.key);
+        q.bindValue(4, month);
+        q.bindValue(5, counts.given);
+        q.bindValue(6, counts.wrong);
+        q.bindValue(7, counts.msSum);
+        q.bindValue(8, counts.msSquareSum);
+        if (!q.exec())
             return false;
     }
-    return flush();
+    return true;
 }
 
 bool ItemTables::read(QSqlQuery& q, qint64 attemptId, AttemptRecord& into)
