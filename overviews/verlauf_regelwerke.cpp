@@ -9,7 +9,6 @@
 #include "widgets/rule_table.h"
 
 #include <QLabel>
-#include <QThread>
 #include <algorithm>
 
 namespace {
@@ -58,15 +57,7 @@ TVerlaufRegelwerke::TVerlaufRegelwerke(AppContext& ctx, HistoryStore& history, Q
     ApplyInterfaceTexts();
 }
 
-TVerlaufRegelwerke::~TVerlaufRegelwerke()
-{
-    stopReading();
-    // A reader only reads; it is told to stop and ends after its current attempt.
-    for (QThread* reader : readers_) {
-        reader->wait();
-        delete reader;
-    }
-}
+TVerlaufRegelwerke::~TVerlaufRegelwerke() = default;
 
 QString TVerlaufRegelwerke::text(int id, const char* german) const
 {
@@ -125,7 +116,7 @@ void TVerlaufRegelwerke::showSelected(const std::vector<StoredAttempt>& selected
 
 void TVerlaufRegelwerke::showSetting(int discipline, const std::vector<StoredAttempt>& attempts)
 {
-    stopReading();
+    reader_.stop();
     discipline_ = discipline;
     settingAttempts_ = attempts;
     tbBeste->clearResults();
@@ -144,56 +135,25 @@ void TVerlaufRegelwerke::startReading(const std::vector<StoredAttempt>& attempts
 {
     toRead_ = int(attempts.size());
     showProgress(0);
-    const int generation = ++generation_;
-    auto cancel = std::make_shared<std::atomic<bool>>(false);
-    cancel_ = cancel;
     const HistoryConnection file = history_.readerConnection();
     const ChampionshipStandards standards = ctx_.standards;
     const qint32 language = ctx_.Language;
     languageRead_ = language;
-    QThread* reader = QThread::create([this, file, attempts, standards, language, cancel, generation] {
+    reader_.start([this, file, attempts, standards, language](const std::atomic<bool>& cancel,
+                                                              const BackgroundReader::Deliver& deliver) {
         RuleSetBests bests(standards, language);
-        bests.readFrom(
-            file, attempts, *cancel, [&](int read) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, read, generation] {
-                        if (generation == generation_)
-                            showProgress(read);
-                    },
-                    Qt::QueuedConnection);
-            });
-        if (*cancel)
+        bests.readFrom(file, attempts, cancel, [&](int read) { deliver([this, read] { showProgress(read); }); });
+        if (cancel)
             return;
         Read result{bests.bests(), bests.scored(), bests.withoutItems(), bests.error()};
-        QMetaObject::invokeMethod(
-            this,
-            [this, result, generation] {
-                if (generation == generation_)
-                    showBests(result);
-            },
-            Qt::QueuedConnection);
+        deliver([this, result] { showBests(result); });
     });
-    readers_.push_back(reader);
-    connect(reader, &QThread::finished, this, [this, reader] {
-        readers_.erase(std::remove(readers_.begin(), readers_.end(), reader), readers_.end());
-        reader->deleteLater();
-    });
-    reader->start();
 }
 
 void TVerlaufRegelwerke::hideEvent(QHideEvent* event)
 {
-    stopReading();
+    reader_.stop();
     QWidget::hideEvent(event);
-}
-
-void TVerlaufRegelwerke::stopReading()
-{
-    if (cancel_)
-        *cancel_ = true;
-    cancel_.reset();
-    ++generation_;
 }
 
 void TVerlaufRegelwerke::showProgress(int read)
@@ -203,7 +163,6 @@ void TVerlaufRegelwerke::showProgress(int read)
 
 void TVerlaufRegelwerke::showBests(const Read& read)
 {
-    cancel_.reset();
     std::vector<RuleSetResult> results;
     QStringList tips;
     for (const RuleSetBest& best : read.bests) {

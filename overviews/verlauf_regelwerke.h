@@ -3,16 +3,14 @@
 #pragma once
 
 #include "history/rule_set_bests.h"
+#include "overviews/background_reader.h"
 
 #include <QWidget>
-#include <atomic>
-#include <memory>
 #include <vector>
 
 class AppContext;
 class HistoryStore;
 class QLabel;
-class QThread;
 class TRuleTable;
 
 // The strip under the history table that shows results under other rule sets:
@@ -34,7 +32,7 @@ public:
     // The attempts of the setting on show: their best is read anew.
     void showSetting(int discipline, const std::vector<StoredAttempt>& attempts);
     // Whether the best is still being read.
-    bool reading() const { return cancel_ != nullptr; }
+    bool reading() const { return reader_.reading(); }
 
     QLabel* labVersuch = nullptr;
     TRuleTable* tbVersuch = nullptr;
@@ -57,7 +55,6 @@ private:
     };
 
     void startReading(const std::vector<StoredAttempt>& attempts);
-    void stopReading();
     void showProgress(int read);
     void showBests(const Read& read);
     void showNote(const QString& text);
@@ -71,7 +68,5 @@ private:
     int discipline_ = -1;
     std::vector<StoredAttempt> settingAttempts_;
     qint32 languageRead_ = -1;
-    std::shared_ptr<std::atomic<bool>> cancel_;
-    int generation_ = 0;
-    std::vector<QThread*> readers_;
+    BackgroundReader reader_;
 };

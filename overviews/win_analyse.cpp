@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
-#include <QThread>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -120,15 +119,7 @@ TWinAnalyse::TWinAnalyse(AppContext& ctx, HistoryStore& history, QWidget* parent
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TWinAnalyse::~TWinAnalyse()
-{
-    stopReading();
-    // A reader still at work uses this window's result handler until it ends.
-    for (QThread* reader : readers_) {
-        reader->wait();
-        delete reader;
-    }
-}
+TWinAnalyse::~TWinAnalyse() = default;
 
 void TWinAnalyse::buildControls()
 {
@@ -336,44 +327,17 @@ AnalysisRequest TWinAnalyse::currentRequest() const
 
 void TWinAnalyse::startReading()
 {
-    stopReading();
     request_ = currentRequest();
     result_ = AnalysisResult();
     done_ = false;
-    const int generation = ++generation_;
-    auto cancel = std::make_shared<std::atomic<bool>>(false);
-    cancel_ = cancel;
     const HistoryConnection file = history_.readerConnection();
     const AnalysisRequest request = request_;
-    QThread* reader = QThread::create([this, file, request, cancel, generation] {
+    reader_.start([this, file, request](const std::atomic<bool>& cancel, const BackgroundReader::Deliver& deliver) {
         HistoryAnalysis analysis(file);
         analysis.run(
-            request,
-            [&](const AnalysisResult& step) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, step, generation] {
-                        if (generation == generation_)
-                            showResult(step);
-                    },
-                    Qt::QueuedConnection);
-            },
-            *cancel);
+            request, [&](const AnalysisResult& step) { deliver([this, step] { showResult(step); }); }, cancel);
     });
-    readers_.push_back(reader);
-    connect(reader, &QThread::finished, this, [this, reader] {
-        readers_.erase(std::remove(readers_.begin(), readers_.end(), reader), readers_.end());
-        reader->deleteLater();
-    });
-    reader->start();
     showTables();
-}
-
-void TWinAnalyse::stopReading()
-{
-    if (cancel_)
-        *cancel_ = true;
-    cancel_.reset();
 }
 
 void TWinAnalyse::showResult(const AnalysisResult& result)

@@ -3,12 +3,11 @@
 #pragma once
 
 #include "history/history_analysis.h"
+#include "overviews/background_reader.h"
 
 #include <QDate>
 #include <QDialog>
-#include <atomic>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class AnalysisModel;
@@ -22,7 +21,6 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTableView;
-class QThread;
 class QValueAxis;
 
 // The error analysis of the training history: for one discipline and period,
@@ -85,7 +83,6 @@ private:
     void fillImageSizes();
     AnalysisRequest currentRequest() const;
     void startReading();
-    void stopReading();
     void showResult(const AnalysisResult& result);
     void showTables();
     void plot();
@@ -98,9 +95,7 @@ private:
     AnalysisRequest request_;
     AnalysisResult result_;
     bool done_ = false;
-    int generation_ = 0;
-    std::shared_ptr<std::atomic<bool>> cancel_;
-    std::vector<QThread*> readers_;
+    BackgroundReader reader_;
     std::vector<AnalysisModel*> models_;
     QChart* chart_ = nullptr;
     QDateTimeAxis* timeAxis_ = nullptr;
